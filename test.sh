@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Builds everything (native, sanitizers, fuzzers, x86_64 and i686 Windows)
+# and runs every test, natively and under Wine.
+set -euo pipefail
+cd "$(dirname "$0")"
+root=$PWD
+source tests/wine/ensure-packages.sh
+source tests/wine/wine-env.sh
+merva_ensure_packages "${MERVA_BUILD_PACKAGES[@]}"
+
+jobs=$(nproc)
+fuzz_seconds=${MERVA_FUZZ_SECONDS:-20}
+passed=0
+failed=0
+failures=()
+
+configure_and_build() {  # dir, cmake args...
+  local dir=$1
+  shift
+  cmake -S "$root" -B "$root/build/$dir" "$@" >"$root/build/$dir.configure.log" 2>&1 ||
+    { cat "$root/build/$dir.configure.log"; return 1; }
+  cmake --build "$root/build/$dir" -j "$jobs"
+}
+
+step() {  # name, command...
+  local name=$1
+  shift
+  echo "=== $name"
+  if "$@"; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    failures+=("$name")
+  fi
+}
+
+mkdir -p build
+echo "=== build: native"
+configure_and_build native -DCMAKE_BUILD_TYPE=Release
+echo "=== build: sanitizers"
+configure_and_build sanitize -DCMAKE_BUILD_TYPE=Debug -DMERVA_SANITIZE=ON -DMERVA_BENCH=OFF
+echo "=== build: fuzzers"
+configure_and_build fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
+  -DCMAKE_CXX_COMPILER=clang++ -DMERVA_FUZZ=ON -DMERVA_BENCH=OFF
+echo "=== build: x86_64-w64-mingw32"
+configure_and_build x86_64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64-w64-mingw32.cmake"
+echo "=== build: i686-w64-mingw32"
+configure_and_build i686 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-w64-mingw32.cmake"
+
+step "native unit tests" ctest --test-dir build/native --output-on-failure
+step "native unit tests (address and undefined-behaviour sanitizers)" \
+  ctest --test-dir build/sanitize --output-on-failure
+for fuzzer in build/fuzz/tests/fuzz/*_fuzzer; do
+  [ -x "$fuzzer" ] || continue
+  corpus="build/fuzz/corpus-$(basename "$fuzzer")"
+  mkdir -p "$corpus"
+  seeds="tests/fuzz/seeds/$(basename "$fuzzer" _fuzzer)"
+  step "fuzz $(basename "$fuzzer") for ${fuzz_seconds}s" \
+    "$fuzzer" -max_total_time="$fuzz_seconds" -max_len=65536 -rss_limit_mb=2048 \
+    "$corpus" $( [ -d "$seeds" ] && echo "$seeds" )
+done
+
+merva_wine_prefix "$root/build/x86_64" null
+step "unit tests under Wine (x86_64)" merva_wine build/x86_64/tests/portable_tests.exe \
+  --gtest_brief=1
+if [ -x tests/wine/run-end-to-end.sh ]; then
+  step "end-to-end tests under Wine" tests/wine/run-end-to-end.sh "$root/build/x86_64"
+fi
+wineserver_wait
+
+echo
+for f in "${failures[@]+"${failures[@]}"}"; do echo "FAILED: $f"; done
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
