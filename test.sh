@@ -63,9 +63,11 @@ done
 merva_wine_prefix "$root/build/x86_64" null
 step "unit tests under Wine (x86_64)" merva_wine build/x86_64/tests/portable_tests.exe \
   --gtest_brief=1
-if [ -x tests/wine/run-end-to-end.sh ]; then
-  step "end-to-end tests under Wine" tests/wine/run-end-to-end.sh "$root/build/x86_64"
+if [ -f build/x86_64/tests/win32/win32_tests.exe ]; then
+  step "Win32 layer tests under Wine (x86_64)" merva_wine build/x86_64/tests/win32/win32_tests.exe \
+    --gtest_brief=1
 fi
+step "end-to-end tests under Wine" tests/wine/run-end-to-end.sh "$root/build/x86_64"
 wineserver_wait
 
 echo

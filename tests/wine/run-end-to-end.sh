@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Runs every end-to-end test program of a Windows build tree under Wine,
+# in the tree's null-driver prefix. Exit status: 0 when all pass.
+set -uo pipefail
+build_dir=${1:?usage: run-end-to-end.sh BUILD_DIR}
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/wine-env.sh"
+merva_wine_prefix "$build_dir" null
+status=0
+shopt -s nullglob
+for test in "$build_dir"/tests/wine/*_e2e_tests.exe; do
+  echo "--- $(basename "$test")"
+  # A hung test must not hang the suite.
+  if ! timeout --kill-after=10 600 "$WINE64" "$test" --gtest_brief=1; then
+    echo "FAILED: $(basename "$test")"
+    status=1
+  fi
+done
+wineserver_wait
+exit $status
