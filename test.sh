@@ -22,7 +22,7 @@ configure_and_build() {  # dir, cmake args...
   cmake --build "$root/build/$dir" -j "$jobs"
 }
 
-step() {  # name, command...
+step() {  # name, command...: a step that counts as one test
   local name=$1
   shift
   echo "=== $name"
@@ -30,6 +30,24 @@ step() {  # name, command...
     passed=$((passed + 1))
   else
     failed=$((failed + 1))
+    failures+=("$name")
+  fi
+}
+
+gtest_step() {  # name, command...: counts the GoogleTest cases it runs
+  local name=$1 log ok=1 n_passed n_failed
+  shift
+  echo "=== $name"
+  log=$(mktemp)
+  "$@" 2>&1 | tee "$log" || ok=0
+  [ "${PIPESTATUS[0]}" -eq 0 ] || ok=0
+  n_passed=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\..*/\1/p' "$log" | awk '{s+=$1} END {print s+0}')
+  n_failed=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\?, listed below.*/\1/p' "$log" | awk '{s+=$1} END {print s+0}')
+  rm -f "$log"
+  passed=$((passed + n_passed))
+  failed=$((failed + n_failed))
+  if [ "$ok" -eq 0 ]; then
+    [ "$n_failed" -gt 0 ] || failed=$((failed + 1))
     failures+=("$name")
   fi
 }
@@ -47,9 +65,9 @@ configure_and_build x86_64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64-
 echo "=== build: i686-w64-mingw32"
 configure_and_build i686 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-w64-mingw32.cmake"
 
-step "native unit tests" ctest --test-dir build/native --output-on-failure
-step "native unit tests (address and undefined-behaviour sanitizers)" \
-  ctest --test-dir build/sanitize --output-on-failure
+gtest_step "native unit tests" build/native/tests/portable_tests --gtest_brief=1
+gtest_step "native unit tests (address and undefined-behaviour sanitizers)" \
+  build/sanitize/tests/portable_tests --gtest_brief=1
 for fuzzer in build/fuzz/tests/fuzz/*_fuzzer; do
   [ -x "$fuzzer" ] || continue
   corpus="build/fuzz/corpus-$(basename "$fuzzer")"
@@ -61,13 +79,13 @@ for fuzzer in build/fuzz/tests/fuzz/*_fuzzer; do
 done
 
 merva_wine_prefix "$root/build/x86_64" null
-step "unit tests under Wine (x86_64)" merva_wine build/x86_64/tests/portable_tests.exe \
+gtest_step "unit tests under Wine (x86_64)" merva_wine build/x86_64/tests/portable_tests.exe \
   --gtest_brief=1
 if [ -f build/x86_64/tests/win32/win32_tests.exe ]; then
-  step "Win32 layer tests under Wine (x86_64)" merva_wine build/x86_64/tests/win32/win32_tests.exe \
+  gtest_step "Win32 layer tests under Wine (x86_64)" merva_wine build/x86_64/tests/win32/win32_tests.exe \
     --gtest_brief=1
 fi
-step "end-to-end tests under Wine" tests/wine/run-end-to-end.sh "$root/build/x86_64"
+gtest_step "end-to-end tests under Wine" tests/wine/run-end-to-end.sh "$root/build/x86_64"
 wineserver_wait
 
 echo

@@ -28,8 +28,8 @@ std::filesystem::path MakeTemporaryFile() {
                                   ? std::filesystem::temp_directory_path(ec)
                                   : std::filesystem::path(temporaryDirectoryOverride);
   if (ec) return {};
-  auto seed = static_cast<unsigned>(
-      std::chrono::steady_clock::now().time_since_epoch().count() & 0xFFFF);
+  auto seed =
+      static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count() & 0xFFFF);
   for (unsigned attempt = 0; attempt < 0x10000; ++attempt) {
     char name[16];
     std::snprintf(name, sizeof name, "MRV%04X.TMP", (seed + attempt) & 0xFFFF);
@@ -97,13 +97,11 @@ bool AllocateBoth(PlotDocument& d, int curves, int points) {
 
 }  // namespace
 
-void SetTemporaryDirectory(const std::string& directory) {
-  temporaryDirectoryOverride = directory;
-}
+void SetTemporaryDirectory(const std::string& directory) { temporaryDirectoryOverride = directory; }
 
 std::string InsufficientMemoryText(int curves, int points) {
-  return "Insufficient memory for " +
-         RightJustified(static_cast<long long>(curves) * points, 11) + " data points.";
+  return "Insufficient memory for " + RightJustified(static_cast<long long>(curves) * points, 11) +
+         " data points.";
 }
 
 Status Allocate(PlotDocument& d, int curves, int points) {

@@ -9,7 +9,8 @@ constexpr int DEFAULT_POINT_CAPACITY = 1000;
 constexpr int MINIMUM_POINT_CAPACITY = 2;
 
 constexpr int MAX_Y_AXES = 4;
-constexpr int TEXT_ELEMENT_COUNT = 7;   // fonts: numbers, title 1, title 2, X axis, Y axis, legend, note
+constexpr int TEXT_ELEMENT_COUNT =
+    7;  // fonts: numbers, title 1, title 2, X axis, Y axis, legend, note
 constexpr int MAX_POINT_LABELS = 20;
 constexpr int MAX_BASELINE_SHIFTS = 4;
 constexpr int ZOOM_STACK_DEPTH = 4;

@@ -57,8 +57,8 @@ std::string FormatI(long long value, int width) { return FormatIm(value, width, 
 
 std::string FormatIm(long long value, int width, int minDigits) {
   const bool negative = value < 0;
-  unsigned long long magnitude =
-      negative ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+  unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(value)
+                                          : static_cast<unsigned long long>(value);
   std::string digits = std::to_string(magnitude);
   if (static_cast<int>(digits.size()) < minDigits)
     digits.insert(0, static_cast<std::size_t>(minDigits) - digits.size(), '0');
@@ -82,8 +82,8 @@ std::string FormatGwd(double value, int width, int digits) {
   std::string text;
   if (value != 0.0 && k >= 0 && k <= digits) {
     char buffer[400];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
-                                digits - k);
+    auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, digits - k);
     text.assign(buffer, result.ptr);
     if (digits == k) text += '.';  // no decimals: the point stays
     if (static_cast<int>(text.size()) < width - 4)

@@ -40,8 +40,8 @@ class FreeFormReader {
   // token is not a number of that kind (the value is then unchanged).
   bool Next(double& value);
   bool Next(float& value);
-  bool Next(int& value);        // a whole number within 32 bits
-  bool Next(long long& value);  // a whole number within 64 bits
+  bool Next(int& value);          // a whole number within 32 bits
+  bool Next(long long& value);    // a whole number within 64 bits
   bool NextLogical(bool& value);  // T, F, .TRUE., .FALSE. (any case)
 
   // True when only separators are left.

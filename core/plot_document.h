@@ -213,7 +213,7 @@ struct PlotDocument {
   std::array<double, 4> margins{};
   std::vector<PointLabel> pointLabels;
   std::array<FontDescription, TEXT_ELEMENT_COUNT> fonts{};  // index = TextElement - 1
-  std::array<uint32_t, TEXT_ELEMENT_COUNT> fontColors{};     // 0x00BBGGRR
+  std::array<uint32_t, TEXT_ELEMENT_COUNT> fontColors{};    // 0x00BBGGRR
   Note note;
   FixedText<NOTE_BUTTON_WIDTH> noteButton{"Note"};
   std::vector<FillRegion> fillRegions;
@@ -243,7 +243,10 @@ struct PlotDocument {
   int LongestCurve() const;
   // Any change of the X values of a curve makes its cached states unknown.
   void InvalidateCurveStates(int curve);
-  void MarkChanged() { changed = 1; extents.valid = EXTENTS_STALE; }
+  void MarkChanged() {
+    changed = 1;
+    extents.valid = EXTENTS_STALE;
+  }
 };
 
 // Resets every field to the compiled-in defaults (the point matrices are

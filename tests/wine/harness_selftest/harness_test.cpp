@@ -12,8 +12,8 @@ TEST(Harness, StartsFindsAndEndsAProgram) {
   GetSystemDirectoryA(system, MAX_PATH);
   StartedProcess notepad = StartProgram(std::string(system) + "\\notepad.exe", "");
   ASSERT_NE(notepad.pid, 0u);
-  EXPECT_TRUE(WaitUntil([&] { return FindWindowOfProcess(notepad.pid, "Notepad") != nullptr; },
-                        20000));
+  EXPECT_TRUE(
+      WaitUntil([&] { return FindWindowOfProcess(notepad.pid, "Notepad") != nullptr; }, 20000));
   EXPECT_TRUE(notepad.Running());
   const DWORD pid = notepad.pid;
   notepad.End();
