@@ -23,10 +23,10 @@ struct RegionalSettings {
   std::string sShortDate = "M/d/yy";
   int iTime = 0;
   int iTLZero = 1;
-  std::string s1159;
-  std::string s2359;
-  std::string sTime;
-  std::string sCurrency;
+  std::string s1159 = "AM";
+  std::string s2359 = "PM";
+  std::string sTime = ":";
+  std::string sCurrency = "$";
   std::string sDecimal = ".";
   std::string sThousand = ",";
   int iCurrency = 0;
@@ -53,5 +53,9 @@ std::string FormatDate(std::string_view pattern, int year, int month, int day);
 
 // Year, month and day of a day number; all 0 outside 1..65535.
 void DayNumberToDate(long dayNumber, int& year, int& month, int& day);
+
+// The day number of a date, counted like DayNumberToDate (1 January 1900
+// is day 1, and 29 February 1900 is day 60); 0 for a month outside 1..12.
+long DateToDayNumber(int year, int month, int day);
 
 }  // namespace merva
