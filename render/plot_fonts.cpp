@@ -1,0 +1,83 @@
+#include "render/plot_fonts.h"
+
+#include <cmath>
+
+namespace merva {
+
+namespace {
+constexpr int ROTATED_UPWARD = 900;
+constexpr double POINTS_PER_INCH = 72.0;
+}  // namespace
+
+FontSpec DeviceFont(const FontDescription& d, const SurfaceCaps& caps, double scale) {
+  FontSpec f;
+  const double pixels = d.height * caps.logPixelsY / POINTS_PER_INCH * scale;
+  f.height = -std::max(1, static_cast<int>(std::lround(std::fabs(pixels))));
+  f.width = d.width > 0 ? std::max(1, static_cast<int>(std::lround(d.width * scale))) : 0;
+  f.escapement = d.escapement;
+  f.orientation = d.orientation;
+  f.weight = d.weight;
+  f.italic = d.italic;
+  f.underline = d.underline;
+  f.strikeOut = d.strikeOut;
+  f.charSet = d.charSet;
+  f.outPrecision = d.outPrecision;
+  f.clipPrecision = d.clipPrecision;
+  f.quality = d.quality;
+  f.pitchAndFamily = d.pitchAndFamily;
+  f.faceName = d.FaceName();
+  if (caps.technology == SURFACE_PLOTTER) {
+    f.faceName = "Modern";
+    f.charSet = static_cast<uint8_t>(OEM_CHARSET_CODE);
+    f.outPrecision = OUT_STROKE_PRECISION;
+  }
+  return f;
+}
+
+void PlotFonts::Create(DrawingSurface& surface,
+                       const std::array<FontDescription, TEXT_ELEMENT_COUNT>& descriptions,
+                       const SurfaceCaps& caps, double scale) {
+  Release();
+  scale_ = scale;
+  for (int element = 1; element <= TEXT_ELEMENT_COUNT; ++element) {
+    FontSpec spec = DeviceFont(descriptions[Index(element)], caps, scale);
+    if (element == FONT_Y_AXIS) {
+      spec.escapement = ROTATED_UPWARD;
+      spec.orientation = ROTATED_UPWARD;
+    }
+    OwnedObject font(surface, surface.CreateFont(spec));
+    if (caps.technology == SURFACE_METAFILE && font) {
+      // Playback keeps the proportions only with an explicit width.
+      surface.Select(font.Get());
+      const int measured = surface.GetTextMetrics().averageWidth;
+      if (measured > 0 && spec.width == 0) {
+        spec.width = measured;
+        font = OwnedObject(surface, surface.CreateFont(spec));
+      }
+    }
+    specs_[Index(element)] = spec;
+    fonts_[Index(element)] = std::move(font);
+    Select(surface, element);
+    metrics_[Index(element)] = surface.GetTextMetrics();
+  }
+  surface.SelectStock(STOCK_VARIABLE_FONT);
+}
+
+void PlotFonts::Release() {
+  for (OwnedObject& font : fonts_) font.Reset();
+}
+
+void PlotFonts::Select(DrawingSurface& surface, int element) const {
+  const OwnedObject& font = fonts_[Index(element)];
+  if (font)
+    surface.Select(font.Get());
+  else
+    surface.SelectStock(STOCK_VARIABLE_FONT);
+}
+
+TextSize PlotFonts::Extent(DrawingSurface& surface, int element, std::string_view text) const {
+  Select(surface, element);
+  return surface.GetTextExtent(text);
+}
+
+}  // namespace merva

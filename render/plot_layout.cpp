@@ -1,0 +1,462 @@
+#include "render/plot_layout.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/number_text.h"
+#include "files/settings.h"
+#include "render/probability.h"
+#include "render/scale_check.h"
+#include "render/tripartite_units.h"
+
+namespace merva {
+
+namespace {
+
+constexpr int X_INTERVALS = 10;
+constexpr int Y_INTERVALS = 6;
+constexpr int MAX_BAR_INTERVALS = 8;
+constexpr int MAX_WYSIWYG_PASSES = 20;
+
+bool IndependentMode(const PlotDocument& d) {
+  return d.yAxisMode == 2 && d.scaleType >= 1 && d.scaleType <= 5;
+}
+
+double Transform(int kind, double v) {
+  switch (kind) {
+    case AXIS_LOG:
+      return v > 0.0 ? std::log10(v) : std::nan("");
+    case AXIS_PROBABILITY:
+      return v > 0.0 && v < 100.0 ? ProbabilityDeviate(v) : std::nan("");
+    default:
+      return v;
+  }
+}
+
+AxisMapping MakeMapping(const AxisScale& axis, double deviceLow, double deviceHigh) {
+  AxisMapping m;
+  m.kind = axis.kind;
+  m.origin = Transform(axis.kind, axis.low);
+  const double span = Transform(axis.kind, axis.high) - m.origin;
+  m.factor = span != 0.0 && std::isfinite(span) ? (deviceHigh - deviceLow) / span : 0.0;
+  m.device = deviceLow;
+  return m;
+}
+
+int PowerOfTwoAbove(int count) {
+  const int exponent = static_cast<int>(std::trunc(std::log2(static_cast<double>(count - 1)))) + 1;
+  return 1 << std::min(exponent, 30);
+}
+
+double FirstGap(const PlotDocument& d) {
+  if (d.curveCount >= 1 && d.pointCount[1] >= 2) {
+    const double g = static_cast<double>(d.X(1, 2)) - d.X(1, 1);
+    if (g != 0.0 && std::isfinite(g)) return g;
+  }
+  return 1.0;
+}
+
+// Target interval count of the bar chart X axis; widens automatic limits.
+int BarChartXIntervals(const PlotDocument& d, double& lo, double& hi, bool automatic) {
+  const double gap = std::fabs(FirstGap(d));
+  const bool reversed = hi < lo;
+  double a = std::min(lo, hi), b = std::max(lo, hi);
+  const int count = static_cast<int>(std::max<long long>(1, RoundHalfAway((b - a) / gap)));
+  if (count <= MAX_BAR_INTERVALS) return count;
+  if (!automatic) return MAX_BAR_INTERVALS;
+  const int power = PowerOfTwoAbove(count);
+  const int grow = (power - count - 1) / 2 + 1;
+  const int shrink = count % 2 != 0 ? grow - 1 : grow;
+  b += grow * gap;
+  a -= shrink * gap;
+  double width = gap;
+  while ((b - a) / width > 15.0) width *= 2.0;
+  lo = reversed ? b : a;
+  hi = reversed ? a : b;
+  return static_cast<int>(std::max<long long>(1, RoundHalfAway((b - a) / width)));
+}
+
+int BarChartYIntervals(double& lo, double& hi, bool automatic) {
+  const long long count = RoundHalfAway(std::fabs(hi - lo));
+  if (count < 2) return 6;
+  if (count > MAX_BAR_INTERVALS) {
+    if (automatic) {
+      const int power = PowerOfTwoAbove(static_cast<int>(std::min<long long>(count, 1 << 29)));
+      if (hi >= lo)
+        hi += power - count;
+      else
+        lo += power - count;
+    }
+    return MAX_BAR_INTERVALS;
+  }
+  return static_cast<int>(count);
+}
+
+// The raw limits of this draw, stored in the PlotWindow.
+void SourceLimits(PlotDocument& d) {
+  if (d.zoomed) return;
+  if (!d.manualScale) {
+    d.plotWindow = d.extents.limits;
+    return;
+  }
+  AxisLimits& m = d.manualLimits;
+  const AxisLimits& e = d.extents.limits;
+  if (m.xLow == m.xHigh) {
+    m.xLow = e.xLow;
+    m.xHigh = e.xHigh;
+  }
+  for (int k = 0; k < MAX_Y_AXES; ++k) {
+    if (m.yLow[k] == m.yHigh[k]) {
+      m.yLow[k] = e.yLow[k];
+      m.yHigh[k] = e.yHigh[k];
+    }
+  }
+  d.plotWindow = m;
+}
+
+// One axis from its raw limits.
+AxisScale ScaleOneAxis(const PlotDocument& d, int kind, double lo, double hi, int intervals,
+                       int physicalIntervals, int formatKind, bool wholeDecades) {
+  const bool physical = d.manualTicks != 0;
+  if (kind == AXIS_LOG) {
+    if (d.zoomed || (physical && !wholeDecades)) return KeepLogAxis(lo, hi);
+    return RoundLogAxis(lo, hi, wholeDecades);
+  }
+  if (kind == AXIS_PROBABILITY) {
+    AxisScale axis = RoundProbabilityAxis(lo, hi);
+    if (d.zoomed) {
+      axis.low = lo;
+      axis.high = hi;
+    }
+    return axis;
+  }
+  if (d.zoomed) return InwardLinearAxis(lo, hi, intervals, formatKind);
+  if (physical) return FixedLinearAxis(lo, hi, physicalIntervals, formatKind);
+  return RoundLinearAxis(lo, hi, intervals, formatKind);
+}
+
+struct Margins {
+  int widestCurveLabel = 0;
+};
+
+void ComputeLabels(const PlotDocument& d, const DrawOptions& options, PlotLayout& L) {
+  const NumberFormatContext& nf = options.numbers;
+  switch (L.x.kind) {
+    case AXIS_LOG:
+      L.xTicks = LogTicks(L.x, d.xNumberFormat, nf, L.xDrawable);
+      break;
+    case AXIS_PROBABILITY:
+      L.xTicks = ProbabilityTicks(L.x, true);
+      break;
+    default:
+      L.xTicks = LinearTicks(L.x, d.xNumberFormat, nf);
+  }
+  const AxisScale& left = L.y[static_cast<std::size_t>(L.leftAxis - 1)];
+  switch (left.kind) {
+    case AXIS_LOG:
+      L.leftTicks = LogTicks(left, d.yNumberFormat, nf, L.leftDrawable);
+      break;
+    case AXIS_PROBABILITY:
+      L.leftTicks = ProbabilityTicks(left, true);
+      break;
+    default:
+      L.leftTicks = LinearTicks(left, d.yNumberFormat, nf);
+  }
+  L.rightTicks.clear();
+  if (L.y2Transform) {
+    if (L.y2OwnTicks) {
+      L.rightTicks = LinearTicks(L.y2, d.yNumberFormat, nf);
+    } else {
+      L.rightTicks = L.leftTicks;
+      for (AxisTick& t : L.rightTicks) t.labelled = t.labelled || left.kind == AXIS_LINEAR;
+      RelabelTicks(L.rightTicks, d.y2Offset, d.y2Factor,
+                   left.kind == AXIS_LINEAR ? std::fabs(d.y2Factor * left.step) : 0.0,
+                   d.yNumberFormat, nf);
+      for (AxisTick& t : L.rightTicks) t.value = d.y2Offset + d.y2Factor * t.value;
+    }
+  } else if (L.scaleType == SCALE_GRAIN_SIZE) {
+    L.rightTicks = L.leftTicks;
+    for (AxisTick& t : L.rightTicks)
+      t.label = FormatAxisNumber(100.0 - t.value, std::fabs(left.step), d.yNumberFormat, nf);
+  } else if (L.rightAxis > 0) {
+    const AxisScale& right = L.y[static_cast<std::size_t>(L.rightAxis - 1)];
+    if (right.kind == AXIS_LOG)
+      L.rightTicks = LogTicks(right, d.yNumberFormat, nf, L.rightDrawable);
+    else
+      L.rightTicks = LinearTicks(right, d.yNumberFormat, nf);
+  }
+}
+
+int CurveLabelWidth(const PlotDocument& d, DrawingSurface& surface, const PlotFonts& fonts,
+                    const PlotLayout& L) {
+  int widest = 0;
+  for (int c = L.firstCurve; c >= 1 && c <= L.lastCurve; ++c) {
+    if (d.curveTag[c].IsBlank()) continue;
+    widest = std::max(widest, fonts.Extent(surface, FONT_LEGEND, d.curveTag[c].Trimmed()).width +
+                                  fonts.AverageWidth(FONT_LEGEND) / 2);
+  }
+  return widest;
+}
+
+void ReadMeasures(const PlotFonts& fonts, PlotLayout& L) {
+  L.wN = fonts.AverageWidth(FONT_NUMBERS);
+  L.hN = fonts.LineHeight(FONT_NUMBERS);
+  L.hT1 = fonts.LineHeight(FONT_TITLE1);
+  L.hT2 = fonts.LineHeight(FONT_TITLE2);
+  L.hX = fonts.LineHeight(FONT_X_AXIS);
+  L.hY = fonts.LineHeight(FONT_Y_AXIS);
+  L.wL = fonts.AverageWidth(FONT_LEGEND);
+  L.hL = fonts.LineHeight(FONT_LEGEND);
+}
+
+// The frame that the margins leave of the target.
+PlotFrame MarginFrame(const PlotDocument& d, DrawingSurface& surface, const PlotFonts& fonts,
+                      PlotLayout& L) {
+  ReadMeasures(fonts, L);
+  auto measure = [&](const std::string& text) {
+    return fonts.Extent(surface, FONT_NUMBERS, TrimLeft(text)).width;
+  };
+  L.widestLeftLabel = WidestLabel(L.leftTicks, measure);
+  L.widestRightLabel = WidestLabel(L.rightTicks, measure);
+  const bool polar = L.scaleType == SCALE_POLAR;
+  const bool probabilityRepeated = L.y[0].kind == AXIS_PROBABILITY && L.gridType != 0;
+  if (probabilityRepeated) L.widestRightLabel = std::max(L.widestRightLabel, L.widestLeftLabel);
+  int halfFirstX = 0, halfLastX = 0;
+  for (const AxisTick& t : L.xTicks) {
+    if (!t.labelled) continue;
+    const int half = measure(t.label) / 2;
+    if (halfFirstX == 0) halfFirstX = half;
+    halfLastX = half;
+  }
+  if (polar) {
+    // Angle labels stand outside the outer circle on both sides.
+    halfFirstX = WidestLabel(L.xTicks, measure);
+    halfLastX = halfFirstX;
+  }
+  const bool grain = L.scaleType == SCALE_GRAIN_SIZE;
+  const bool secondary = L.y2Transform || L.rightAxis > 0 || grain;
+  const int margin3 = polar ? 0 : 3 * L.wN;
+  PlotFrame f;
+  f.left = L.target.left + std::max(L.widestLeftLabel, halfFirstX) + margin3 +
+           ((grain || !d.yAxisLabel.IsBlank()) && !polar ? L.hY : 0);
+  f.right = L.target.right -
+            std::max({CurveLabelWidth(d, surface, fonts, L), L.widestRightLabel, halfLastX}) -
+            margin3 - (secondary && (grain || !d.y2AxisLabel.IsBlank()) && !polar ? L.hY : 0);
+  f.bottom = polar ? L.target.bottom - L.hN : L.target.bottom - 2 * L.hN - L.hX;
+  f.top = L.target.top + L.hN + L.hT1 + (d.title2.IsBlank() ? 0 : L.hT2) +
+          (d.title3.IsBlank() ? 0 : L.hT2);
+  if (L.scaleType == SCALE_GRAIN_SIZE) {
+    f.top += 2 * L.hN;
+    f.bottom -= 2 * L.hN;
+  }
+  if (f.right <= f.left + 1) f.right = f.left + 2;
+  if (f.bottom <= f.top + 1) f.bottom = f.top + 2;
+  return f;
+}
+
+PlotFrame CentredFrame(const PlotFrame& around, double width, double height) {
+  const double cx = (around.left + around.right) / 2.0;
+  const double cy = (around.top + around.bottom) / 2.0;
+  PlotFrame f;
+  f.left = std::trunc(cx - width / 2.0);
+  f.right = f.left + std::trunc(width);
+  f.top = std::trunc(cy - height / 2.0);
+  f.bottom = f.top + std::trunc(height);
+  return f;
+}
+
+void ScaleLimits(PlotDocument& d, const DrawOptions& options, PlotLayout& L) {
+  (void)options;
+  const int type = d.scaleType;
+  const bool automatic = !d.manualScale && !d.zoomed;
+  AxisLimits& w = d.plotWindow;
+  const bool wholeDecades = type == SCALE_TRIPARTITE;
+
+  // X axis.
+  double xlo = w.xLow, xhi = w.xHigh;
+  int xIntervals = X_INTERVALS;
+  if (type == SCALE_BAR_CHART && !d.zoomed && !d.manualTicks)
+    xIntervals = BarChartXIntervals(d, xlo, xhi, automatic);
+  L.x = ScaleOneAxis(d, XAxisKind(type), xlo, xhi, xIntervals, d.xTickCount, d.xNumberFormat,
+                     wholeDecades);
+
+  // Y axes.
+  const int xMarks = L.x.tickCount;
+  int yIntervals = Y_INTERVALS;
+  if (type == SCALE_LINEAR_LINEAR && L.target.Width() > 0) {
+    const long long n =
+        RoundHalfAway(static_cast<double>(L.target.Height()) * (xMarks - 1)) / L.target.Width() + 1;
+    yIntervals = static_cast<int>(std::clamp<long long>(n, 5, 12));
+  }
+  const int axes = IndependentMode(d) ? MAX_Y_AXES : 1;
+  for (int k = 0; k < axes; ++k) {
+    double lo = w.yLow[k], hi = w.yHigh[k];
+    int intervals = yIntervals;
+    if (type == SCALE_GRAIN_SIZE && automatic) {
+      lo = 0.0;
+      hi = 100.0;
+    }
+    if (type == SCALE_BAR_CHART && !d.zoomed && !d.manualTicks)
+      intervals = BarChartYIntervals(lo, hi, automatic);
+    L.y[static_cast<std::size_t>(k)] = ScaleOneAxis(d, YAxisKind(type), lo, hi, intervals,
+                                                    d.yTickCount, d.yNumberFormat, wholeDecades);
+  }
+  for (int k = axes; k < MAX_Y_AXES; ++k) L.y[static_cast<std::size_t>(k)] = L.y[0];
+
+  if (!d.zoomed) {
+    w.xLow = L.x.low;
+    w.xHigh = L.x.high;
+    for (int k = 0; k < axes; ++k) {
+      w.yLow[static_cast<std::size_t>(k)] = L.y[static_cast<std::size_t>(k)].low;
+      w.yHigh[static_cast<std::size_t>(k)] = L.y[static_cast<std::size_t>(k)].high;
+    }
+  }
+
+  // Secondary axis "Y2 = C + D*Y1".
+  if (L.y2Transform) {
+    const AxisScale& y1 = L.y[0];
+    L.y2 = y1;
+    L.y2.low = d.y2Offset + d.y2Factor * y1.low;
+    L.y2.high = d.y2Offset + d.y2Factor * y1.high;
+    const bool linearY =
+        type == SCALE_LINEAR_LINEAR || type == SCALE_LOG_LINEAR || type == SCALE_PROBABILITY_LINEAR;
+    L.y2OwnTicks = linearY && L.gridType == GRID_BOX && L.y2.low != L.y2.high;
+    if (L.y2OwnTicks) L.y2 = InwardLinearAxis(L.y2.low, L.y2.high, yIntervals, d.yNumberFormat);
+  }
+}
+
+}  // namespace
+
+int ClampDevice(double value) {
+  if (!(value == value)) return -1;
+  return static_cast<int>(RoundHalfAway(std::clamp(value, DEVICE_MIN, DEVICE_MAX)));
+}
+
+double MapAxis(const AxisMapping& m, double value) {
+  const double t = Transform(m.kind, value);
+  if (!(t == t)) return std::nan("");
+  return std::clamp(m.device + (t - m.origin) * m.factor, DEVICE_MIN, DEVICE_MAX);
+}
+
+double MapX(const PlotLayout& L, double x) { return MapAxis(L.xMap, x); }
+
+double MapY(const PlotLayout& L, double y, int axis) {
+  const int k = axis >= 1 && axis <= MAX_Y_AXES ? axis : 1;
+  return MapAxis(L.yMap[static_cast<std::size_t>(k - 1)], y);
+}
+
+int DataToDeviceX(const PlotLayout& L, double x) {
+  const double v = MapX(L, x);
+  return v == v ? ClampDevice(v) : -1;
+}
+
+int DataToDeviceY(const PlotLayout& L, double y, int axis) {
+  const double v = MapY(L, y, axis);
+  return v == v ? ClampDevice(v) : -1;
+}
+
+bool PolarDegrees(const PlotDocument& d) { return d.unitSystem == 1; }
+
+DevicePoint PolarToDevice(const PlotLayout& L, double angle, double radius, bool degrees) {
+  const double theta = degrees ? angle * 3.141592653589793 / 180.0 : angle;
+  const double x = radius * std::cos(theta);
+  const double y = radius * std::sin(theta);
+  const double r0 = L.y[0].low;
+  const double r1 = L.y[0].high;
+  const double span = r1 != r0 ? r1 - r0 : 1.0;
+  const double cx = (L.frame.left + L.frame.right) / 2.0;
+  const double cy = (L.frame.top + L.frame.bottom) / 2.0;
+  const double w = L.frame.right - L.frame.left;
+  const double h = L.frame.bottom - L.frame.top;
+  DevicePoint p;
+  p.x = ClampDevice(cx + (x - r0) * (w / 2.0) / span);
+  p.y = ClampDevice(cy - (y - r0) * (h / 2.0) / span);
+  return p;
+}
+
+void UpdateMapping(PlotLayout& L) {
+  L.xMap = MakeMapping(L.x, L.frame.left, L.frame.right);
+  for (int k = 0; k < MAX_Y_AXES; ++k)
+    L.yMap[static_cast<std::size_t>(k)] =
+        MakeMapping(L.y[static_cast<std::size_t>(k)], L.frame.bottom, L.frame.top);
+  AxisScale y2 = L.y2;
+  if (L.y2Transform && !L.y2OwnTicks) {
+    y2.low = L.y2.low;
+    y2.high = L.y2.high;
+  }
+  L.y2Map = MakeMapping(y2, L.frame.bottom, L.frame.top);
+}
+
+void ScaleAxes(PlotDocument& d, DrawingSurface& surface, const SurfaceRect& target,
+               PlotFonts& fonts, const std::array<FontDescription, TEXT_ELEMENT_COUNT>& fontTable,
+               const DrawOptions& options, PlotLayout& L) {
+  L.caps = surface.Capabilities();
+  L.surfaceKind = L.caps.enhancedMetafileRecorder ? SURFACE_METAFILE : L.caps.technology;
+  L.target = target;
+  L.scaleType = d.scaleType;
+  L.firstCurve = FirstCurveShown(d);
+  L.lastCurve = LastCurveShown(d);
+  L.curvesShown = L.firstCurve > 0 ? L.lastCurve - L.firstCurve + 1 : 0;
+  L.gridType = d.gridType;
+  const bool independent = IndependentMode(d) && L.curvesShown > 1;
+  if (independent && L.gridType == GRID_AXES_ONLY) L.gridType = GRID_BOX;
+  L.leftAxis = 1;
+  L.rightAxis = 0;
+  if (independent) {
+    L.leftAxis = CurveAxisOf(d, L.firstCurve);
+    L.rightAxis = L.leftAxis % MAX_Y_AXES + 1;
+  }
+  L.y2Transform = d.yAxisMode == 1;
+  L.y2OwnTicks = false;
+
+  if (d.extents.valid == EXTENTS_STALE) {
+    FindExtents(d);
+    WidenDegenerateExtents(d);
+  }
+  SourceLimits(d);
+  ScaleLimits(d, options, L);
+  ComputeLabels(d, options, L);
+
+  PlotFrame frame = MarginFrame(d, surface, fonts, L);
+  const int kind = L.surfaceKind;
+  if (d.manualTicks) {
+    double wp = d.plotWidth * L.caps.logPixelsX;
+    double hp = d.plotHeight * L.caps.logPixelsY;
+    const double wt = target.Width(), ht = target.Height();
+    if (d.wysiwyg && (kind == SURFACE_SCREEN || kind == SURFACE_PRINTER)) {
+      double scale = fonts.Scale();
+      for (int pass = 0; pass < MAX_WYSIWYG_PASSES; ++pass) {
+        const double wf = frame.right - frame.left, hf = frame.bottom - frame.top;
+        const double ratio = std::min(wt / (wt + wp - wf), ht / (ht + hp - hf));
+        if (!(ratio < 0.995)) break;
+        scale *= ratio;
+        fonts.Create(surface, fontTable, L.caps, scale);
+        frame = MarginFrame(d, surface, fonts, L);
+      }
+      const double wf = frame.right - frame.left, hf = frame.bottom - frame.top;
+      if (wp > wf || hp > hf) {
+        const double factor = std::min(0.99 * wf / wp, 0.99 * hf / hp);
+        wp *= factor;
+        hp *= factor;
+      }
+    }
+    frame = CentredFrame(frame, wp, hp);
+  } else if (d.squareLogs && (d.scaleType == SCALE_LOG_LOG || d.scaleType == SCALE_TRIPARTITE)) {
+    const double decadesX = std::fabs(std::log10(L.x.high / L.x.low));
+    const double decadesY = std::fabs(std::log10(L.y[0].high / L.y[0].low));
+    const double w = frame.right - frame.left, h = frame.bottom - frame.top;
+    if (decadesX > 0.0 && decadesY > 0.0 && h > 0.0) {
+      const double ratio = decadesY / decadesX * (w / h);
+      frame = ratio <= 1.0 ? CentredFrame(frame, w, ratio * h) : CentredFrame(frame, w / ratio, h);
+    }
+  }
+  if (d.scaleType == SCALE_POLAR) {
+    const double side = std::min(frame.right - frame.left, frame.bottom - frame.top);
+    frame = CentredFrame(frame, side, side);
+  }
+  L.frame = frame;
+  d.plotFrame = frame;
+  UpdateMapping(L);
+}
+
+}  // namespace merva

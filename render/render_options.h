@@ -1,0 +1,37 @@
+#pragma once
+
+// What drawing needs besides the document and the surface.
+
+#include <functional>
+
+#include "files/settings.h"
+#include "render/drawing_surface.h"
+#include "render/number_format.h"
+
+namespace merva {
+
+struct DrawOptions {
+  // Colour tables, line widths of axes and grid, clipping choice, flags.
+  const ProgramSettings* settings = nullptr;  // nullptr: compiled-in settings
+  NumberFormatContext numbers;
+  // The window's background and text colours (screen).
+  SurfaceColor windowBackground = COLOR_WHITE;
+  SurfaceColor windowText = COLOR_BLACK;
+  // Polled between point batches; true ends the drawing (the window layer
+  // connects it to the Escape key check).
+  std::function<bool()> abortRequested;
+  // Today's date for the date stamp; the stamp is left out while year is 0.
+  int todayYear = 0;
+  int todayMonth = 0;
+  int todayDay = 0;
+  bool dateStamp = false;  // "&Date"
+  bool caption = false;    // "Print &Caption"
+  // Print scale factor (1 on the screen).
+  double printScale = 1.0;
+  // Fixed picture dimensions of metafiles and bitmaps: the logical size
+  // mapped onto this viewport size (0: none).
+  int viewportWidth = 0;
+  int viewportHeight = 0;
+};
+
+}  // namespace merva
