@@ -179,7 +179,7 @@ void DrawLegend(DrawContext& c) {
   if (hasTitle)
     c.Text(left + width / 2, top + static_cast<int>(1.5 * hL), ALIGN_CENTER | ALIGN_BASELINE,
            d.legendTitle.Trimmed());
-  const int firstRowTop = top + (hasTitle ? 2 * hL : hL / 2);
+  const int firstRowTop = top + (hasTitle ? hL : 0) + hL / 2;
   const bool bars = L.scaleType == SCALE_BAR_CHART;
   int columnLeft = left;
   for (int i = 0; i < count; ++i) {

@@ -256,7 +256,9 @@ void DrawSymbol(DrawContext& c, int curve, int x, int y) {
   }
   if (!filled) c.surface.SelectStock(STOCK_HOLLOW_BRUSH);
   if (shape == 5) {
-    c.surface.Rectangle(px(v[1].x), py(v[1].y), px(v[3].x) + 1, py(v[3].y) + 1);
+    const int x0 = px(v[1].x), y0 = py(v[1].y), x1 = px(v[3].x), y1 = py(v[3].y);
+    c.surface.Rectangle(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1) + 1,
+                        std::max(y0, y1) + 1);
   } else {
     DevicePoint points[12];
     const int n = static_cast<int>(v.size());

@@ -279,6 +279,11 @@ void ScaleLimits(PlotDocument& d, const DrawOptions& options, PlotLayout& L) {
     xIntervals = BarChartXIntervals(d, xlo, xhi, automatic);
   L.x = ScaleOneAxis(d, XAxisKind(type), xlo, xhi, xIntervals, d.xTickCount, d.xNumberFormat,
                      wholeDecades);
+  if (type == SCALE_GRAIN_SIZE && L.x.low < L.x.high) {
+    // Coarse grains on the left.
+    std::swap(L.x.low, L.x.high);
+    L.x.step = -L.x.step;
+  }
 
   // Y axes.
   const int xMarks = L.x.tickCount;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "core/number_text.h"
 #include "render/draw_context.h"
@@ -29,8 +30,29 @@ namespace {
 constexpr double PI = 3.141592653589793;
 constexpr double ANGLE_TOLERANCE = 0.0003;
 
+// Bounding box of a rotated text, for skipping labels that would overlap.
+SurfaceRect RotatedTextBox(int x, int y, double angleDegrees, int width, int height,
+                           bool fromStart) {
+  const double a = angleDegrees * PI / 180.0;
+  const double ux = std::cos(a), uy = -std::sin(a);  // along the text
+  const double nx = std::sin(a), ny = std::cos(a);   // towards the text's bottom
+  const double along = fromStart ? width : -width;
+  const double xs[4] = {x + 0.0, x + ux * along, x - nx * height, x + ux * along - nx * height};
+  const double ys[4] = {y + 0.0, y + uy * along, y - ny * height, y + uy * along - ny * height};
+  SurfaceRect r{static_cast<int>(*std::min_element(xs, xs + 4)),
+                static_cast<int>(*std::min_element(ys, ys + 4)),
+                static_cast<int>(*std::max_element(xs, xs + 4)),
+                static_cast<int>(*std::max_element(ys, ys + 4))};
+  return r;
+}
+
+bool Overlaps(const SurfaceRect& a, const SurfaceRect& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
 // Tripartite: one family of diagonal lines, v = slope * u + log10(Z / K).
-void DrawDiagonalFamily(DrawContext& c, double logK, int slope, const std::string& unit) {
+void DrawDiagonalFamily(DrawContext& c, double logK, int slope, const std::string& unit,
+                        std::vector<SurfaceRect>& written) {
   const PlotLayout& L = c.layout;
   const double ulo = std::log10(std::min(L.x.low, L.x.high));
   const double uhi = std::log10(std::max(L.x.low, L.x.high));
@@ -92,10 +114,16 @@ void DrawDiagonalFamily(DrawContext& c, double logK, int slope, const std::strin
       const DevicePoint top = a.y < b.y ? a : b;
       const DevicePoint low = a.y < b.y ? b : a;
       const double ux = (low.x - top.x) / length, uy = (low.y - top.y) / length;
-      const int inset = 4;
+      const int inset = c.surface.GetTextMetrics().height + 2;
       const int px = static_cast<int>(std::lround(top.x + ux * inset));
       const int py = static_cast<int>(std::lround(top.y + uy * inset));
       const bool textRunsFromTop = angle < 0.0;
+      const SurfaceRect area =
+          RotatedTextBox(px, py, angle, width, c.surface.GetTextMetrics().height, textRunsFromTop);
+      bool clash = false;
+      for (const SurfaceRect& other : written) clash = clash || Overlaps(area, other);
+      if (clash) continue;
+      written.push_back(area);
       c.Text(px, py, (textRunsFromTop ? ALIGN_LEFT : ALIGN_RIGHT) | ALIGN_BOTTOM, text);
     }
   }
@@ -108,8 +136,9 @@ void DrawTripartiteGrid(DrawContext& c) {
   const TripartiteUnits units = TripartiteUnitsOf(c.doc);
   if (!(units.a > 0.0) || !(units.b > 0.0)) return;
   c.surface.SetBackgroundTransparent(true);
-  DrawDiagonalFamily(c, std::log10(units.a), 1, units.displacementShort);
-  DrawDiagonalFamily(c, std::log10(units.b), -1, units.accelerationShort);
+  std::vector<SurfaceRect> written;
+  DrawDiagonalFamily(c, std::log10(units.a), 1, units.displacementShort, written);
+  DrawDiagonalFamily(c, std::log10(units.b), -1, units.accelerationShort, written);
 }
 
 void DrawGrainSizeScales(DrawContext& c) {
@@ -154,12 +183,15 @@ void DrawGrainSizeScales(DrawContext& c) {
   const char* titles[2] = {"Sieve Opening, inches", "Sieve Numbers"};
   for (int group = 0; group < 2; ++group) {
     if (!spanUsed[group]) continue;
-    const int centre = (spanLeft[group] + spanRight[group]) / 2;
+    const int width = c.surface.GetTextExtent(titles[group]).width;
+    int centre = (spanLeft[group] + spanRight[group]) / 2;
+    centre = std::min(centre, L.target.right - width / 2);
+    centre = std::max(centre, L.target.left + width / 2);
     c.Text(centre, labelBase - L.hN, ALIGN_CENTER | ALIGN_BOTTOM, titles[group]);
   }
 
   // Soil class band below the X axis title.
-  const int y0 = static_cast<int>(f.bottom) + 2 * L.hN + L.hX;
+  const int y0 = static_cast<int>(f.bottom) + L.hN * 7 / 4 + L.hX;
   const int y1 = y0 + 2 * L.hN;
   const int ym = y0 + L.hN;
   auto clampX = [&](double mm) {
