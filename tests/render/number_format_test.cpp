@@ -244,6 +244,17 @@ TEST(CalendarDateFormat, DocumentPatternOrShortDate) {
   EXPECT_EQ(Format(NAN, 0, FORMAT_CALENDAR_DATE, c), "");
 }
 
+TEST(NumberFormatKinds, ExtremeValuesGiveShortTexts) {
+  const double values[] = {0.0,       -0.0, 1e-320,   -1e-320, 1e308, -1.7e308, INFINITY,
+                           -INFINITY, NAN,  4.9e-324, 65535.9, 1e15,  -1e18,    0.5};
+  NumberFormatContext c = Context(true);
+  c.dateFormat = "dddd MMMM yyyy";
+  for (int kind = -1; kind <= 7; ++kind)
+    for (double v : values)
+      for (double r : {0.0, 1.0, 1e300, static_cast<double>(INFINITY)})
+        EXPECT_LT(FormatAxisNumber(v, r, kind, c).size(), 40u) << kind << " " << v;
+}
+
 TEST(NumberFormatKinds, OutsideTheRangeIsDefault) {
   EXPECT_EQ(Format(1500, 0, 7), "1500");
   EXPECT_EQ(Format(1500, 0, -1), "1500");
