@@ -13,17 +13,6 @@ namespace {
 
 constexpr int SCALING_FACTOR_ESCAPE = 14;  // GETSCALINGFACTOR
 
-HGDIOBJ StockFor(int kind) {
-  switch (kind) {
-    case 0:
-      return ::GetStockObject(BLACK_PEN);
-    case 1:
-      return ::GetStockObject(WHITE_BRUSH);
-    default:
-      return ::GetStockObject(ANSI_VAR_FONT);
-  }
-}
-
 }  // namespace
 
 GdiSurface::GdiSurface(HDC dc) : dc_(dc), windowsMetafile_(::GetObjectType(dc) == OBJ_METADC) {}
