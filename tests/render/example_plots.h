@@ -170,7 +170,7 @@ inline std::vector<ExamplePlot> ExamplePlots() {
                      Legend(d, 3, "Trend");
                      d.legendX = 0.7;
                      d.legendY = 0.65;
-                     d.note.text = "Fill between curves 1 and 2\r\nCross-hatched";
+                     d.note.text = "Fill between curves 1 and 2, cross-hatched";
                      d.note.attribute1 = 1 | 2 | 4;
                      d.note.x = 0.05;
                      d.note.y = 0.05;
