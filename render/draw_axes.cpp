@@ -139,7 +139,10 @@ void DrawXAxis(DrawContext& c, int gridStyle) {
   style.bothSides = gridStyle == GRID_BOX;
   style.skipLabels = true;
   style.boundaryBlack = true;
-  if (L.x.kind == AXIS_LOG && !L.xDrawable) return;  // the caller beeps
+  if (L.x.kind == AXIS_LOG && !L.xDrawable) {
+    c.result.axisNotDrawn = true;
+    return;
+  }
   if (L.x.kind == AXIS_PROBABILITY) {
     L.xTicks = ProbabilityTicks(L.x, AdjacentMarksApart(c, L.xMap));
     style.skipLabels = false;
@@ -179,6 +182,7 @@ void DrawYAxes(DrawContext& c, int gridStyle) {
     }
     return;
   }
+  if (left.kind == AXIS_LOG && !L.leftDrawable) c.result.axisNotDrawn = true;
   if (!(left.kind == AXIS_LOG && !L.leftDrawable)) {
     if (grid && c.doc.denseGrid)
       DrawMinorLines(c, left.kind == AXIS_LOG ? LogMinorValues(left) : LinearMinorValues(left),

@@ -140,7 +140,8 @@ class EndTracker {
         end_.y = y;
         end_.dx = x - lastX_;
         end_.dy = y - lastY_;
-      } else if (lastInside_) {
+      } else {
+        // Leaving, or crossing the area between two outside points.
         double x0 = lastX_, y0 = lastY_, x1 = x, y1 = y;
         if (ClipSegment(x0, y0, x1, y1, box_)) {
           end_.x = x1;

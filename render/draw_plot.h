@@ -25,7 +25,8 @@ enum TextRectangle : int {
 };
 
 struct DrawResult {
-  bool aborted = false;                                  // ended early by the abort request
+  bool aborted = false;       // ended early by the abort request
+  bool axisNotDrawn = false;  // a logarithmic limit is not m * 10^e: the caller beeps
   std::array<SurfaceRect, TEXT_RECTANGLES> textRects{};  // screen only; empty when not drawn
   SurfaceRect legendRect;
   SurfaceRect plotArea;

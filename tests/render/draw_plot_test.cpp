@@ -407,3 +407,96 @@ TEST(Monotonic, ZoomedViewStartsByBinarySearch) {
 
 }  // namespace
 }  // namespace merva
+
+namespace merva {
+namespace {
+
+TEST(Svg, EscapesTextAndWritesElements) {
+  RecordingSurface s(200, 100);
+  FontSpec font;
+  font.height = -12;
+  font.faceName = "Arial";
+  font.escapement = 900;
+  s.Select(s.CreateFont(font));
+  s.SetTextAlign(ALIGN_CENTER | ALIGN_BOTTOM);
+  s.TextOut(10, 50, "a<b & \"c\"");
+  const DevicePoint line[2] = {{0, 0}, {10, 10}};
+  s.Polyline(line, 2);
+  const std::string svg = s.Svg();
+  EXPECT_NE(svg.find("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"200\" height=\"100\""),
+            std::string::npos);
+  EXPECT_NE(svg.find("a&lt;b &amp; &quot;c&quot;"), std::string::npos);
+  EXPECT_NE(svg.find("rotate(-90"), std::string::npos);
+  EXPECT_NE(svg.find("text-anchor=\"middle\""), std::string::npos);
+  EXPECT_NE(svg.find("<polyline fill=\"none\""), std::string::npos);
+  EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
+}
+
+TEST(Svg, CountsOnlyModeRecordsNothing) {
+  RecordingSurface s(200, 100, SurfaceCaps{}, RecordingSurface::RECORD_COUNTS_ONLY);
+  const DevicePoint line[3] = {{0, 0}, {10, 10}, {20, 0}};
+  s.Polyline(line, 3);
+  EXPECT_TRUE(s.Operations().empty());
+  EXPECT_EQ(s.PointCount(), 3);
+  EXPECT_EQ(s.CallCount(), 1);
+}
+
+TEST(CurveLabels, AtTheRightEdgeWhenTheLineLeavesThere) {
+  auto d = NewDocument();
+  SetCurve(*d, 1, {0, 10}, {0, 10});
+  d->curveTag[1].Set("AB");
+  d->manualScale = 1;
+  d->manualLimits.xLow = 0;
+  d->manualLimits.xHigh = 5;
+  d->manualLimits.yLow[0] = 0;
+  d->manualLimits.yHigh[0] = 10;
+  RecordingSurface s(800, 600, test::ScreenCaps());
+  Draw(s, *d);
+  const RecordedOperation* tag = test::TextOp(s, "AB");
+  ASSERT_NE(tag, nullptr);
+  EXPECT_EQ(tag->alignment & ALIGN_HORIZONTAL_MASK, ALIGN_LEFT);
+  EXPECT_GT(tag->points[0].x, static_cast<int>(d->plotFrame.right));
+}
+
+TEST(Legend, ColumnsOfMaximumRows) {
+  auto d = NewDocument();
+  for (int c = 1; c <= 5; ++c) {
+    SetCurve(*d, c, {0, 1}, {0, double(c)});
+    d->legendText[c].Set("Curve " + std::to_string(c));
+  }
+  d->maxLegendRows = 2;
+  RecordingSurface s(800, 600, test::ScreenCaps());
+  const DrawResult r = Draw(s, *d);
+  const RecordedOperation* first = test::TextOp(s, "Curve 1");
+  const RecordedOperation* third = test::TextOp(s, "Curve 3");
+  const RecordedOperation* second = test::TextOp(s, "Curve 2");
+  ASSERT_TRUE(first && second && third);
+  EXPECT_EQ(first->points[0].x, second->points[0].x);
+  EXPECT_GT(third->points[0].x, first->points[0].x);
+  EXPECT_EQ(third->points[0].y, first->points[0].y);
+  EXPECT_GE(r.legendRect.left, 0);
+  EXPECT_LE(r.legendRect.right, 800);
+}
+
+TEST(Stamps, DateAndCaption) {
+  auto d = NewDocument();
+  SetCurve(*d, 1, {0, 1}, {0, 1});
+  d->fileTitle.Set("TEST.GRF");
+  DrawOptions options;
+  options.dateStamp = true;
+  options.caption = true;
+  options.todayYear = 1997;
+  options.todayMonth = 3;
+  options.todayDay = 4;
+  RecordingSurface s(800, 600, test::ScreenCaps());
+  Draw(s, *d, options);
+  const RecordedOperation* date = test::TextOp(s, "3/4/97");
+  ASSERT_NE(date, nullptr);
+  EXPECT_EQ(date->alignment, ALIGN_RIGHT | ALIGN_TOP);
+  const RecordedOperation* caption = test::TextOp(s, "TEST.GRF");
+  ASSERT_NE(caption, nullptr);
+  EXPECT_EQ(caption->alignment, ALIGN_RIGHT | ALIGN_BOTTOM);
+}
+
+}  // namespace
+}  // namespace merva
