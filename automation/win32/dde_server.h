@@ -3,8 +3,9 @@
 // The DDE server "MERVAW" (DDEML): execute strings in the command
 // language, requests of state and curves, pictures, pokes and advise links.
 
-#include <ddeml.h>
 #include <windows.h>
+// ddeml.h needs windows.h first.
+#include <ddeml.h>
 
 #include <functional>
 #include <string>
