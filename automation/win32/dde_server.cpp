@@ -375,26 +375,40 @@ DWORD DdeServerInstance() { return State().instance; }
 TopicTable& DdeTopics() { return State().topicNames; }
 ConversationTable& DdeConversations() { return State().conversations; }
 
+namespace {
+
+void RecreateTopicHandle(int slot) {
+  HSZ& handle = State().topics[static_cast<std::size_t>(slot + 2)];
+  FreeHsz(handle);
+  handle = MakeHsz(State().topicNames.SlotName(slot));
+}
+
+}  // namespace
+
 void RefreshDocumentTopic(int slot) {
   ServerState& s = State();
-  if (slot < 1 || slot > MAX_DOCUMENTS) return;
-  HSZ& handle = s.topics[static_cast<std::size_t>(slot + 2)];
-  FreeHsz(handle);
-  handle = MakeHsz(s.topicNames.SlotName(slot));
+  if (slot < 1 || slot > MAX_DOCUMENTS || !s.config.host) return;
+  DocumentTable& documents = s.config.host->Documents();
+  std::string name;
+  if (documents.IsOpen(slot) && documents.Document(slot).curveCount > 0)
+    name = documents.Document(slot).fileTitle.Str();
+  s.topicNames.SetSlotName(slot, name);
+  RecreateTopicHandle(slot);
 }
 
 std::string NameDocumentTopic(int slot, const std::string& proposed) {
   ServerState& s = State();
   if (!s.config.host) return std::string();
   const std::string name = NameDocument(s.config.host->Documents(), s.topicNames, slot, proposed);
-  RefreshDocumentTopic(slot);
+  if (slot >= 1 && slot <= MAX_DOCUMENTS) RecreateTopicHandle(slot);
   return name;
 }
 
 void DocumentTopicClosed(int slot) {
   ServerState& s = State();
+  if (slot < 1 || slot > MAX_DOCUMENTS) return;
   s.topicNames.ClearSlot(slot);
-  RefreshDocumentTopic(slot);
+  RecreateTopicHandle(slot);
   s.conversations.ForgetSlot(slot);
   ClearChangedCurves(slot);
 }
