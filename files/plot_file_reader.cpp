@@ -25,9 +25,12 @@ bool StartsDataForm(std::string_view line) {
          EqualsIgnoreCase(line.substr(0, DATA_FORM_LINE.size()), DATA_FORM_LINE);
 }
 
+// A count is a 32-bit whole number, 0 or more.
 bool ParseCount(std::string_view line, long long& count) {
-  FreeFormReader reader(line);
-  return reader.Next(count) && count >= 0;
+  int value = 0;
+  if (!FreeFormReader(line).Next(value) || value < 0) return false;
+  count = value;
+  return true;
 }
 
 }  // namespace
