@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <new>
 #include <system_error>
 
@@ -164,7 +165,12 @@ bool PlotFileReader::ReadDataCurve(int curve, long long curvesLeft) {
   long long count = 0;
   if (!ReadPointCount(curve, count)) return false;
   if (count > d_.maxPoints) {
-    const long long needed = LongestDataCurveAhead(count, curvesLeft);
+    // The first growth takes the count, bounded by the lines the rest of
+    // the text could hold; a second one looks ahead for the longest curve
+    // so that curves of rising length do not grow the arrays each time.
+    const long long held = static_cast<long long>(lines_.BytesLeft()) / MIN_POINT_LINE_BYTES + 1;
+    const long long needed =
+        pointGrowths_++ == 0 ? std::min(count, held) : LongestDataCurveAhead(count, curvesLeft);
     if (!ReservePoints(needed)) return false;
   }
   float* xs = count > 0 ? d_.xValues.Column(curve) : nullptr;
@@ -172,10 +178,16 @@ bool PlotFileReader::ReadDataCurve(int curve, long long curvesLeft) {
   const long long capacity = d_.maxPoints;
   std::string_view line;
   for (long long j = 0; j < count; ++j) {
-    if (!lines_.Next(line)) return Fail(DataPointErrorText(curve, std::string_view()));
     double x = 0.0, y = 0.0;
-    if (j >= capacity || !ParseTwoReals(line, x, y) || !FitsFloat(x) || !FitsFloat(y))
-      return Fail(DataPointErrorText(curve, line));
+    std::size_t length = 0;
+    if (j < capacity && ParsePointLineFast(lines_.Rest(), x, y, length)) {
+      line = lines_.Rest().substr(0, length);
+      lines_.TakeLine(length);
+    } else {
+      if (!lines_.Next(line)) return Fail(DataPointErrorText(curve, std::string_view()));
+      if (j >= capacity || !ParseTwoReals(line, x, y)) return Fail(DataPointErrorText(curve, line));
+    }
+    if (!FitsFloat(x) || !FitsFloat(y)) return Fail(DataPointErrorText(curve, line));
     xs[j] = static_cast<float>(x);
     ys[j] = static_cast<float>(y);
   }
@@ -247,24 +259,21 @@ Status ReadPlotFile(PlotDocument& document, const std::string& path, int firstCu
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) return Status::Failure(ReadErrorText(path, IOS_OPEN_FAILED));
   std::error_code ec;
-  const auto size = std::filesystem::file_size(path, ec);
-  std::string text;
-  bool ok = !ec;
-  if (ok) {
-    try {
-      text.resize(static_cast<std::size_t>(size));
-    } catch (const std::exception&) {
-      std::fclose(file);
-      return Status::Failure(std::string(INSUFFICIENT_MEMORY_FOR_FILE) + path);
-    }
-    // The size read is what counts: the file may have shrunk meanwhile.
-    text.resize(std::fread(text.data(), 1, text.size(), file));
-    ok = std::ferror(file) == 0;
+  const auto size = static_cast<std::size_t>(std::filesystem::file_size(path, ec));
+  // The whole file at once, without zero-filling what fread overwrites.
+  std::unique_ptr<char[]> buffer(ec ? nullptr : new (std::nothrow) char[size + 1]);
+  if (!ec && !buffer) {
+    std::fclose(file);
+    return Status::Failure(std::string(INSUFFICIENT_MEMORY_FOR_FILE) + path);
   }
+  // What was read is what counts: the file may have shrunk meanwhile.
+  const std::size_t length = buffer ? std::fread(buffer.get(), 1, size, file) : 0;
+  const bool ok = !ec && std::ferror(file) == 0;
   std::fclose(file);
   if (!ok) return Status::Failure(ReadErrorText(path, IOS_OPEN_FAILED));
 
-  Status status = ReadPlotText(document, text, path, firstCurveSlot);
+  Status status =
+      ReadPlotText(document, std::string_view(buffer.get(), length), path, firstCurveSlot);
   if (status.Ok()) {
     document.filePath.Set(path);
     document.fileTitle.Set(FileTitleOf(path));

@@ -80,6 +80,7 @@ class PlotFileReader {
   int version_ = 0;
   bool headerSeen_ = false;
   int fileCurves_ = 0;  // curves of this file stored so far
+  int pointGrowths_ = 0;
   Status status_;
 
   // Keyword-section state.

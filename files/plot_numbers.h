@@ -4,6 +4,8 @@
 // free-form text of a real, the fast X,Y line of the curve block, and the
 // fixed-column fallback of records whose fields may touch.
 
+#include <cstddef>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -17,7 +19,19 @@ void AppendExact(std::string& out, double value);
 bool ParseTwoReals(std::string_view line, double& x, double& y);
 
 // True when the value fits a single-precision number (or is not finite).
-bool FitsFloat(double value);
+inline bool FitsFloat(double value) {
+  const double magnitude = value < 0 ? -value : value;
+  // NaN compares false and passes, as the infinities do.
+  return !(magnitude > std::numeric_limits<float>::max()) ||
+         magnitude == std::numeric_limits<double>::infinity();
+}
+
+// The common case of an X,Y line: two plain decimal numbers at the start
+// of `text`, separated by blanks and/or one comma, followed by blanks and
+// then a line end or the end of the text. On success `length` is the
+// length of the line without its line end. False sends the line to the
+// general reader (other notations, more values, bad input).
+bool ParsePointLineFast(std::string_view text, double& x, double& y, std::size_t& length);
 
 // Reads `count` integers from a line: free-form when that yields `count`
 // values, else as fields of `width` columns (values written without room

@@ -18,23 +18,22 @@ class LineCursor {
   // Skips up to `count` lines; returns how many there were.
   long long Skip(long long count);
 
+  // The text from the start of the next line on, and the step past a
+  // line of `length` characters there and its line end.
+  std::string_view Rest() const { return text_.substr(position_); }
+  void TakeLine(std::size_t length);
+
   bool AtEnd() const { return position_ >= text_.size(); }
   std::size_t BytesLeft() const { return text_.size() - position_; }
   // Number of lines taken so far (1-based number of the last line).
   long long LineNumber() const { return lineNumber_; }
 
  private:
-  std::size_t FindLineEnd();
+  std::size_t FindLineEnd() const;
 
   std::string_view text_;
   std::size_t position_ = 0;
   long long lineNumber_ = 0;
-  // Cached positions of the next CR and LF at or after position_
-  // (npos when there is none), so that each byte is searched once.
-  std::size_t nextCr_ = 0;
-  std::size_t nextLf_ = 0;
-  bool crValid_ = false;
-  bool lfValid_ = false;
 };
 
 }  // namespace merva

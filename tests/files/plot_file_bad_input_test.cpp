@@ -25,8 +25,9 @@ TEST(PlotFileBadInput, AbsurdPointCountsDoNotAllocate) {
   EXPECT_FALSE(s.Ok());
   EXPECT_EQ(s.Text(), "Error reading data point for curve no.  1.\nLine = ");
   EXPECT_EQ(d->curveCount, 0);
-  // Grown only to the 108 point lines the text holds.
-  EXPECT_EQ(d->maxPoints, 108);
+  // Grown only to the 244 point lines the 972 bytes left could hold.
+  EXPECT_EQ(d->maxPoints, 244);
+  EXPECT_EQ(d->maxCurves, 4);
 
   auto dx = NewDocument(4, 10);
   text = "MERVA/W v1.2\r\ndx\r\n1\r\n2000000000\r\n1,2,3,4,5\r\n";
@@ -110,7 +111,9 @@ TEST(PlotFileBadInput, TruncatedAtEveryLine) {
     // Cut after a keyword line whose arguments are missing: 28, 30, 31, 33.
     const bool recordCut = k == 28 || k == 30 || k == 31 || k == 33;
     EXPECT_EQ(s.Ok(), k > positionLine && !recordCut) << s.Text();
-    if (!s.Ok()) EXPECT_FALSE(s.messages.empty());
+    if (!s.Ok()) {
+      EXPECT_FALSE(s.messages.empty());
+    }
   }
 }
 
@@ -130,7 +133,9 @@ TEST(PlotFileBadInput, TruncatedAtEveryByte) {
     Status s = ReadPlotText(*d, text.substr(0, k), "t.grf", 1);
     ASSERT_LE(d->curveCount, 2);
     ASSERT_LE(d->maxPoints, 3);
-    if (!s.Ok()) ASSERT_FALSE(s.messages.empty()) << k;
+    if (!s.Ok()) {
+      ASSERT_FALSE(s.messages.empty()) << k;
+    }
   }
 }
 
