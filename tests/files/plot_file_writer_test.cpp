@@ -339,14 +339,17 @@ TEST(PlotFileSave, NoDataReadOnlyAndState) {
   std::ifstream in(path, std::ios::binary);
   const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(written, FormatPlotFile(*d));
+  in.close();  // Windows refuses to delete an open file
 
   // An existing file is replaced.
   d->title1.Set("again");
   d->changed = 1;
-  ASSERT_TRUE(WritePlotFile(*d, path).Ok());
+  s = WritePlotFile(*d, path);
+  ASSERT_TRUE(s.Ok()) << s.Text();
   in = std::ifstream(path, std::ios::binary);
   const std::string again((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(again, FormatPlotFile(*d));
+  in.close();
 
   std::filesystem::permissions(
       path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
