@@ -119,6 +119,7 @@ bool PlotFileReader::EquationReals(int count, double* values) {
 
 bool PlotFileReader::ReadEquationCurve(CurveKind kind, unsigned modifiers) {
   const int curve = NextSlot();
+  if (curve > MAX_CURVE_SLOTS) return Fail(TooManyCurvesText(curve));
   StartCurve(curve);
   EquationCurve equation;
   equation.kind = kind;

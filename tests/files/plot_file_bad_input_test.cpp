@@ -156,5 +156,19 @@ TEST(PlotFileBadInput, EquationWithTooManyCoefficients) {
   EXPECT_EQ(s.Text(), "At 9900, ios=0x00000040");
 }
 
+TEST(PlotFileBadInput, EquationCurvesBeyondTheLastSlot) {
+  std::string curve = "poli\r\n1\r\n3\r\n0,1\r\n 1 0\r\nA\r\nB\r\n";
+  std::string text;
+  for (int c = 1; c <= 101; ++c) text += curve;
+  auto d = NewDocument(100, 256);
+  Status s = ReadPlotText(*d, text, "e.grf", 1);
+  EXPECT_EQ(s.Text(), "Too many curves (101) ... Maximum is 100.");
+  EXPECT_EQ(d->curveCount, 100);
+  s = ReadPlotText(*d, curve, "e.grf", 101);
+  EXPECT_EQ(s.Text(), "Too many curves (101) ... Maximum is 100.");
+  EXPECT_EQ(d->curveCount, 100);
+  EXPECT_EQ(d->pointCount[100], 2);
+}
+
 }  // namespace
 }  // namespace merva
