@@ -1,6 +1,7 @@
 #include "files/plot_file_reader.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -131,8 +132,9 @@ bool PlotFileReader::ReservePoints(long long points) {
 }
 
 // The longest curve of this and the following curves of a "data" block,
-// counting only the point lines the text really holds: the matrices then
-// grow once, and never for a count the file cannot back.
+// counting only the point lines the text really holds: after it the
+// matrices need not grow again, and never grow for a count the file
+// cannot back.
 long long PlotFileReader::LongestDataCurveAhead(long long count, long long curvesLeft) const {
   LineCursor ahead = lines_;
   long long longest = 0;
