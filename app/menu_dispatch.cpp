@@ -1,0 +1,250 @@
+#include "app/menu_dispatch.h"
+
+#include "app/dialogs.h"
+#include "app/document_window.h"
+#include "app/file_commands.h"
+#include "app/help.h"
+#include "app/macros.h"
+#include "app/menu_state.h"
+#include "app/program.h"
+#include "app/resource_ids.h"
+#include "app/status_bar.h"
+#include "automation/parameter_cells.h"
+#include "korvlib/korv32.h"
+#include "render/draw_plot.h"
+
+namespace merva::app {
+
+namespace {
+
+enum Requirement { ANY, DOCUMENT, CURVES };
+
+using Handler = int (*)(HWND frame, int commandId, LPARAM parameter);
+
+struct CommandEntry {
+  int first;
+  int last;
+  Handler handler;
+  Requirement requirement;
+};
+
+PlotDocument& Active() { return *ActiveDocument(); }
+
+// A switch of the document changed: it is marked changed and redrawn.
+int Changed() {
+  Active().MarkChanged();
+  RedrawDocument(ActiveSlot());
+  return 1;
+}
+
+int Toggle(int32_t& field) {
+  field = field ? 0 : 1;
+  return Changed();
+}
+
+int New(HWND frame, int, LPARAM) {
+  return SendMessageA(frame, WM_MERVA_FIRST_DOCUMENT, 0, 0) ? 1 : 0;
+}
+int Open(HWND, int, LPARAM) { return OpenCommand(); }
+int Append(HWND, int, LPARAM) { return AppendCommand(); }
+
+int Close(HWND, int, LPARAM) {
+  HWND window = SlotWindow(ActiveSlot());
+  if (!window) return 0;
+  SendMessageA(window, WM_CLOSE, 0, 0);
+  return 1;
+}
+
+int CloseAll(HWND, int, LPARAM) {
+  for (int slot = 1; slot <= MAX_DOCUMENTS; ++slot)
+    if (Documents().IsOpen(slot) && !CloseDocumentWindow(slot, true)) return 0;
+  return 1;
+}
+
+int Save(HWND, int, LPARAM) { return SaveCommand(); }
+int SaveAs(HWND, int, LPARAM) { return SaveAsCommand(); }
+int GetPreferences(HWND, int, LPARAM) { return GetPreferencesCommand(); }
+int SavePreferences(HWND, int, LPARAM) { return SavePreferencesCommand(); }
+
+int Resize(HWND, int, LPARAM) {
+  const int slot = ActiveSlot();
+  if (!ResizeArraysDialog(slot)) return 0;
+  RedrawDocument(slot);
+  return 1;
+}
+
+int Macro(HWND, int, LPARAM) { return MacroDialog(); }
+int Recent(HWND, int id, LPARAM) { return OpenRecentCommand(id - IDM_RECENT_FIRST); }
+
+int Exit(HWND frame, int, LPARAM) {
+  PostMessageA(frame, WM_CLOSE, 0, 0);
+  return 1;
+}
+
+int ProgramSwitch(bool& flag) {
+  flag = !flag;
+  InvalidatePicture(ActiveSlot());
+  return 1;
+}
+int Date(HWND, int, LPARAM) { return ProgramSwitch(TheProgram().dateStamp); }
+int Caption(HWND, int, LPARAM) { return ProgramSwitch(TheProgram().printCaption); }
+
+int Scale(HWND, int id, LPARAM) {
+  Active().scaleType = static_cast<uint8_t>(id - IDM_SCALE_BASE);
+  Active().zoomDepth = 0;
+  Active().zoomed = 0;
+  return Changed();
+}
+
+int FilledBars(HWND, int, LPARAM) { return Toggle(Active().filledBars); }
+int DenseGrid(HWND, int, LPARAM) { return Toggle(Active().denseGrid); }
+int SquareLogs(HWND, int, LPARAM) { return Toggle(Active().squareLogs); }
+
+int Grid(HWND, int id, LPARAM) {
+  Active().gridType = id - IDM_AXES_ONLY;
+  return Changed();
+}
+
+int AutoScale(HWND, int, LPARAM) {
+  Active().manualScale = 0;
+  return Changed();
+}
+
+int AutoSize(HWND, int, LPARAM) {
+  Active().manualTicks = 0;
+  return Changed();
+}
+
+int ViewAll(HWND, int, LPARAM) {
+  Active().zoomDepth = 0;
+  Active().zoomed = 0;
+  InvalidatePicture(ActiveSlot());
+  return 1;
+}
+
+int ZoomOut(HWND, int, LPARAM) {
+  PlotDocument& d = Active();
+  if (d.zoomDepth <= 0) return 0;
+  if (--d.zoomDepth == 0) {
+    d.zoomed = 0;
+  } else {
+    d.plotWindow = d.zoomStack[static_cast<std::size_t>(d.zoomDepth - 1)];
+  }
+  InvalidatePicture(ActiveSlot());
+  return 1;
+}
+
+int StatusBar(HWND, int, LPARAM) {
+  ShowStatusBar(!Settings().statusBar);
+  TheParameterCells().statusBarVisible = Settings().statusBar ? 1 : 0;
+  return 1;
+}
+
+int Redraw(HWND, int, LPARAM) {
+  RedrawDocument(ActiveSlot());
+  return 1;
+}
+
+int Arrange(HWND, int id, LPARAM) {
+  HWND client = TheProgram().client;
+  const UINT message = id == IDM_CASCADE ? WM_MDICASCADE
+                       : id == IDM_TILE  ? WM_MDITILE
+                                         : WM_MDIICONARRANGE;
+  SendMessageA(client, message, id == IDM_TILE ? MDITILE_VERTICAL : 0, 0);
+  return 1;
+}
+
+int Help(HWND, int id, LPARAM) {
+  if (id == IDM_HELP_CONTENTS) OpenHelpIndex();
+  if (id == IDM_HELP_SEARCH) OpenHelpKeyword("");
+  if (id == IDM_HELP_HOW_TO) OpenHelpHowTo();
+  return 1;
+}
+
+int About(HWND frame, int, LPARAM) {
+  ++TheProgram().openDialogs;
+  KUAboutBox(frame, "MERVA95 plots and processes measured X,Y data.");
+  --TheProgram().openDialogs;
+  return 1;
+}
+
+int LegendSwitch(HWND, int id, LPARAM) {
+  return Toggle(id == IDM_LEGEND_FRAME ? Active().legendFrame : Active().legendOpaque);
+}
+
+int NoteSwitch(HWND, int id, LPARAM) {
+  Active().note.attribute1 ^= id == IDM_NOTE_FRAME ? NOTE_FRAME : NOTE_OPAQUE;
+  return Changed();
+}
+
+// Commands the program carries out; every other identifier is greyed.
+constexpr CommandEntry kCommands[] = {
+    {IDM_NEW, IDM_NEW, New, ANY},
+    {IDM_OPEN, IDM_OPEN, Open, ANY},
+    {IDM_APPEND, IDM_APPEND, Append, DOCUMENT},
+    {IDM_CLOSE, IDM_CLOSE, Close, DOCUMENT},
+    {IDM_CLOSE_ALL, IDM_CLOSE_ALL, CloseAll, ANY},
+    {IDM_SAVE, IDM_SAVE, Save, CURVES},
+    {IDM_SAVE_AS, IDM_SAVE_AS, SaveAs, CURVES},
+    {IDM_GET_PREFERENCES, IDM_GET_PREFERENCES, GetPreferences, DOCUMENT},
+    {IDM_SAVE_PREFERENCES, IDM_SAVE_PREFERENCES, SavePreferences, DOCUMENT},
+    {IDM_RESIZE_ARRAYS, IDM_RESIZE_ARRAYS, Resize, DOCUMENT},
+    {IDM_MACRO, IDM_MACRO, Macro, ANY},
+    {IDM_RECENT_FIRST, IDM_RECENT_LAST, Recent, ANY},
+    {IDM_EXIT, IDM_EXIT, Exit, ANY},
+    {IDM_DATE, IDM_DATE, Date, ANY},
+    {IDM_PRINT_CAPTION, IDM_PRINT_CAPTION, Caption, ANY},
+    {IDM_SCALE_FIRST, IDM_SCALE_LAST, Scale, DOCUMENT},
+    {IDM_FILLED_BARS, IDM_FILLED_BARS, FilledBars, DOCUMENT},
+    {IDM_AXES_ONLY, IDM_BOX, Grid, DOCUMENT},
+    {IDM_AUTO_SCALE, IDM_AUTO_SCALE, AutoScale, DOCUMENT},
+    {IDM_AUTO_SIZE, IDM_AUTO_SIZE, AutoSize, DOCUMENT},
+    {IDM_SQUARE_LOGS, IDM_SQUARE_LOGS, SquareLogs, DOCUMENT},
+    {IDM_DENSE_GRID, IDM_DENSE_GRID, DenseGrid, DOCUMENT},
+    {IDM_VIEW_ALL, IDM_VIEW_ALL, ViewAll, CURVES},
+    {IDM_ZOOM_OUT, IDM_ZOOM_OUT, ZoomOut, CURVES},
+    {IDM_STATUS_BAR, IDM_STATUS_BAR, StatusBar, ANY},
+    {IDM_REDRAW, IDM_REDRAW, Redraw, DOCUMENT},
+    {IDM_CASCADE, IDM_ARRANGE_ICONS, Arrange, ANY},
+    {IDM_HELP_CONTENTS, IDM_HELP_HOW_TO, Help, ANY},
+    {IDM_ABOUT, IDM_ABOUT, About, ANY},
+    {IDM_LEGEND_FRAME, IDM_LEGEND_OPAQUE, LegendSwitch, DOCUMENT},
+    {IDM_NOTE_FRAME, IDM_NOTE_OPAQUE, NoteSwitch, DOCUMENT},
+};
+
+const CommandEntry* Find(int id) {
+  for (const CommandEntry& entry : kCommands)
+    if (id >= entry.first && id <= entry.last) return &entry;
+  return nullptr;
+}
+
+bool RequirementMet(const CommandEntry& entry, int id) {
+  const PlotDocument* document = ActiveDocument();
+  if (entry.requirement == DOCUMENT && !document) return false;
+  if (entry.requirement == CURVES && (!document || document->curveCount == 0)) return false;
+  if (id >= IDM_RECENT_FIRST && id <= IDM_RECENT_LAST)
+    return id - IDM_RECENT_FIRST < static_cast<int>(Settings().recentFiles.size());
+  if (id == IDM_ZOOM_OUT) return document->zoomDepth > 0;
+  if (id >= IDM_CASCADE && id <= IDM_ARRANGE_ICONS) return Documents().OpenCount() > 0;
+  if (id == IDM_CLOSE_ALL) return Documents().OpenCount() > 0;
+  return true;
+}
+
+}  // namespace
+
+bool CommandWired(int commandId) { return Find(commandId) != nullptr; }
+
+bool CommandEnabled(int commandId) {
+  const CommandEntry* entry = Find(commandId);
+  return entry && RequirementMet(*entry, commandId);
+}
+
+int ExecuteMenuCommand(HWND frame, int commandId, LPARAM parameter) {
+  const CommandEntry* entry = Find(commandId);
+  if (!entry || !RequirementMet(*entry, commandId)) return 0;
+  const int result = entry->handler(frame, commandId, parameter);
+  RefreshMenus();
+  return result;
+}
+
+}  // namespace merva::app

@@ -1,0 +1,112 @@
+#include "app/menu_state.h"
+
+#include <windows.h>
+
+#include "app/menu_dispatch.h"
+#include "app/program.h"
+#include "app/resource_ids.h"
+#include "automation/parameter_cells.h"
+
+namespace merva::app {
+
+namespace {
+
+constexpr UINT RECENT_SEPARATOR_ID = 0xFF10;
+
+bool Checked(int id, const PlotDocument* d) {
+  const Program& program = TheProgram();
+  const ProgramSettings& settings = Settings();
+  switch (id) {
+    case IDM_DATE:
+      return program.dateStamp;
+    case IDM_PRINT_CAPTION:
+      return program.printCaption;
+    case IDM_STATUS_BAR:
+      return settings.statusBar;
+    case IDM_TOOLBAR:
+      return settings.toolBarVisible;
+    case IDM_LARGE_BUTTONS:
+      return TheParameterCells().largeButtons != 0;
+    default:
+      break;
+  }
+  if (!d) return false;
+  if (id >= IDM_SCALE_FIRST && id <= IDM_SCALE_LAST) return id - IDM_SCALE_BASE == d->scaleType;
+  if (id >= IDM_AXES_ONLY && id <= IDM_BOX) return id - IDM_AXES_ONLY == d->gridType;
+  switch (id) {
+    case IDM_FILLED_BARS:
+      return d->filledBars != 0;
+    case IDM_DENSE_GRID:
+      return d->denseGrid != 0;
+    case IDM_AUTO_SCALE:
+      return d->manualScale == 0;
+    case IDM_AUTO_SIZE:
+      return d->manualTicks == 0;
+    case IDM_SQUARE_LOGS:
+      return d->squareLogs != 0;
+    default:
+      return false;
+  }
+}
+
+void RefreshMenu(HMENU menu, const PlotDocument* document) {
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    if (HMENU sub = GetSubMenu(menu, i)) {
+      RefreshMenu(sub, document);
+      continue;
+    }
+    const UINT id = GetMenuItemID(menu, i);
+    if (id < MENU_COMMAND_FIRST || id > MENU_COMMAND_LAST) continue;
+    const int command = static_cast<int>(id);
+    EnableMenuItem(menu, id, MF_BYCOMMAND | (CommandEnabled(command) ? MF_ENABLED : MF_GRAYED));
+    CheckMenuItem(menu, id, MF_BYCOMMAND | (Checked(command, document) ? MF_CHECKED : 0));
+  }
+}
+
+// The pop-up that holds a command (the File menu for Exit).
+HMENU PopupHolding(HMENU menu, UINT id) {
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    HMENU sub = GetSubMenu(menu, i);
+    if (!sub) continue;
+    for (int j = 0; j < GetMenuItemCount(sub); ++j)
+      if (GetMenuItemID(sub, j) == id) return sub;
+  }
+  return nullptr;
+}
+
+int PositionOf(HMENU menu, UINT id) {
+  for (int i = 0; i < GetMenuItemCount(menu); ++i)
+    if (GetMenuItemID(menu, i) == id) return i;
+  return -1;
+}
+
+}  // namespace
+
+void RefreshMenus() {
+  Program& program = TheProgram();
+  if (!program.menu) return;
+  RefreshMenu(program.menu, ActiveDocument());
+  if (program.frame) DrawMenuBar(program.frame);
+}
+
+void UpdateRecentFilesMenu() {
+  HMENU file = PopupHolding(TheProgram().menu, IDM_EXIT);
+  if (!file) return;
+  for (UINT id = IDM_RECENT_FIRST; id <= IDM_RECENT_LAST; ++id) DeleteMenu(file, id, MF_BYCOMMAND);
+  DeleteMenu(file, RECENT_SEPARATOR_ID, MF_BYCOMMAND);
+  const auto& recent = Settings().recentFiles;
+  if (recent.empty()) return;
+  // Between the separator after Macro and a separator of their own.
+  int at = PositionOf(file, IDM_EXIT);
+  for (std::size_t i = 0; i < recent.size() && i < MAX_RECENT_FILES; ++i) {
+    const std::string text = "&" + std::to_string(i + 1) + " " + recent[i];
+    InsertMenuA(file, static_cast<UINT>(at++), MF_BYPOSITION | MF_STRING, IDM_RECENT_FIRST + i,
+                text.c_str());
+  }
+  InsertMenuA(file, static_cast<UINT>(at), MF_BYPOSITION | MF_SEPARATOR, RECENT_SEPARATOR_ID,
+              nullptr);
+}
+
+}  // namespace merva::app
