@@ -140,7 +140,9 @@ CommandLineOutcome ParseCommandLine(std::string_view commandLine, const std::str
   if (FindItem(lowered, starts, "/intro") != npos) out.startupFlags |= STARTUP_INTRO;
 
   if (const std::size_t at = FindItem(lowered, starts, "/s"); at != npos) {
-    std::string name = QuotedOrRest(line, at + 2);
+    std::size_t nameAt = at + 2;
+    while (nameAt < line.size() && line[nameAt] == ' ') ++nameAt;
+    std::string name = QuotedOrRest(line, nameAt);
     if (name.empty()) return out;
     if (name.find(':') == std::string::npos) {
       while (!name.empty() && name.front() == '\\') name.erase(0, 1);
