@@ -1,7 +1,8 @@
 #include "app/help.h"
 
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include "app/program.h"
 #include "app/ui_host.h"
