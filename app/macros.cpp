@@ -87,7 +87,7 @@ INT_PTR CALLBACK MacroProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
             MessageBeep(MB_OK);
             return TRUE;
           }
-          if (StartFromDialog("/RUN " + name)) EndDialog(dialog, 1);
+          if (StartFromDialog("/RUN " + MacroFile(name))) EndDialog(dialog, 1);
           return TRUE;
         }
         case IDC_MACRO_EDIT:
@@ -140,7 +140,7 @@ bool HandleKey(WPARAM virtualKey) {
   }
   const MacroShortcut* shortcut = ShortcutOf(KeyCode(static_cast<int>(virtualKey), shift, ctrl));
   if (!shortcut || !program.frame || !IsWindowEnabled(program.frame)) return false;
-  if (!StartMacroEditor(" /RUN " + shortcut->macro)) MessageBeep(MB_OK);
+  if (!StartMacroEditor(" /RUN " + shortcut->path)) MessageBeep(MB_OK);
   return true;
 }
 
