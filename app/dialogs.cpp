@@ -196,7 +196,8 @@ bool ResizeArraysDialog(int slot) {
 }
 
 bool FileTypeAvailable(int fileType) { return fileType == 1; }
-bool FileFormatAvailable(int choice) { return choice == 1; }
+// 5 and 6: the picture files.
+bool FileFormatAvailable(int choice) { return choice == 1 || choice == 5 || choice == 6; }
 
 bool FileTypesDialog(int& fileType) {
   ChoiceRequest request{IDC_FILE_TYPE_FIRST, 10, lastFileType, FileTypeAvailable, HELP_FILE_TYPES};

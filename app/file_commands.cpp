@@ -5,6 +5,7 @@
 #include "app/dialogs.h"
 #include "app/document_window.h"
 #include "app/menu_state.h"
+#include "app/printing.h"
 #include "app/program.h"
 #include "app/status_bar.h"
 #include "app/ui_host.h"
@@ -274,6 +275,7 @@ int SaveAsCommand() {
   else if (!FileFormatDialog(choice))
     return 0;
   if (!FileFormatAvailable(choice)) return 0;
+  if (choice == 5 || choice == 6) return SavePictureCommand(slot, choice == 6);
   return SaveDocument(slot, true);
 }
 

@@ -6,6 +6,7 @@
 #include "app/help.h"
 #include "app/macros.h"
 #include "app/menu_state.h"
+#include "app/printing.h"
 #include "app/program.h"
 #include "app/resource_ids.h"
 #include "app/status_bar.h"
@@ -74,6 +75,10 @@ int Resize(HWND, int, LPARAM) {
 }
 
 int Macro(HWND, int, LPARAM) { return MacroDialog(); }
+int Print(HWND, int, LPARAM parameter) { return PrintCommand(parameter); }
+int PageSetup(HWND, int, LPARAM) { return PageSetupCommand(); }
+int CopyPicture(HWND, int, LPARAM) { return CopyPictureCommand(); }
+int CopyDimensions(HWND, int, LPARAM) { return CopyDimensionsCommand(); }
 int Recent(HWND, int id, LPARAM) { return OpenRecentCommand(id - IDM_RECENT_FIRST); }
 
 int Exit(HWND frame, int, LPARAM) {
@@ -190,6 +195,10 @@ constexpr CommandEntry kCommands[] = {
     {IDM_SAVE_PREFERENCES, IDM_SAVE_PREFERENCES, SavePreferences, DOCUMENT},
     {IDM_RESIZE_ARRAYS, IDM_RESIZE_ARRAYS, Resize, DOCUMENT},
     {IDM_MACRO, IDM_MACRO, Macro, ANY},
+    {IDM_PRINT, IDM_PRINT, Print, DOCUMENT},
+    {IDM_PAGE_SETUP, IDM_PAGE_SETUP, PageSetup, DOCUMENT},
+    {IDM_COPY_PICTURE, IDM_COPY_PICTURE, CopyPicture, DOCUMENT},
+    {IDM_COPY_DIMENSIONS, IDM_COPY_DIMENSIONS, CopyDimensions, ANY},
     {IDM_RECENT_FIRST, IDM_RECENT_LAST, Recent, ANY},
     {IDM_EXIT, IDM_EXIT, Exit, ANY},
     {IDM_DATE, IDM_DATE, Date, ANY},

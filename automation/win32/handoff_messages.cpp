@@ -46,7 +46,8 @@ LRESULT FileRequest(HWND frame, bool print, WPARAM wParam, LPARAM lParam,
   if (result != HANDOFF_ACCEPTED) return result;
   if (actions.bringFrameToTop) actions.bringFrameToTop();
   if (actions.openFiles) actions.openFiles(request, lParam);
-  if (print) PostMessageA(frame, WM_COMMAND, MENU_PRINT, 0);
+  // lParam 1: on the default printer, without the print dialog.
+  if (print) PostMessageA(frame, WM_COMMAND, MENU_PRINT, 1);
   return result;
 }
 
