@@ -1,0 +1,139 @@
+#include "render/plot_interaction.h"
+
+#include <gtest/gtest.h>
+
+namespace merva {
+namespace {
+
+PlotDocument Framed() {
+  PlotDocument d;
+  d.scaleType = SCALE_LINEAR_LINEAR;
+  d.plotFrame = PlotFrame{100, 500, 400, 100};  // left, right, bottom, top
+  d.plotWindow.xLow = 0;
+  d.plotWindow.xHigh = 10;
+  d.plotWindow.yLow[0] = 0;
+  d.plotWindow.yHigh[0] = 30;
+  return d;
+}
+
+DrawResult Drawn() {
+  DrawResult r;
+  r.plotArea = SurfaceRect{100, 100, 500, 400};
+  r.legendRect = SurfaceRect{400, 120, 480, 160};
+  r.textRects[RECT_TITLE1] = SurfaceRect{200, 10, 400, 30};
+  r.textRects[RECT_TITLE3] = SurfaceRect{200, 50, 400, 70};
+  r.textRects[RECT_X_LABEL] = SurfaceRect{200, 440, 400, 460};
+  r.textRects[RECT_Y_LABEL] = SurfaceRect{10, 200, 30, 300};
+  r.textRects[RECT_Y2_LABEL] = SurfaceRect{560, 200, 580, 300};
+  r.textRects[RECT_NOTE] = SurfaceRect{150, 300, 250, 350};
+  return r;
+}
+
+TEST(PlotInteraction, HintsComeInTheirOrder) {
+  PlotDocument d = Framed();
+  d.note.attribute1 = NOTE_SHOWN;
+  PointLabel label;
+  label.lastDrawn = DeviceRect{300, 200, 350, 215};
+  d.pointLabels.push_back(label);
+  const DrawResult r = Drawn();
+  EXPECT_EQ(HitTestPlot(d, r, 410, 130).kind, HOVER_LEGEND);  // legend over the plot area
+  EXPECT_EQ(HitTestPlot(d, r, 250, 60).kind, HOVER_TITLE);
+  EXPECT_EQ(HitTestPlot(d, r, 250, 450).kind, HOVER_X_LABEL);
+  EXPECT_EQ(HitTestPlot(d, r, 570, 250).kind, HOVER_Y_LABEL);
+  EXPECT_EQ(HitTestPlot(d, r, 200, 320).kind, HOVER_NOTE);
+  // A point label inside the plot area is shadowed by the read-out.
+  EXPECT_EQ(HitTestPlot(d, r, 310, 205).kind, HOVER_PLOT);
+  EXPECT_EQ(HitTestEditable(d, r, 310, 205).kind, HOVER_POINT_LABEL);
+  EXPECT_EQ(HitTestEditable(d, r, 310, 205).pointLabel, 0);
+  EXPECT_EQ(HitTestPlot(d, r, 5, 5).kind, HOVER_NONE);
+  EXPECT_EQ(HoverHintNumber(HOVER_LEGEND), 12291);
+  EXPECT_EQ(HoverHintNumber(HOVER_TITLE), 12288);
+  EXPECT_EQ(HoverHintNumber(HOVER_X_LABEL), 12289);
+  EXPECT_EQ(HoverHintNumber(HOVER_Y_LABEL), 12290);
+  EXPECT_EQ(HoverHintNumber(HOVER_NOTE), 12294);
+  EXPECT_EQ(HoverHintNumber(HOVER_POINT_LABEL), 12293);
+  EXPECT_EQ(HoverHintNumber(HOVER_PLOT), 0);
+  EXPECT_EQ(HoverHintNumber(HOVER_NONE), 0);
+}
+
+TEST(PlotInteraction, ButtonNoteGivesNoHint) {
+  PlotDocument d = Framed();
+  d.note.attribute1 = NOTE_SHOWN | NOTE_BUTTON;
+  const DrawResult r = Drawn();
+  EXPECT_EQ(HitTestPlot(d, r, 200, 320).kind, HOVER_PLOT);
+  EXPECT_EQ(HitTestEditable(d, r, 200, 320).kind, HOVER_NONE);
+}
+
+TEST(PlotInteraction, ReadoutInDataUnits) {
+  PlotDocument d = Framed();
+  double x = 0, y = 0;
+  ASSERT_TRUE(DeviceToData(d, 300, 250, x, y));
+  EXPECT_DOUBLE_EQ(x, 5.0);
+  EXPECT_DOUBLE_EQ(y, 15.0);
+  EXPECT_EQ(ReadoutText(x, y), "X=5, Y=15");
+  EXPECT_EQ(ReadoutText(1.0 / 3, -2.5e-12), "X=0.3333333, Y=-2.5E-12");
+  d.scaleType = SCALE_LOG_LOG;
+  d.plotWindow.xLow = 1;
+  d.plotWindow.xHigh = 10000;
+  d.plotWindow.yLow[0] = 0.1;
+  d.plotWindow.yHigh[0] = 1000;
+  ASSERT_TRUE(DeviceToData(d, 300, 250, x, y));
+  EXPECT_NEAR(x, 100.0, 1e-9);
+  EXPECT_NEAR(y, 10.0, 1e-9);
+  d.plotFrame = PlotFrame{};
+  EXPECT_FALSE(DeviceToData(d, 300, 250, x, y));
+}
+
+TEST(PlotInteraction, ZoomKeepsReversedAxesAndFourViews) {
+  PlotDocument d = Framed();
+  EXPECT_FALSE(ZoomToRectangle(d, 200, 150, 200, 300));  // no width
+  EXPECT_FALSE(ZoomToRectangle(d, 200, 150, 300, 150));  // no height
+  EXPECT_EQ(d.zoomDepth, 0);
+  EXPECT_EQ(d.zoomed, 0);
+  ASSERT_TRUE(ZoomToRectangle(d, 300, 100, 140, 400));
+  EXPECT_DOUBLE_EQ(d.plotWindow.xLow, 1.0);
+  EXPECT_DOUBLE_EQ(d.plotWindow.xHigh, 5.0);
+  EXPECT_DOUBLE_EQ(d.plotWindow.yLow[0], 0.0);
+  EXPECT_DOUBLE_EQ(d.plotWindow.yHigh[0], 30.0);
+  EXPECT_EQ(d.zoomed, 1);
+  EXPECT_EQ(d.zoomDepth, 1);
+
+  PlotDocument r = Framed();
+  r.plotWindow.xLow = 10;
+  r.plotWindow.xHigh = 0;
+  ASSERT_TRUE(ZoomToRectangle(r, 140, 300, 300, 100));
+  EXPECT_DOUBLE_EQ(r.plotWindow.xLow, 9.0);
+  EXPECT_DOUBLE_EQ(r.plotWindow.xHigh, 5.0);
+  EXPECT_DOUBLE_EQ(r.plotWindow.yLow[0], 10.0);
+  EXPECT_DOUBLE_EQ(r.plotWindow.yHigh[0], 30.0);
+
+  PlotDocument s = Framed();
+  for (int i = 1; i <= 5; ++i) {
+    AxisLimits v;
+    v.xLow = i;
+    v.xHigh = i + 1;
+    PushZoomView(s, v);
+  }
+  EXPECT_EQ(s.zoomDepth, 4);
+  EXPECT_DOUBLE_EQ(s.zoomStack[0].xLow, 2.0);  // the oldest went
+  EXPECT_DOUBLE_EQ(s.plotWindow.xLow, 5.0);
+  ASSERT_TRUE(ZoomOutView(s));
+  EXPECT_DOUBLE_EQ(s.plotWindow.xLow, 4.0);
+  ASSERT_TRUE(ZoomOutView(s));
+  ASSERT_TRUE(ZoomOutView(s));
+  EXPECT_EQ(s.zoomed, 1);
+  ASSERT_TRUE(ZoomOutView(s));
+  EXPECT_EQ(s.zoomDepth, 0);
+  EXPECT_EQ(s.zoomed, 0);
+  EXPECT_FALSE(ZoomOutView(s));
+}
+
+TEST(PlotInteraction, FrameFractions) {
+  double fx, fy;
+  DeviceToFrameFraction(PlotFrame{100, 500, 400, 100}, 200, 175, fx, fy);
+  EXPECT_DOUBLE_EQ(fx, 0.25);
+  EXPECT_DOUBLE_EQ(fy, 0.25);
+}
+
+}  // namespace
+}  // namespace merva
