@@ -6,6 +6,7 @@
 #include "app/help.h"
 #include "app/macros.h"
 #include "app/menu_state.h"
+#include "app/plot_dialogs.h"
 #include "app/printing.h"
 #include "app/program.h"
 #include "app/resource_ids.h"
@@ -95,10 +96,33 @@ int Date(HWND, int, LPARAM) { return ProgramSwitch(TheProgram().dateStamp); }
 int Caption(HWND, int, LPARAM) { return ProgramSwitch(TheProgram().printCaption); }
 
 int Scale(HWND, int id, LPARAM) {
-  Active().scaleType = static_cast<uint8_t>(id - IDM_SCALE_BASE);
-  Active().zoomDepth = 0;
-  Active().zoomed = 0;
+  SelectScaleType(Active(), id - IDM_SCALE_BASE);
   return Changed();
+}
+
+// A dialog of the active document; redrawn when it changed something.
+int PlotDialog(int (*dialog)(PlotDocument&)) { return dialog(Active()) ? Changed() : 0; }
+int Titles(HWND, int, LPARAM) { return PlotDialog(TitlesDialog); }
+int Legend(HWND, int, LPARAM) { return PlotDialog(LegendDialog); }
+int Symbols(HWND, int, LPARAM) { return PlotDialog(SymbolsDialog); }
+int ManualScale(HWND, int, LPARAM) { return PlotDialog(ManualScaleDialog); }
+int PhysicalSize(HWND, int, LPARAM) { return PlotDialog(PhysicalSizeDialog); }
+int MultipleAxes(HWND, int, LPARAM) { return PlotDialog(MultipleAxesDialog); }
+int NumberFormats(HWND, int, LPARAM) { return PlotDialog(NumberFormatsDialog); }
+int Colors(HWND, int id, LPARAM) { return ColorCommand(id); }
+int Units(HWND, int, LPARAM) { return PlotDialog(UnitsDialog); }
+int Fonts(HWND, int, LPARAM) { return PlotDialog(FontsDialog); }
+int Note(HWND, int, LPARAM) { return PlotDialog(NoteDialog); }
+int ElementFont(HWND, int id, LPARAM) {
+  return ElementFontDialog(Active(), id - IDM_FONT_FIRST + FONT_NUMBERS) ? Changed() : 0;
+}
+// Edit one text element: the numbers' formats, the titles, legend or note.
+int EditText(HWND, int id, LPARAM) {
+  const int element = id - IDM_EDIT_TEXT_FIRST + FONT_NUMBERS;
+  if (element == FONT_NUMBERS) return PlotDialog(NumberFormatsDialog);
+  if (element == FONT_LEGEND) return PlotDialog(LegendDialog);
+  if (element == FONT_NOTE) return PlotDialog(NoteDialog);
+  return PlotDialog(TitlesDialog);
 }
 
 int FilledBars(HWND, int, LPARAM) { return Toggle(Active().filledBars); }
@@ -112,6 +136,8 @@ int Grid(HWND, int id, LPARAM) {
 
 int AutoScale(HWND, int, LPARAM) {
   Active().manualScale = 0;
+  Active().zoomed = 0;
+  Active().zoomDepth = 0;
   return Changed();
 }
 
@@ -219,6 +245,19 @@ constexpr CommandEntry kCommands[] = {
     {IDM_ABOUT, IDM_ABOUT, About, ANY},
     {IDM_LEGEND_FRAME, IDM_LEGEND_OPAQUE, LegendSwitch, DOCUMENT},
     {IDM_NOTE_FRAME, IDM_NOTE_OPAQUE, NoteSwitch, DOCUMENT},
+    {IDM_TITLES, IDM_TITLES, Titles, DOCUMENT},
+    {IDM_LEGEND, IDM_LEGEND, Legend, DOCUMENT},
+    {IDM_SYMBOLS, IDM_SYMBOLS, Symbols, DOCUMENT},
+    {IDM_MANUAL_SCALE, IDM_MANUAL_SCALE, ManualScale, DOCUMENT},
+    {IDM_PHYSICAL_SIZE, IDM_PHYSICAL_SIZE, PhysicalSize, DOCUMENT},
+    {IDM_MULTIPLE_AXES, IDM_MULTIPLE_AXES, MultipleAxes, DOCUMENT},
+    {IDM_NUMBER_FORMATS, IDM_NUMBER_FORMATS, NumberFormats, DOCUMENT},
+    {IDM_COLOR_FIRST + 2, IDM_COLOR_FIRST + 5, Colors, ANY},
+    {IDM_UNITS, IDM_UNITS, Units, DOCUMENT},
+    {IDM_FONTS, IDM_FONTS, Fonts, DOCUMENT},
+    {IDM_NOTE, IDM_NOTE, Note, DOCUMENT},
+    {IDM_FONT_FIRST, IDM_FONT_LAST, ElementFont, DOCUMENT},
+    {IDM_EDIT_TEXT_FIRST, IDM_EDIT_TEXT_LAST, EditText, DOCUMENT},
 };
 
 const CommandEntry* Find(int id) {

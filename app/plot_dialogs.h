@@ -1,0 +1,58 @@
+#pragma once
+
+// Dialogs and switches of the plot's text, styles, scaling, number formats
+// and colours. Each edits the active document and returns 1 when it
+// changed something (the caller redraws), 0 on cancel.
+
+#include <windows.h>
+
+#include <string>
+
+#include "core/plot_document.h"
+#include "core/status.h"
+
+namespace merva::app {
+
+int TitlesDialog(PlotDocument& document);
+int LegendDialog(PlotDocument& document);
+int SymbolsDialog(PlotDocument& document);
+int ManualScaleDialog(PlotDocument& document);
+int PhysicalSizeDialog(PlotDocument& document);
+int MultipleAxesDialog(PlotDocument& document);
+int NumberFormatsDialog(PlotDocument& document);
+// The unit dialog of the document's special grid (tripartite, grain size,
+// polar); a beep for the other scales.
+int UnitsDialog(PlotDocument& document);
+// "Fonts" (MERVAFONT), and the system font dialog for one text element.
+int FontsDialog(PlotDocument& document);
+int ElementFontDialog(PlotDocument& document, int element);
+int NoteDialog(PlotDocument& document);
+
+// The scale type `type` through the validity check: a refused type falls
+// back and its message is shown while the document is not drawn.
+void SelectScaleType(PlotDocument& document, int type);
+// Runs the validity check and reports a refusal; false when refused.
+bool CheckScaleAndReport(PlotDocument& document);
+
+// Black & White, Gray Scale, Copy Display, Restore Defaults (menu ids).
+int ColorCommand(int commandId);
+
+namespace dialog_fields {
+
+// Field helpers shared by the dialogs.
+std::string Text(HWND dialog, int control);
+void SetText(HWND dialog, int control, const std::string& text);
+void SetReal(HWND dialog, int control, double value);  // "%.7G"
+void SetInteger(HWND dialog, int control, int value);
+// A number within [low, high]; otherwise the "Out of range" box, the field
+// gets the focus and false.
+bool ReadReal(HWND dialog, int control, double low, double high, double& value);
+bool ReadInteger(HWND dialog, int control, int low, int high, int& value);
+// Refused input: the message box and the focus on the field.
+void Refuse(HWND dialog, int control, const Status& status, const char* caption);
+bool Checked(HWND dialog, int control);
+void SetChecked(HWND dialog, int control, bool checked);
+
+}  // namespace dialog_fields
+
+}  // namespace merva::app
