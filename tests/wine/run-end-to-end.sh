@@ -6,6 +6,8 @@ build_dir=${1:?usage: run-end-to-end.sh BUILD_DIR}
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine-env.sh"
 merva_wine_prefix "$build_dir" null
+# The PDF print queue of the printing tests (they skip without it).
+"$here/printing/setup-printer.sh" >/dev/null 2>&1 || echo "no PDF print queue: printing tests skip"
 status=0
 shopt -s nullglob
 for test in "$build_dir"/tests/wine/*_e2e_tests.exe; do
