@@ -2,8 +2,9 @@
 // running copy, the window classes, the frame, the DDE server and the
 // message loop.
 
-#include <commctrl.h>
 #include <windows.h>
+// commctrl.h needs windows.h first.
+#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
