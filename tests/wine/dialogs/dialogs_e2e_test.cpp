@@ -1,0 +1,318 @@
+// The plot dialogs of merva95: opened by their menu commands, filled in
+// and confirmed from outside, checked through the plot file the program
+// saves afterwards.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "core/array_sizing.h"
+#include "core/plot_document.h"
+#include "files/plot_file_reader.h"
+#include "harness/wine_harness.h"
+
+namespace merva::test {
+namespace {
+
+constexpr int IDM_SAVE = 4101;
+constexpr int IDM_TITLES = 4142;
+constexpr int IDM_LEGEND = 4143;
+constexpr int IDM_SYMBOLS = 4184;
+constexpr int IDM_AUTO_SCALE = 4185;
+constexpr int IDM_MANUAL_SCALE = 4186;
+constexpr int IDM_PHYSICAL_SIZE = 4188;
+constexpr int IDM_MULTIPLE_AXES = 4190;
+constexpr int IDM_NUMBER_FORMATS = 4199;
+constexpr int IDM_SCALE_BASE = 4165;
+
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+struct DialogSearch {
+  DWORD pid;
+  const char* caption;
+  HWND found;
+};
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM data) {
+  auto* s = reinterpret_cast<DialogSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (owner == s->pid && std::string(name) == "#32770" && IsWindowVisible(window) &&
+      WindowText(window) == s->caption) {
+    s->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND DialogOf(DWORD pid, const char* caption) {
+  DialogSearch s{pid, caption, nullptr};
+  EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+// One merva95 with a copy of an example plot, its settings fresh.
+class Merva {
+ public:
+  bool Start() {
+    program_ = ProgramPath("app/merva95.exe");
+    if (!Exists(program_)) return false;
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    DeleteFileA((std::string(windows) + "\\mervaw.ini").c_str());
+    static int run = 0;
+    file_ = TempDirectory() + "\\plot" + std::to_string(++run) + ".grf";
+    if (!CopyFileA(ProgramPath("app/EX01.GRF").c_str(), file_.c_str(), FALSE)) return false;
+    process_ = StartProgram(program_, "/-logo \"" + file_ + "\"");
+    if (!process_.pid) return false;
+    if (!WaitUntil([&] { return (frame_ = FindWindowOfProcess(process_.pid, "MERVA/W")); }, 20000))
+      return false;
+    return WaitUntil([&] { return FindChildWindow(frame_, "MERVADOC", nullptr) != nullptr; },
+                     10000) &&
+           (Sleep(700), true);
+  }
+
+  // Posts a menu command and waits for the dialog with the caption.
+  HWND Open(int command, const char* caption) {
+    PostMessageA(frame_, WM_COMMAND, static_cast<WPARAM>(command), 0);
+    HWND dialog = nullptr;
+    WaitUntil([&] { return (dialog = DialogOf(process_.pid, caption)) != nullptr; }, 8000);
+    return dialog;
+  }
+
+  void Command(int command) {
+    SendMessageTimeoutA(frame_, WM_COMMAND, static_cast<WPARAM>(command), 0, SMTO_NORMAL, 8000,
+                        nullptr);
+  }
+
+  // Presses OK; true when the dialog closed.
+  static bool Ok(HWND dialog) {
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 5000);
+  }
+
+  // The box shown after OK: its text; the box is closed.
+  std::string BoxText(const char* caption) {
+    HWND box = nullptr;
+    if (!WaitUntil([&] { return (box = DialogOf(process_.pid, caption)) != nullptr; }, 5000))
+      return "(no box " + std::string(caption) + ")";
+    char text[512] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    WaitUntil([&] { return !IsWindow(box); }, 5000);
+    return text;
+  }
+
+  // Saves the plot and reads the file back.
+  std::unique_ptr<PlotDocument> Saved() {
+    DeleteFileA(file_.c_str());
+    PostMessageA(frame_, WM_COMMAND, IDM_SAVE, 0);
+    auto d = std::make_unique<PlotDocument>();
+    SetCompiledDefaults(*d);
+    if (!Allocate(*d, 10, 1000).Ok()) return nullptr;
+    if (!WaitUntil([&] { return Exists(file_); }, 8000)) return nullptr;
+    Sleep(300);
+    if (!ReadPlotFile(*d, file_, 1).Ok()) return nullptr;
+    return d;
+  }
+
+  DWORD Pid() const { return process_.pid; }
+
+ private:
+  std::string program_;
+  std::string file_;
+  StartedProcess process_;
+  HWND frame_ = nullptr;
+};
+
+void Set(HWND dialog, int control, const std::string& text) {
+  SetDlgItemTextA(dialog, control, text.c_str());
+}
+std::string Get(HWND dialog, int control) {
+  char text[256] = {};
+  GetDlgItemTextA(dialog, control, text, sizeof text);
+  return text;
+}
+void Check(HWND dialog, int control, bool on) {
+  SendDlgItemMessageA(dialog, control, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+// One radio button of a group on, the others off.
+void Choose(HWND dialog, int first, int last, int chosen) {
+  for (int id = first; id <= last; ++id) Check(dialog, id, id == chosen);
+}
+
+#define START_MERVA(m)                                                                     \
+  if (FindWindowA("MERVA/W", nullptr)) GTEST_SKIP() << "a MERVA/W window already runs";    \
+  if (!Exists(ProgramPath("app/merva95.exe"))) GTEST_SKIP() << "merva95.exe is not built"; \
+  Merva m;                                                                                 \
+  ASSERT_TRUE(m.Start())
+
+TEST(PlotDialogs, TitlesAreKeptAndSaved) {
+  START_MERVA(m);
+  HWND dialog = m.Open(IDM_TITLES, "Titles/Axes");
+  ASSERT_NE(dialog, nullptr);
+  Set(dialog, 6001, "Blast pressure");
+  Set(dialog, 6002, "Gauge 7");
+  Set(dialog, 6003, "");
+  Set(dialog, 6004, "Time, msec");
+  Set(dialog, 6005, "Pressure, psi");
+  Set(dialog, 6006, "Impulse");
+  ASSERT_TRUE(Merva::Ok(dialog));
+  auto d = m.Saved();
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->title1.Str(), "Blast pressure");
+  EXPECT_EQ(d->title2.Str(), "Gauge 7");
+  EXPECT_TRUE(d->title3.IsBlank());
+  EXPECT_EQ(d->xAxisLabel.Str(), "Time, msec");
+  EXPECT_EQ(d->yAxisLabel.Str(), "Pressure, psi");
+  // The dialog shows what is stored.
+  dialog = m.Open(IDM_TITLES, "Titles/Axes");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(Get(dialog, 6001), "Blast pressure");
+  EXPECT_EQ(Get(dialog, 6004), "Time, msec");
+  PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST(PlotDialogs, ManualScaleRefusesTextAndKeepsLimits) {
+  START_MERVA(m);
+  HWND dialog = m.Open(IDM_MANUAL_SCALE, "Manual Scaling");
+  ASSERT_NE(dialog, nullptr);
+  Set(dialog, 6070, "-2.5");
+  Set(dialog, 6080, "12");
+  Set(dialog, 6071, "abc");
+  Set(dialog, 6081, "1.5");
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  const std::string refusal = m.BoxText("Out of range");
+  EXPECT_EQ(refusal.rfind("Value must be in the range ", 0), 0u) << refusal;
+  EXPECT_TRUE(IsWindow(dialog) && IsWindowVisible(dialog));
+  Set(dialog, 6071, "-1");
+  ASSERT_TRUE(Merva::Ok(dialog));
+  auto d = m.Saved();
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->manualScale, 1);
+  EXPECT_EQ(d->manualLimits.xLow, -2.5);
+  EXPECT_EQ(d->manualLimits.xHigh, 12.0);
+  EXPECT_EQ(d->manualLimits.yLow[0], -1.0);
+  EXPECT_EQ(d->manualLimits.yHigh[0], 1.5);
+  // Automatic scaling switches it off again.
+  m.Command(IDM_AUTO_SCALE);
+  d = m.Saved();
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->manualScale, 0);
+}
+
+TEST(PlotDialogs, LegendRefusesZeroRowsAndLength) {
+  START_MERVA(m);
+  HWND dialog = m.Open(IDM_LEGEND, "Legend/Labels");
+  ASSERT_NE(dialog, nullptr);
+  Set(dialog, 6020, "Gauges");
+  Set(dialog, 6022, "First gauge");
+  Set(dialog, 6023, "G1");
+  PostMessageA(dialog, WM_COMMAND, 6024, 0);
+  Set(dialog, 6026, "0");
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(m.BoxText("MERVA95"), "Number of columns must be > 0.");
+  EXPECT_TRUE(IsWindow(dialog));
+  Set(dialog, 6026, "3");
+  Set(dialog, 6027, "0");
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(m.BoxText("MERVA95"), "Line length for the legend must be > 0.");
+  Set(dialog, 6027, "0.75");
+  Check(dialog, 6028, false);
+  ASSERT_TRUE(Merva::Ok(dialog));
+  auto d = m.Saved();
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->legendTitle.Str(), "Gauges");
+  EXPECT_EQ(d->legendText[1].Str(), "First gauge");
+  EXPECT_EQ(d->curveTag[1].Str(), "G1");
+  EXPECT_EQ(d->maxLegendRows, 3);
+  EXPECT_DOUBLE_EQ(d->legendLineLength, 0.75);
+  EXPECT_EQ(d->legendFrame, 0);
+}
+
+TEST(PlotDialogs, SymbolsPerCurveInInches) {
+  START_MERVA(m);
+  HWND dialog = m.Open(IDM_SYMBOLS, "Symbol/Line Styles");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(Get(dialog, 6030), "Curve 1");
+  Choose(dialog, 6040, 6046, 6043);  // line type 3
+  Choose(dialog, 6050, 6062, 6055);  // symbol F
+  Check(dialog, 6063, true);
+  Set(dialog, 6064, "0.02");
+  Set(dialog, 6065, "0.1");
+  // Too wide a line is refused before the next curve is shown.
+  Set(dialog, 6066, "7");
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(m.BoxText("Out of range"), "Value must be in the range 0 to 0.5.");
+  EXPECT_TRUE(IsWindow(dialog));
+  Set(dialog, 6066, "0.01");
+  ASSERT_TRUE(Merva::Ok(dialog));
+  auto d = m.Saved();
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->lineType[1], 3);
+  EXPECT_EQ(d->symbolType[1] % 100, 5);
+  EXPECT_EQ(d->lineWidth[1], 20);
+  EXPECT_EQ(d->symbolSize[1], 100);
+}
+
+TEST(PlotDialogs, ScaleTypesGoThroughTheValidityCheck) {
+  START_MERVA(m);
+  // The example starts at X = 0: a logarithmic X axis is refused.
+  PostMessageA(FindWindowA("MERVA/W", nullptr), WM_COMMAND, IDM_SCALE_BASE + 4, 0);
+  const std::string refusal = m.BoxText("MERVA95");
+  EXPECT_EQ(refusal, "You cannot plot zero or negative values on a log scale.");
+  auto d = m.Saved();
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->scaleType, 1);
+  m.Command(IDM_SCALE_BASE + 1);
+  m.Command(IDM_SCALE_BASE + 9);  // bar chart: the example is evenly spaced
+  d = m.Saved();
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->scaleType, 9);
+}
+
+TEST(PlotDialogs, PhysicalSizeInMillimetres) {
+  START_MERVA(m);
+  HWND dialog = m.Open(IDM_PHYSICAL_SIZE, "Set Physical Plot Size");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(Get(dialog, 6090), "6");
+  SendMessageA(GetDlgItem(dialog, 6093), BM_CLICK, 0, 0);
+  EXPECT_EQ(Get(dialog, 6090), "152.4");
+  Set(dialog, 6090, "127");
+  Set(dialog, 6094, "0");
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(m.BoxText("Out of range"), "Value must be in the range 1 to 100.");
+  Set(dialog, 6094, "5");
+  ASSERT_TRUE(Merva::Ok(dialog));
+  auto d = m.Saved();
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->manualTicks, 1);
+  EXPECT_DOUBLE_EQ(d->plotWidth, 5.0);
+  EXPECT_EQ(d->xTickCount, 5);
+}
+
+TEST(PlotDialogs, NumberFormatsAndPreview) {
+  START_MERVA(m);
+  HWND dialog = m.Open(IDM_NUMBER_FORMATS, "Number Formats");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(Get(dialog, 6106).rfind("Today's Date: ", 0), 0u) << Get(dialog, 6106);
+  EXPECT_EQ(SendDlgItemMessageA(dialog, 6102, LB_GETCOUNT, 0, 0), 7);
+  SendMessageA(GetDlgItem(dialog, 6101), BM_CLICK, 0, 0);  // Y axis
+  SendDlgItemMessageA(dialog, 6102, LB_SETCURSEL, 1, 0);
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(6102, LBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, 6102)));
+  EXPECT_NE(Get(dialog, 6105).find("E+3"), std::string::npos) << Get(dialog, 6105);
+  ASSERT_TRUE(Merva::Ok(dialog));
+  auto d = m.Saved();
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->xNumberFormat, 0);
+  EXPECT_EQ(d->yNumberFormat, 1);
+}
+
+}  // namespace
+}  // namespace merva::test
