@@ -34,6 +34,8 @@ void SelectScaleType(PlotDocument& document, int type);
 // Runs the validity check and reports a refusal; false when refused.
 bool CheckScaleAndReport(PlotDocument& document);
 
+// "Curve Colors" (MYCHOOSECOLOR) for the display or the printer table.
+int CurveColorsDialog(bool printer);
 // Black & White, Gray Scale, Copy Display, Restore Defaults (menu ids).
 int ColorCommand(int commandId);
 

@@ -13,6 +13,8 @@ constexpr int IDM_RESTORE_DEFAULTS = 4197;
 }  // namespace
 
 int ColorCommand(int commandId) {
+  if (commandId == IDM_BLACK_AND_WHITE - 2) return CurveColorsDialog(false);
+  if (commandId == IDM_BLACK_AND_WHITE - 1) return CurveColorsDialog(true);
   if (commandId < IDM_BLACK_AND_WHITE || commandId > IDM_RESTORE_DEFAULTS) return 0;
   ApplyColorCommand(Settings(), COLORS_BLACK_AND_WHITE + (commandId - IDM_BLACK_AND_WHITE));
   // The tables are program-wide: every window is drawn again.
