@@ -11,6 +11,7 @@
 #include "app/program.h"
 #include "app/resource_ids.h"
 #include "app/status_bar.h"
+#include "app/tool_bar.h"
 #include "app/ui_host.h"
 #include "automation/command_host.h"
 #include "automation/command_line.h"
@@ -107,6 +108,7 @@ class AppCommandHost : public CommandHost {
   void HelpKeyword(const std::string& keyword) override { OpenHelpKeyword(keyword); }
   void ReloadMacros() override { LoadMacroShortcuts(); }
   void ShowStatusBar(bool visible) override { app::ShowStatusBar(visible); }
+  void RebuildToolBar(bool visible, bool large) override { app::RebuildToolBar(visible, large); }
   void ArrangeDocuments(bool tile) override {
     SendMessageA(TheProgram().client, tile ? WM_MDITILE : WM_MDICASCADE,
                  tile ? MDITILE_VERTICAL : 0, 0);

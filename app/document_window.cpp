@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "app/dialogs.h"
+#include "app/document_mouse.h"
 #include "app/menu_state.h"
 #include "app/program.h"
 #include "app/status_bar.h"
@@ -83,6 +84,7 @@ void Paint(HWND window) {
                                     GetSysColor(COLOR_WINDOW), &result);
       SetCursor(old);
       if (result.axisNotDrawn) MessageBeep(MB_OK);
+      RememberDrawResult(slot, result);
     }
     if (picture) {
       HDC memory = CreateCompatibleDC(dc);
@@ -132,6 +134,8 @@ void Activated(HWND window, LPARAM lParam) {
 }  // namespace
 
 LRESULT CALLBACK DocumentWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT mouseResult = 0;
+  if (DocumentMouseMessage(window, message, wParam, lParam, mouseResult)) return mouseResult;
   switch (message) {
     case WM_CREATE:
       Created(window, lParam);

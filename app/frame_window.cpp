@@ -15,6 +15,7 @@
 #include "app/program.h"
 #include "app/resource_ids.h"
 #include "app/status_bar.h"
+#include "app/tool_bar.h"
 #include "app/ui_host.h"
 #include "automation/command_line.h"
 #include "automation/parameter_cells.h"
@@ -106,6 +107,7 @@ bool Created(HWND frame) {
     return false;
   }
   CreateStatusBar(frame);
+  CreateToolBar(frame);
   RestorePosition(frame);
   UpdateRecentFilesMenu();
   LoadMacroShortcuts();
@@ -260,6 +262,7 @@ bool ClosingSequence(HWND frame, bool askDocuments) {
     CloseDocumentWindow(slot, false);
   }
   StorePosition(frame);
+  CloseToolBar();
   ProgramSettings& settings = Settings();
   settings.version = SETTINGS_VERSION;
   settings.programDir = program.programFolder;

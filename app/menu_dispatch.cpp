@@ -1,6 +1,7 @@
 #include "app/menu_dispatch.h"
 
 #include "app/dialogs.h"
+#include "app/document_mouse.h"
 #include "app/document_window.h"
 #include "app/file_commands.h"
 #include "app/help.h"
@@ -11,6 +12,7 @@
 #include "app/program.h"
 #include "app/resource_ids.h"
 #include "app/status_bar.h"
+#include "app/tool_bar.h"
 #include "automation/parameter_cells.h"
 #include "korvlib/korv32.h"
 #include "render/draw_plot.h"
@@ -165,6 +167,8 @@ int ZoomOut(HWND, int, LPARAM) {
   return 1;
 }
 
+int ZoomIn(HWND frame, int, LPARAM) { return ZoomInCommand(frame); }
+
 int StatusBar(HWND, int, LPARAM) {
   ShowStatusBar(!Settings().statusBar);
   TheParameterCells().statusBarVisible = Settings().statusBar ? 1 : 0;
@@ -238,6 +242,8 @@ constexpr CommandEntry kCommands[] = {
     {IDM_DENSE_GRID, IDM_DENSE_GRID, DenseGrid, DOCUMENT},
     {IDM_VIEW_ALL, IDM_VIEW_ALL, ViewAll, CURVES},
     {IDM_ZOOM_OUT, IDM_ZOOM_OUT, ZoomOut, CURVES},
+    {IDM_ZOOM_IN, IDM_ZOOM_IN, ZoomIn, CURVES},
+    {IDM_TOOLBAR, IDM_LARGE_BUTTONS, ToolBarCommand, ANY},
     {IDM_STATUS_BAR, IDM_STATUS_BAR, StatusBar, ANY},
     {IDM_REDRAW, IDM_REDRAW, Redraw, DOCUMENT},
     {IDM_CASCADE, IDM_ARRANGE_ICONS, Arrange, ANY},

@@ -1,7 +1,10 @@
 #include "app/status_bar.h"
 
+#include <algorithm>
+
 #include "app/program.h"
 #include "app/resource_ids.h"
+#include "app/tool_bar.h"
 #include "core/messages.h"
 
 namespace merva::app {
@@ -107,8 +110,19 @@ LRESULT CALLBACK StatusBarProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_ERASEBKGND:
       return 1;
     case WM_MOUSEMOVE:
-      if (OverCapacity(window, lParam)) SetStatusHint(12292);
+      if (OverCapacity(window, lParam)) SetStatusHint(MSG_MOUSE_HINT_ARRAY_SIZES);
       return 0;
+    case WM_GETTEXTLENGTH:
+      return static_cast<LRESULT>(hintText.size());
+    case WM_GETTEXT: {
+      // The hint is the bar's text, so that others can read what it shows.
+      if (!lParam || wParam == 0) return 0;
+      const std::size_t room = static_cast<std::size_t>(wParam) - 1;
+      const std::size_t length = std::min(room, hintText.size());
+      hintText.copy(reinterpret_cast<char*>(lParam), length);
+      reinterpret_cast<char*>(lParam)[length] = '\0';
+      return static_cast<LRESULT>(length);
+    }
     case WM_LBUTTONDBLCLK:
       if (OverCapacity(window, lParam) && !TheProgram().helpMode)
         PostMessageA(TheProgram().frame, WM_COMMAND, IDM_RESIZE_ARRAYS, 0);
@@ -135,7 +149,11 @@ HWND CreateStatusBar(HWND frame) {
 void SetStatusText(const std::string& text) {
   if (text == hintText) return;
   hintText = text;
-  if (TheProgram().statusBar) InvalidateRect(TheProgram().statusBar, nullptr, FALSE);
+  if (HWND bar = TheProgram().statusBar) {
+    // Also the window's own text: other processes read that one.
+    DefWindowProcA(bar, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(hintText.c_str()));
+    InvalidateRect(bar, nullptr, FALSE);
+  }
 }
 
 void SetStatusHint(int stringId) {
@@ -157,9 +175,12 @@ void LayoutFrame() {
   if (!program.frame || !program.client) return;
   RECT client{};
   GetClientRect(program.frame, &client);
-  const bool barShown = program.statusBar && IsWindowVisible(program.statusBar);
+  const bool barShown = program.statusBar && Settings().statusBar;
   const int bar = barShown ? barHeight : 0;
-  MoveWindow(program.client, 0, 0, client.right, client.bottom - bar, TRUE);
+  const int tools = DockedToolBarHeight();
+  if (HWND docked = DockedToolBar()) MoveWindow(docked, 0, 0, client.right, tools, TRUE);
+  MoveWindow(program.client, 0, tools, client.right,
+             std::max(0, static_cast<int>(client.bottom) - bar - tools), TRUE);
   if (barShown) MoveWindow(program.statusBar, 0, client.bottom - bar, client.right, bar, TRUE);
 }
 

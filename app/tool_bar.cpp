@@ -1,0 +1,392 @@
+#include "app/tool_bar.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "app/help.h"
+#include "app/menu_dispatch.h"
+#include "app/program.h"
+#include "app/resource_ids.h"
+#include "app/status_bar.h"
+#include "app/tool_bar_ids.h"
+#include "automation/parameter_cells.h"
+#include "core/messages.h"
+
+namespace merva::app {
+
+namespace {
+
+struct ToolButton {
+  const char* tip;
+  int command;
+};
+
+constexpr std::array<ToolButton, TOOLBAR_BUTTON_COUNT> kButtons{{
+    {"New", IDM_NEW},
+    {"Open", IDM_OPEN},
+    {"Save", IDM_SAVE},
+    {"Print", IDM_PRINT},
+    {"Copy Picture", IDM_COPY_PICTURE},
+    {"Paste", IDM_PASTE},
+    {"Erase", IDM_ERASE_CURVE},
+    {"Edit Data", IDM_EDIT_DATA},
+    {"Note", IDM_NOTE},
+    {"Fonts", IDM_FONTS},
+    {"No grid lines", IDM_AXES_ONLY},
+    {"Grid lines", IDM_AXES_ONLY + 1},
+    {"Box", IDM_BOX},
+    {"Line/Symbol Styles", IDM_SYMBOLS},
+    {"Colors", IDM_COLOR_FIRST},
+    {"Curve Fit", IDM_CURVE_FIT},
+    {"Integrate", IDM_INTEGRATE},
+    {"FFT", IDM_FFT},
+    {"List Peaks", IDM_LIST_PEAKS},
+    {"Interpolate", IDM_INTERPOLATE},
+    {"Scan data", IDM_SCAN},
+    {"Zoom in", IDM_ZOOM_IN},
+    {"Zoom out", IDM_ZOOM_OUT},
+    {"Redraw", IDM_REDRAW},
+    {"Help tool", 0},
+    {"", IDM_TOOLBAR},
+}};
+
+constexpr UINT_PTR TIP_TIMER = 1;
+constexpr UINT TIP_DELAY_MS = 1000;
+constexpr int BORDER = 2;
+
+struct ToolBar {
+  HWND docked = nullptr;
+  HWND floating = nullptr;
+  HWND tip = nullptr;
+  HBITMAP strip = nullptr;
+  int cell = 16;  // square picture cells
+  int buttonWidth = 24, buttonHeight = 23;
+  bool rebuilding = false;
+  HWND tipButton = nullptr;
+  std::string tipText;
+};
+ToolBar bar;
+
+bool Floating() { return (Settings().toolBarStyle & TOOLBAR_FLOATING) != 0; }
+bool Large() { return TheParameterCells().largeButtons != 0; }
+
+bool RegisterClasses();
+
+void HideTip() {
+  if (bar.tip) ShowWindow(bar.tip, SW_HIDE);
+}
+
+void ShowTip(HWND button) {
+  const int id = GetDlgCtrlID(button);
+  const char* text = ToolButtonTip(id);
+  if (!text || !*text || !bar.tip) return;
+  bar.tipText = text;
+  HDC dc = GetDC(bar.tip);
+  HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  SIZE size{};
+  GetTextExtentPoint32A(dc, text, static_cast<int>(bar.tipText.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(bar.tip, dc);
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  SetWindowTextA(bar.tip, text);
+  SetWindowPos(bar.tip, HWND_TOPMOST, cursor.x, cursor.y + 20, size.cx + 8, size.cy + 4,
+               SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  InvalidateRect(bar.tip, nullptr, TRUE);
+}
+
+LRESULT CALLBACK TipProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    RECT client{};
+    GetClientRect(window, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_INFOBK));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+    HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    DrawTextA(dc, bar.tipText.c_str(), static_cast<int>(bar.tipText.size()), &client,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
+    EndPaint(window, &ps);
+    return 0;
+  }
+  if (message == WM_NCHITTEST) return HTTRANSPARENT;
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+int ButtonHint(int id) {
+  const int command = ToolButtonCommand(id);
+  return command ? command : 0;
+}
+
+LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(button, GWLP_USERDATA));
+  switch (message) {
+    case WM_MOUSEMOVE:
+      if (bar.tipButton != button) {
+        HideTip();
+        bar.tipButton = button;
+        SetTimer(GetParent(button), TIP_TIMER, TIP_DELAY_MS, nullptr);
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, button, 0};
+        TrackMouseEvent(&track);
+        SetStatusHint(ButtonHint(GetDlgCtrlID(button)));
+      }
+      break;
+    case WM_MOUSELEAVE:
+      if (bar.tipButton == button) {
+        KillTimer(GetParent(button), TIP_TIMER);
+        bar.tipButton = nullptr;
+        HideTip();
+        SetStatusHint(0);
+      }
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+      KillTimer(GetParent(button), TIP_TIMER);
+      HideTip();
+      break;
+    default:
+      break;
+  }
+  return CallWindowProcA(original, button, message, wParam, lParam);
+}
+
+void DrawButton(const DRAWITEMSTRUCT& item) {
+  RECT r = item.rcItem;
+  const bool pushed = (item.itemState & ODS_SELECTED) != 0;
+  DrawFrameControl(item.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+  if (!bar.strip) return;
+  const int index = static_cast<int>(item.CtlID) - 1;
+  const int x = r.left + (r.right - r.left - bar.cell) / 2 + (pushed ? 1 : 0);
+  const int y = r.top + (r.bottom - r.top - bar.cell) / 2 + (pushed ? 1 : 0);
+  HDC memory = CreateCompatibleDC(item.hDC);
+  HGDIOBJ old = SelectObject(memory, bar.strip);
+  BitBlt(item.hDC, x, y, bar.cell, bar.cell, memory, index * bar.cell, 0, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+}
+
+void Clicked(int id) {
+  HideTip();
+  HWND frame = TheProgram().frame;
+  if (id == TOOLBAR_BUTTON_HELP) {
+    EnterHelpMode();
+    return;
+  }
+  const int command = ToolButtonCommand(id);
+  if (command) PostMessageA(frame, WM_COMMAND, static_cast<WPARAM>(command), 0);
+}
+
+// Buttons in rows of `columns` (the docked bar: one row).
+void PlaceButtons(HWND container, int columns) {
+  if (columns < 1) columns = 1;
+  for (int i = 0; i < TOOLBAR_BUTTON_COUNT; ++i) {
+    HWND button = GetDlgItem(container, i + 1);
+    const int column = i % columns, row = i / columns;
+    MoveWindow(button, BORDER + column * bar.buttonWidth, BORDER + row * bar.buttonHeight,
+               bar.buttonWidth, bar.buttonHeight, TRUE);
+  }
+}
+
+LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED && lParam) Clicked(LOWORD(wParam));
+      return 0;
+    case WM_DRAWITEM:
+      DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+    case WM_TIMER:
+      if (wParam == TIP_TIMER) {
+        KillTimer(window, TIP_TIMER);
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        if (bar.tipButton && WindowFromPoint(cursor) == bar.tipButton) ShowTip(bar.tipButton);
+      }
+      return 0;
+    case WM_SIZE:
+      if (window == bar.floating) {
+        const int width = LOWORD(lParam) - 2 * BORDER;
+        PlaceButtons(window, width / std::max(bar.buttonWidth, 1));
+      }
+      return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(window, &ps);
+      RECT client{};
+      GetClientRect(window, &client);
+      FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+      if (window == bar.docked) DrawEdge(dc, &client, BDR_RAISEDINNER, BF_RECT);
+      EndPaint(window, &ps);
+      return 0;
+    }
+    case WM_CLOSE:
+      if (window == bar.floating && !bar.rebuilding) {
+        // Closing the floating window by its system menu hides the tool bar.
+        PostMessageA(TheProgram().frame, WM_COMMAND, IDM_TOOLBAR, 0);
+        return 0;
+      }
+      DestroyWindow(window);
+      return 0;
+    case WM_DESTROY:
+      if (window == bar.docked) bar.docked = nullptr;
+      if (window == bar.floating) {
+        RECT place{};
+        GetWindowRect(window, &place);
+        Settings().toolBarX = place.left;
+        Settings().toolBarY = place.top;
+        bar.floating = nullptr;
+      }
+      return 0;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+bool RegisterClasses() {
+  static bool registered = false;
+  if (registered) return true;
+  HINSTANCE instance = TheProgram().instance;
+  WNDCLASSEXA container{};
+  container.cbSize = sizeof container;
+  container.lpfnWndProc = ContainerProc;
+  container.hInstance = instance;
+  container.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  container.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  container.lpszClassName = TOOLBAR_CLASS;
+  WNDCLASSEXA tip{};
+  tip.cbSize = sizeof tip;
+  tip.style = CS_SAVEBITS;
+  tip.lpfnWndProc = TipProc;
+  tip.hInstance = instance;
+  tip.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  tip.lpszClassName = TOOLTIP_CLASS;
+  registered = RegisterClassExA(&container) && RegisterClassExA(&tip);
+  return registered;
+}
+
+void LoadStrip() {
+  if (bar.strip) DeleteObject(bar.strip);
+  bar.strip = static_cast<HBITMAP>(LoadImageA(TheProgram().instance,
+                                              Large() ? "TOOLBAR_LARGE" : "TOOLBAR_SMALL",
+                                              IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+  BITMAP info{};
+  if (bar.strip && GetObjectA(bar.strip, sizeof info, &info)) bar.cell = info.bmHeight;
+  bar.buttonWidth = bar.cell + 8;
+  bar.buttonHeight = bar.cell + 7;
+}
+
+void AddButtons(HWND container) {
+  HINSTANCE instance = TheProgram().instance;
+  for (int i = 0; i < TOOLBAR_BUTTON_COUNT; ++i) {
+    HWND button = CreateWindowA(
+        "BUTTON", kButtons[static_cast<std::size_t>(i)].tip, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW,
+        0, 0, bar.buttonWidth, bar.buttonHeight, container,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(i + 1)), instance, nullptr);
+    if (!button) continue;
+    const LONG_PTR original =
+        SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ButtonProc));
+    SetWindowLongPtrA(button, GWLP_USERDATA, original);
+  }
+}
+
+void Build() {
+  Program& program = TheProgram();
+  if (!program.frame || !RegisterClasses()) return;
+  LoadStrip();
+  RECT client{};
+  GetClientRect(program.frame, &client);
+  bar.docked = CreateWindowA(TOOLBAR_CLASS, "", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0,
+                             client.right, bar.buttonHeight + 2 * BORDER, program.frame, nullptr,
+                             program.instance, nullptr);
+  const int columns = std::max(1, std::min(Settings().toolBarColumns, TOOLBAR_BUTTON_COUNT));
+  const int rows = (TOOLBAR_BUTTON_COUNT + columns - 1) / columns;
+  RECT outer{0, 0, columns * bar.buttonWidth + 2 * BORDER, rows * bar.buttonHeight + 2 * BORDER};
+  const DWORD floatStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
+  AdjustWindowRectEx(&outer, floatStyle, FALSE, WS_EX_TOOLWINDOW);
+  bar.floating =
+      CreateWindowExA(WS_EX_TOOLWINDOW, TOOLBAR_CLASS, "Tools", floatStyle, Settings().toolBarX,
+                      Settings().toolBarY, outer.right - outer.left, outer.bottom - outer.top,
+                      program.frame, nullptr, program.instance, nullptr);
+  if (!bar.tip)
+    bar.tip =
+        CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, TOOLTIP_CLASS, "", WS_POPUP | WS_BORDER,
+                        0, 0, 10, 10, program.frame, nullptr, program.instance, nullptr);
+  HWND used = Floating() ? bar.floating : bar.docked;
+  if (used) {
+    AddButtons(used);
+    if (used == bar.docked) {
+      PlaceButtons(used, TOOLBAR_BUTTON_COUNT);
+    } else {
+      RECT inner{};
+      GetClientRect(used, &inner);
+      PlaceButtons(used, (inner.right - 2 * BORDER) / bar.buttonWidth);
+    }
+    if (Settings().toolBarVisible) ShowWindow(used, Floating() ? SW_SHOWNOACTIVATE : SW_SHOW);
+  }
+}
+
+void CloseBoth() {
+  bar.rebuilding = true;
+  HideTip();
+  bar.tipButton = nullptr;
+  if (bar.docked) SendMessageA(bar.docked, WM_CLOSE, 0, 0);
+  if (bar.floating) SendMessageA(bar.floating, WM_CLOSE, 0, 0);
+  bar.rebuilding = false;
+}
+
+}  // namespace
+
+const char* ToolButtonTip(int button) {
+  if (button < 1 || button > TOOLBAR_BUTTON_COUNT) return nullptr;
+  return kButtons[static_cast<std::size_t>(button - 1)].tip;
+}
+
+int ToolButtonCommand(int button) {
+  if (button < 1 || button > TOOLBAR_BUTTON_COUNT) return 0;
+  return kButtons[static_cast<std::size_t>(button - 1)].command;
+}
+
+void CreateToolBar(HWND) {
+  CloseBoth();
+  Build();
+  LayoutFrame();
+}
+
+void RebuildToolBar(bool visible, bool largeButtons) {
+  Settings().toolBarVisible = visible;
+  TheParameterCells().largeButtons = largeButtons ? 1 : 0;
+  CloseBoth();
+  Build();
+  LayoutFrame();
+}
+
+void CloseToolBar() {
+  CloseBoth();
+  if (bar.tip) DestroyWindow(bar.tip);
+  bar.tip = nullptr;
+  if (bar.strip) DeleteObject(bar.strip);
+  bar.strip = nullptr;
+}
+
+int DockedToolBarHeight() {
+  if (!bar.docked || Floating() || !Settings().toolBarVisible) return 0;
+  RECT r{};
+  GetWindowRect(bar.docked, &r);
+  return r.bottom - r.top;
+}
+
+HWND DockedToolBar() { return bar.docked; }
+HWND FloatingToolBar() { return bar.floating; }
+
+int ToolBarCommand(HWND, int commandId, LPARAM) {
+  if (commandId == IDM_TOOLBAR)
+    RebuildToolBar(!Settings().toolBarVisible, Large());
+  else
+    RebuildToolBar(Settings().toolBarVisible, !Large());
+  return 1;
+}
+
+}  // namespace merva::app
