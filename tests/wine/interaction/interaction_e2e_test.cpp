@@ -1,0 +1,402 @@
+// The document window under the mouse, the tool bar and the status bar of
+// a running merva95: hover hints read back from the status bar's text,
+// dragging the legend, the zoom rectangle and its stack, the pop-up menus,
+// the capacity part and the show/hide layout.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "harness/wine_harness.h"
+
+namespace merva::test {
+namespace {
+
+constexpr DWORD START_MS = 20000;
+constexpr char ZOOM_HINT[] = "Click and drag to define a zoom rectangle.";
+constexpr char LEGEND_HINT[] = "Click and drag or double-click to edit legend";
+constexpr char CAPACITY_HINT[] = "Double-click to change array sizes";
+
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string SettingsFile() {
+  char folder[MAX_PATH] = {};
+  GetWindowsDirectoryA(folder, sizeof folder);
+  return std::string(folder) + "\\mervaw.ini";
+}
+
+std::string ProgramFile() { return ProgramPath("app/merva95.exe"); }
+
+LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+
+struct ClassSearch {
+  DWORD pid;
+  const char* className;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<ClassSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (owner == search->pid && std::string(name) == search->className && IsWindowVisible(window))
+    search->found.push_back(window);
+  return TRUE;
+}
+
+std::vector<HWND> VisibleOf(DWORD pid, const char* className) {
+  ClassSearch search{pid, className, {}};
+  EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+struct Merva {
+  StartedProcess process;
+  HWND frame = nullptr, client = nullptr, document = nullptr, status = nullptr;
+
+  bool Start(const std::string& arguments) {
+    process = StartProgram(ProgramFile(), arguments);
+    if (!process.pid) return false;
+    if (!WaitUntil(
+            [&] {
+              frame = FindWindowOfProcess(process.pid, "MERVA/W");
+              if (!frame) return false;
+              document = FindChildWindow(frame, "MERVADOC", nullptr);
+              status = FindChildWindow(frame, "MERVASTATUS", nullptr);
+              client = FindChildWindow(frame, "MDICLIENT", nullptr);
+              return document && status && client;
+            },
+            START_MS))
+      return false;
+    Sleep(500);
+    return true;
+  }
+  void Command(int id) { PostMessageA(frame, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+  std::string Hint() { return WindowText(status); }
+  // The hint after the mouse rests at a point of the document window.
+  std::string HoverAt(int x, int y) {
+    SendMessageA(document, WM_MOUSEMOVE, 0, At(x, y));
+    return Hint();
+  }
+  RECT DocumentClient() {
+    RECT r{};
+    GetClientRect(document, &r);
+    return r;
+  }
+};
+
+std::string ExampleCopy(const std::string& example, const std::string& name) {
+  const std::string target = TempDirectory() + "\\" + name;
+  CopyFileA(ProgramPath("app/" + example).c_str(), target.c_str(), FALSE);
+  return target;
+}
+
+class Interaction : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!Exists(ProgramFile())) GTEST_SKIP() << "merva95.exe is not built";
+    if (FindWindowA("MERVA/W", nullptr)) GTEST_SKIP() << "a MERVA/W window already runs";
+    DeleteFileA(SettingsFile().c_str());
+    const std::string file = ExampleCopy("EX01.GRF", "hover.grf");
+    ASSERT_TRUE(merva.Start("/-logo \"" + file + "\""));
+    // Maximize the plot for room; wait for its first draw.
+    SendMessageA(merva.client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(merva.document), 0);
+    WaitUntil([&] { return merva.HoverAt(Center().x, Center().y).rfind("X=", 0) == 0; }, 5000);
+  }
+  void TearDown() override {
+    merva.process.End();
+    DeleteFileA(SettingsFile().c_str());
+  }
+  POINT Center() {
+    const RECT r = merva.DocumentClient();
+    return POINT{r.right / 2, r.bottom / 2};
+  }
+  // Every hint seen on a grid over the document window, with one point each.
+  std::vector<std::pair<std::string, POINT>> Survey(int step = 6) {
+    std::vector<std::pair<std::string, POINT>> seen;
+    std::set<std::string> kinds;
+    const RECT r = merva.DocumentClient();
+    for (int y = 1; y < r.bottom; y += step)
+      for (int x = 1; x < r.right; x += step) {
+        std::string hint = merva.HoverAt(x, y);
+        const std::string kind = hint.rfind("X=", 0) == 0 ? "X=" : hint;
+        if (kinds.insert(kind).second) seen.push_back({hint, POINT{x, y}});
+      }
+    return seen;
+  }
+  bool Find(const std::string& hint, POINT& where) {
+    for (auto& [text, point] : Survey())
+      if (text == hint) {
+        where = point;
+        return true;
+      }
+    return false;
+  }
+  // Drags in the document window with posted messages.
+  void Drag(POINT from, POINT to) {
+    PostMessageA(merva.document, WM_LBUTTONDOWN, MK_LBUTTON, At(from.x, from.y));
+    PostMessageA(merva.document, WM_MOUSEMOVE, MK_LBUTTON,
+                 At((from.x + to.x) / 2, (from.y + to.y) / 2));
+    PostMessageA(merva.document, WM_MOUSEMOVE, MK_LBUTTON, At(to.x, to.y));
+    PostMessageA(merva.document, WM_LBUTTONUP, 0, At(to.x, to.y));
+  }
+  // A zoom rectangle; true when the program left the zoom mode.
+  bool Zoom(POINT from, POINT to) {
+    merva.Command(4222);
+    if (!WaitUntil([&] { return merva.Hint() == ZOOM_HINT; }, 5000)) return false;
+    Drag(from, to);
+    return WaitUntil([&] { return merva.Hint() != ZOOM_HINT; }, 5000);
+  }
+  // The read-out at a point once the picture was drawn again.
+  std::string SettledReadout(POINT p, const std::string& before) {
+    std::string now;
+    WaitUntil(
+        [&] {
+          now = merva.HoverAt(p.x, p.y);
+          return now != before;
+        },
+        3000);
+    return now;
+  }
+  Merva merva;
+};
+
+TEST_F(Interaction, HoverHintsAndReadout) {
+  const POINT c = Center();
+  const std::string readout = merva.HoverAt(c.x, c.y);
+  ASSERT_EQ(readout.rfind("X=", 0), 0u) << readout;
+  double x = 0, y = 0;
+  ASSERT_EQ(std::sscanf(readout.c_str(), "X=%lG, Y=%lG", &x, &y), 2) << readout;
+  // Moving right grows X, moving up grows Y (EX01 has ordinary axes).
+  double x2 = 0, y2 = 0;
+  std::sscanf(merva.HoverAt(c.x + 30, c.y - 30).c_str(), "X=%lG, Y=%lG", &x2, &y2);
+  EXPECT_GT(x2, x);
+  EXPECT_GT(y2, y);
+  const std::set<std::string> allowed{"",
+                                      "Double-click to edit the title",
+                                      "Double-click to edit the X axis label",
+                                      "Double-click to edit the Y axis label",
+                                      LEGEND_HINT,
+                                      "Click and drag or double-click to edit note",
+                                      "Click and drag or double-click to edit label"};
+  std::set<std::string> seen;
+  for (auto& [text, point] : Survey()) {
+    if (text.rfind("X=", 0) == 0) continue;
+    EXPECT_TRUE(allowed.count(text)) << "unexpected hint \"" << text << "\"";
+    seen.insert(text);
+  }
+  EXPECT_TRUE(seen.count(""));  // the margins clear the hint
+  EXPECT_TRUE(seen.count(LEGEND_HINT));
+  EXPECT_TRUE(seen.count("Double-click to edit the X axis label"));
+}
+
+TEST_F(Interaction, LegendFollowsTheDrag) {
+  POINT legend{};
+  ASSERT_TRUE(Find(LEGEND_HINT, legend));
+  const POINT c = Center();
+  const POINT target{c.x - 120, c.y + 60};
+  ASSERT_NE(merva.HoverAt(target.x + 4, target.y + 4), LEGEND_HINT);
+  Drag(legend, target);
+  EXPECT_TRUE(WaitUntil([&] { return merva.HoverAt(target.x, target.y) == LEGEND_HINT; }, 5000));
+}
+
+TEST_F(Interaction, ZoomStackOfFourViews) {
+  const RECT r = merva.DocumentClient();
+  const POINT probe = Center();
+  const std::string original = merva.HoverAt(probe.x, probe.y);
+  ASSERT_EQ(original.rfind("X=", 0), 0u);
+
+  // A rectangle without width changes nothing.
+  ASSERT_TRUE(Zoom(POINT{probe.x, r.bottom / 4}, POINT{probe.x, r.bottom * 3 / 4}));
+  Sleep(500);
+  EXPECT_EQ(merva.HoverAt(probe.x, probe.y), original);
+
+  std::vector<std::string> views{original};
+  for (int i = 0; i < 5; ++i) {
+    ASSERT_TRUE(Zoom(POINT{probe.x - r.right / 5, probe.y - r.bottom / 5},
+                     POINT{probe.x + r.right / 8, probe.y + r.bottom / 8}))
+        << "zoom " << i;
+    views.push_back(SettledReadout(probe, views.back()));
+    EXPECT_NE(views.back(), views[views.size() - 2]) << "zoom " << i;
+  }
+  // Four views are kept: three steps back through them, the fourth leaves
+  // the zoom, the oldest view is gone.
+  for (int back = 4; back >= 2; --back) {
+    merva.Command(4223);
+    EXPECT_EQ(SettledReadout(probe, views[static_cast<std::size_t>(back + 1)]),
+              views[static_cast<std::size_t>(back)]);
+  }
+  merva.Command(4223);
+  EXPECT_EQ(SettledReadout(probe, views[2]), original);
+  merva.Command(4223);  // not zoomed: nothing changes
+  Sleep(500);
+  EXPECT_EQ(merva.HoverAt(probe.x, probe.y), original);
+
+  // View All leaves the zoom at once.
+  ASSERT_TRUE(Zoom(POINT{probe.x - 40, probe.y - 40}, POINT{probe.x + 10, probe.y + 10}));
+  const std::string zoomed = SettledReadout(probe, original);
+  ASSERT_NE(zoomed, original);
+  merva.Command(4221);
+  EXPECT_EQ(SettledReadout(probe, zoomed), original);
+}
+
+TEST_F(Interaction, EscapeEndsTheZoomModeWithoutChange) {
+  const POINT probe = Center();
+  const std::string original = merva.HoverAt(probe.x, probe.y);
+  merva.Command(4222);
+  ASSERT_TRUE(WaitUntil([&] { return merva.Hint() == ZOOM_HINT; }, 5000));
+  // Hints are off while the zoom owns the mouse.
+  EXPECT_EQ(merva.HoverAt(probe.x, probe.y), ZOOM_HINT);
+  PostMessageA(merva.document, WM_KEYDOWN, VK_ESCAPE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return merva.Hint() != ZOOM_HINT; }, 5000));
+  EXPECT_EQ(merva.HoverAt(probe.x, probe.y), original);
+}
+
+TEST_F(Interaction, LegendPopupMenu) {
+  POINT legend{};
+  ASSERT_TRUE(Find(LEGEND_HINT, legend));
+  PostMessageA(merva.document, WM_RBUTTONDOWN, MK_RBUTTON, At(legend.x, legend.y));
+  std::vector<HWND> menus;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        menus = VisibleOf(merva.process.pid, "#32768");
+        return !menus.empty();
+      },
+      5000));
+  HMENU menu = reinterpret_cast<HMENU>(SendMessageA(menus[0], 0x01E1 /*MN_GETHMENU*/, 0, 0));
+  if (menu) {
+    char text[64] = {};
+    ASSERT_EQ(GetMenuItemCount(menu), 3);
+    GetMenuStringA(menu, 0, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "F&rame");
+    EXPECT_EQ(GetMenuItemID(menu, 0), 4352u);
+    GetMenuStringA(menu, 1, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&Opaque");
+    GetMenuStringA(menu, 2, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&Font...");
+    EXPECT_EQ(GetMenuItemID(menu, 2), 4354u);
+  }
+  PostMessageA(menus[0], WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_TRUE(WaitUntil([&] { return VisibleOf(merva.process.pid, "#32768").empty(); }, 5000));
+}
+
+TEST_F(Interaction, CapacityPart) {
+  RECT bar{};
+  GetClientRect(merva.status, &bar);
+  const int x = bar.right - 20, y = bar.bottom / 2;
+  SendMessageA(merva.status, WM_MOUSEMOVE, 0, At(x, y));
+  EXPECT_EQ(merva.Hint(), CAPACITY_HINT);
+  PostMessageA(merva.status, WM_LBUTTONDBLCLK, MK_LBUTTON, At(x, y));
+  std::vector<HWND> boxes;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        boxes = VisibleOf(merva.process.pid, "#32770");
+        return !boxes.empty();
+      },
+      5000));
+  EXPECT_EQ(WindowText(boxes[0]), "Size X,Y Arrays");
+  PostMessageA(boxes[0], WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(WaitUntil([&] { return VisibleOf(merva.process.pid, "#32770").empty(); }, 5000));
+}
+
+int ClientTop(const Merva& m) {
+  RECT r{};
+  GetWindowRect(m.client, &r);
+  POINT p{r.left, r.top};
+  ScreenToClient(m.frame, &p);
+  return p.y;
+}
+
+int ClientHeight(const Merva& m) {
+  RECT r{};
+  GetClientRect(m.client, &r);
+  return r.bottom;
+}
+
+TEST_F(Interaction, StatusBarAndToolBarLayout) {
+  HWND tools = FindChildWindow(merva.frame, "MERVATOOL", nullptr);
+  ASSERT_TRUE(tools);
+  ASSERT_TRUE(IsWindowVisible(tools));
+  RECT toolRect{};
+  GetWindowRect(tools, &toolRect);
+  const int toolHeight = toolRect.bottom - toolRect.top;
+  EXPECT_EQ(ClientTop(merva), toolHeight);
+  RECT statusRect{};
+  GetWindowRect(merva.status, &statusRect);
+  const int statusHeight = statusRect.bottom - statusRect.top;
+  const int height = ClientHeight(merva);
+
+  merva.Command(4224);  // hide the status bar
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(merva.status); }, 5000));
+  EXPECT_TRUE(WaitUntil([&] { return ClientHeight(merva) == height + statusHeight; }, 3000));
+  merva.Command(4224);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(merva.status) != 0; }, 5000));
+  EXPECT_TRUE(WaitUntil([&] { return ClientHeight(merva) == height; }, 3000));
+
+  merva.Command(4225);  // hide the tool bar
+  EXPECT_TRUE(WaitUntil([&] { return ClientTop(merva) == 0; }, 5000));
+  EXPECT_TRUE(WaitUntil([&] { return ClientHeight(merva) == height + toolHeight; }, 3000));
+  merva.Command(4225);
+  EXPECT_TRUE(WaitUntil([&] { return ClientTop(merva) == toolHeight; }, 5000));
+}
+
+const char* const kTips[26] = {"New",           "Open",
+                               "Save",          "Print",
+                               "Copy Picture",  "Paste",
+                               "Erase",         "Edit Data",
+                               "Note",          "Fonts",
+                               "No grid lines", "Grid lines",
+                               "Box",           "Line/Symbol Styles",
+                               "Colors",        "Curve Fit",
+                               "Integrate",     "FFT",
+                               "List Peaks",    "Interpolate",
+                               "Scan data",     "Zoom in",
+                               "Zoom out",      "Redraw",
+                               "Help tool",     ""};
+
+void ExpectButtons(HWND tools, int& width) {
+  for (int id = 1; id <= 26; ++id) {
+    HWND button = GetDlgItem(tools, id);
+    ASSERT_TRUE(button) << "button " << id;
+    EXPECT_EQ(WindowText(button), kTips[id - 1]) << "button " << id;
+    RECT r{};
+    GetWindowRect(button, &r);
+    width = r.right - r.left;
+  }
+  EXPECT_FALSE(GetDlgItem(tools, 27));
+}
+
+TEST_F(Interaction, ToolBarButtonsSmallAndLarge) {
+  HWND tools = FindChildWindow(merva.frame, "MERVATOOL", nullptr);
+  ASSERT_TRUE(tools);
+  int small = 0, large = 0;
+  ExpectButtons(tools, small);
+  // The menu hint of a button comes with the mouse.
+  SendMessageA(GetDlgItem(tools, 22), WM_MOUSEMOVE, 0, At(3, 3));
+  EXPECT_EQ(merva.Hint(), "Enlarges a rectangle of the plot drawn with the mouse") << merva.Hint();
+  SendMessageA(GetDlgItem(tools, 22), WM_MOUSELEAVE, 0, 0);
+  merva.Command(4226);
+  HWND rebuilt = nullptr;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        rebuilt = FindChildWindow(merva.frame, "MERVATOOL", nullptr);
+        return rebuilt && rebuilt != tools && IsWindowVisible(rebuilt);
+      },
+      5000));
+  ExpectButtons(rebuilt, large);
+  EXPECT_GT(large, small);
+  // The hide button hides the bar.
+  PostMessageA(rebuilt, WM_COMMAND, MAKEWPARAM(26, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(rebuilt, 26)));
+  EXPECT_TRUE(WaitUntil([&] { return ClientTop(merva) == 0; }, 5000));
+}
+
+}  // namespace
+}  // namespace merva::test
