@@ -10,6 +10,7 @@
 #include "core/array_sizing.h"
 #include "core/plot_document.h"
 #include "files/plot_file_reader.h"
+#include "files/plot_file_writer.h"
 #include "harness/wine_harness.h"
 
 namespace merva::test {
@@ -25,6 +26,8 @@ constexpr int IDM_PHYSICAL_SIZE = 4188;
 constexpr int IDM_MULTIPLE_AXES = 4190;
 constexpr int IDM_NUMBER_FORMATS = 4199;
 constexpr int IDM_SCALE_BASE = 4165;
+constexpr int IDM_UNITS = 4179;
+constexpr int IDM_NOTE = 4149;
 
 bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -56,10 +59,27 @@ HWND DialogOf(DWORD pid, const char* caption) {
   return s.found;
 }
 
+bool WritePositivePlot(const std::string& path) {
+  PlotDocument d;
+  SetCompiledDefaults(d);
+  if (!Allocate(d, 4, 10).Ok()) return false;
+  d.curveCount = 2;
+  for (int c = 1; c <= 2; ++c) {
+    d.pointCount[c] = 4;
+    for (int p = 1; p <= 4; ++p) {
+      d.X(c, p) = static_cast<float>(p * 2);
+      d.Y(c, p) = static_cast<float>(c * p * 10);
+    }
+  }
+  d.title1.Set("Positive");
+  return WritePlotFile(d, path).Ok();
+}
+
 // One merva95 with a copy of an example plot, its settings fresh.
 class Merva {
  public:
-  bool Start() {
+  // `own`: a plot of positive values written here instead of the example.
+  bool Start(bool own = false) {
     program_ = ProgramPath("app/merva95.exe");
     if (!Exists(program_)) return false;
     char windows[MAX_PATH] = {};
@@ -67,7 +87,11 @@ class Merva {
     DeleteFileA((std::string(windows) + "\\mervaw.ini").c_str());
     static int run = 0;
     file_ = TempDirectory() + "\\plot" + std::to_string(++run) + ".grf";
-    if (!CopyFileA(ProgramPath("app/EX01.GRF").c_str(), file_.c_str(), FALSE)) return false;
+    if (own) {
+      if (!WritePositivePlot(file_)) return false;
+    } else if (!CopyFileA(ProgramPath("app/EX01.GRF").c_str(), file_.c_str(), FALSE)) {
+      return false;
+    }
     process_ = StartProgram(program_, "/-logo \"" + file_ + "\"");
     if (!process_.pid) return false;
     if (!WaitUntil([&] { return (frame_ = FindWindowOfProcess(process_.pid, "MERVA/W")); }, 20000))
@@ -151,6 +175,12 @@ void Choose(HWND dialog, int first, int last, int chosen) {
   if (!Exists(ProgramPath("app/merva95.exe"))) GTEST_SKIP() << "merva95.exe is not built"; \
   Merva m;                                                                                 \
   ASSERT_TRUE(m.Start())
+
+#define START_MERVA_OWN(m)                                                                 \
+  if (FindWindowA("MERVA/W", nullptr)) GTEST_SKIP() << "a MERVA/W window already runs";    \
+  if (!Exists(ProgramPath("app/merva95.exe"))) GTEST_SKIP() << "merva95.exe is not built"; \
+  Merva m;                                                                                 \
+  ASSERT_TRUE(m.Start(true))
 
 TEST(PlotDialogs, TitlesAreKeptAndSaved) {
   START_MERVA(m);
@@ -312,6 +342,77 @@ TEST(PlotDialogs, NumberFormatsAndPreview) {
   ASSERT_TRUE(d);
   EXPECT_EQ(d->xNumberFormat, 0);
   EXPECT_EQ(d->yNumberFormat, 1);
+}
+
+TEST(PlotDialogs, TripartiteUserUnitsMustBePositive) {
+  START_MERVA_OWN(m);
+  m.Command(IDM_SCALE_BASE + 5);
+  HWND dialog = m.Open(IDM_UNITS, "Tripartite Grid Units");
+  ASSERT_NE(dialog, nullptr);
+  Choose(dialog, 6120, 6125, 6125);
+  Set(dialog, 6126, "0.5");
+  Set(dialog, 6127, "-2");
+  Set(dialog, 6128, "ft");
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  // The validity check refuses the grid and falls back to log-log.
+  EXPECT_EQ(m.BoxText("MERVA95"),
+            "User-defined unit conversions for a tripartite grid MUST be greater than 0.");
+  auto d = m.Saved();
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->scaleType, 4);
+  EXPECT_EQ(d->unitSystem, 127);
+  EXPECT_EQ(d->unitFactor1, 0.5);
+  EXPECT_EQ(d->unitFactor2, -2.0);
+  m.Command(IDM_SCALE_BASE + 5);
+  EXPECT_EQ(m.BoxText("MERVA95"),
+            "User-defined unit conversions for a tripartite grid MUST be greater than 0.");
+  dialog = m.Open(IDM_UNITS, "Tripartite Grid Units");
+  ASSERT_EQ(dialog, nullptr);  // log-log has no units
+}
+
+TEST(PlotDialogs, PolarDegreesAndMultipleAxes) {
+  START_MERVA_OWN(m);
+  m.Command(IDM_SCALE_BASE + 8);
+  HWND dialog = m.Open(IDM_UNITS, "Polar Coordinates Units");
+  ASSERT_NE(dialog, nullptr);
+  Choose(dialog, 6140, 6141, 6141);
+  ASSERT_TRUE(Merva::Ok(dialog));
+  m.Command(IDM_SCALE_BASE + 1);
+  dialog = m.Open(IDM_MULTIPLE_AXES, "Multiple Axes");
+  ASSERT_NE(dialog, nullptr);
+  Choose(dialog, 6110, 6112, 6112);
+  SendMessageA(GetDlgItem(dialog, 6024), BM_CLICK, 0, 0);  // curve 2
+  EXPECT_EQ(Get(dialog, 6115), "Curve 2");
+  Choose(dialog, 6116, 6117, 6117);
+  Set(dialog, 6114, "x");
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(m.BoxText("Out of range").rfind("Value must be in the range ", 0), 0u);
+  Set(dialog, 6114, "2.5");
+  ASSERT_TRUE(Merva::Ok(dialog));
+  auto d = m.Saved();
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->yAxisMode, 2);
+  EXPECT_EQ(d->curveAxis[1], 1);
+  EXPECT_EQ(d->curveAxis[2], 2);
+}
+
+TEST(PlotDialogs, NoteTextAndSwitches) {
+  START_MERVA(m);
+  HWND dialog = m.Open(IDM_NOTE, "Note");
+  ASSERT_NE(dialog, nullptr);
+  Set(dialog, 6160, "Peak at\r\n12 msec");
+  Check(dialog, 6161, true);
+  Check(dialog, 6162, false);
+  Set(dialog, 6164, "99");
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(m.BoxText("Out of range"), "Value must be in the range 1 to 40.");
+  Set(dialog, 6164, "4");
+  ASSERT_TRUE(Merva::Ok(dialog));
+  auto d = m.Saved();
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->note.text, "Peak at\r\n12 msec");
+  EXPECT_EQ(d->note.attribute1 & 7, 1 | 2);
+  EXPECT_EQ(d->note.attribute2, 4);
 }
 
 }  // namespace
