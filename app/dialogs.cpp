@@ -213,4 +213,20 @@ bool FileFormatDialog(int& choice) {
   return true;
 }
 
+void ShowCommonDialogError(unsigned long errorCode) {
+  if (errorCode == 0) return;
+  // The texts live in the library; it is loaded only for the box.
+  char text[512] = {};
+  if (HMODULE library = LoadLibraryA("KORV32.DLL")) {
+    LoadStringA(library, static_cast<UINT>(errorCode), text, sizeof text);
+    FreeLibrary(library);
+  }
+  std::string message = "Application error.";
+  if (text[0])
+    message += std::string(" ") + text;
+  else
+    message += " Error code " + std::to_string(errorCode) + ".";
+  Ui().Show(message + " Contact application developer.", "Common Dialog Box Error", MB_ICONSTOP);
+}
+
 }  // namespace merva::app

@@ -22,6 +22,11 @@ bool FileTypeAvailable(int fileType);
 bool FileFormatDialog(int& choice);
 bool FileFormatAvailable(int choice);
 
+// A failed common dialog (open, save, print, colour, font): the
+// library's text of the extended error code in "Common Dialog Box Error".
+// Nothing is shown for 0 (the user cancelled).
+void ShowCommonDialogError(unsigned long errorCode);
+
 // Help contexts of the dialogs' Help buttons.
 constexpr int HELP_FILE_TYPES = 4097;
 constexpr int HELP_FILE_FORMAT = 4102;

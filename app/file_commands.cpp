@@ -58,8 +58,12 @@ bool AskFileName(const FileDialog& spec, bool save, std::string& path) {
   Program& program = TheProgram();
   ++program.openDialogs;
   const BOOL chosen = save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
+  const DWORD error = chosen ? 0 : CommDlgExtendedError();
   --program.openDialogs;
-  if (!chosen) return false;
+  if (!chosen) {
+    ShowCommonDialogError(error);
+    return false;
+  }
   path = name;
   return true;
 }
@@ -137,10 +141,10 @@ int OpenTargetSlot() {
   return NewDocumentWindow(false);
 }
 
-int OpenFiles(const std::vector<std::string>& paths, int fileType, int optionWord) {
+int OpenFiles(const std::vector<std::string>& paths, int fileType, int optionWord, bool ownWindow) {
   if (paths.empty()) return 0;
   const int before = ActiveSlot();
-  const int slot = OpenTargetSlot();
+  const int slot = ownWindow ? NewDocumentWindow(false) : OpenTargetSlot();
   if (!slot) return 0;
   const bool newWindow = slot != before;
   TheProgram().optionWords[static_cast<std::size_t>(slot)] = optionWord;

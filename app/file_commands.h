@@ -16,8 +16,11 @@ int OpenTargetSlot();
 
 // Reads files of one type into the target document in turn (the first
 // into an empty target, the rest appended); names the window, remembers
-// the file and redraws. The slot, 0 when nothing was opened.
-int OpenFiles(const std::vector<std::string>& paths, int fileType, int optionWord = 0);
+// the file and redraws. `newWindow`: always a window of its own (files
+// handed over by other programs or dropped). The slot, 0 when nothing was
+// opened.
+int OpenFiles(const std::vector<std::string>& paths, int fileType, int optionWord = 0,
+              bool newWindow = false);
 inline int OpenFile(const std::string& path, int fileType) { return OpenFiles({path}, fileType); }
 
 // Reads a file and adds its curves to the slot's document.

@@ -15,7 +15,6 @@
 #include "app/program.h"
 #include "app/resource_ids.h"
 #include "app/status_bar.h"
-#include "app/tool_bar.h"
 #include "app/ui_host.h"
 #include "automation/command_line.h"
 #include "automation/parameter_cells.h"
@@ -107,7 +106,6 @@ bool Created(HWND frame) {
     return false;
   }
   CreateStatusBar(frame);
-  CreateToolBar(frame);
   RestorePosition(frame);
   UpdateRecentFilesMenu();
   LoadMacroShortcuts();
@@ -183,7 +181,7 @@ const win32::HandoffActions& HandoffActions() {
       const int fileType = HandoffFileType(static_cast<unsigned long>(parameter));
       std::vector<std::string> names = request.names;
       if (names.empty()) names.push_back(request.firstName);
-      OpenFiles(names, fileType, static_cast<int>(LOWORD(parameter)));
+      OpenFiles(names, fileType, static_cast<int>(LOWORD(parameter)), true);
     };
     a.copyPicture = [](int slot) -> HBITMAP {
       const int s = slot == 0 ? ActiveSlot() : slot;
@@ -262,7 +260,6 @@ bool ClosingSequence(HWND frame, bool askDocuments) {
     CloseDocumentWindow(slot, false);
   }
   StorePosition(frame);
-  CloseToolBar();
   ProgramSettings& settings = Settings();
   settings.version = SETTINGS_VERSION;
   settings.programDir = program.programFolder;
@@ -286,7 +283,7 @@ LRESULT CALLBACK FrameWindowProc(HWND frame, UINT message, WPARAM wParam, LPARAM
       Introduction(frame);
       return 0;
     case WM_MERVA_OPEN_FILE:
-      return OpenFile(TheParameterCells().pendingFileName, HIWORD(lParam));
+      return OpenFiles({TheParameterCells().pendingFileName}, HIWORD(lParam), 0, true);
     case WM_MERVA_DDE_START:
       if (!win32::RegisterDdeService()) return 0;
       for (int slot = 1; slot <= MAX_DOCUMENTS; ++slot)
