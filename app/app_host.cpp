@@ -72,7 +72,8 @@ class AppCommandHost : public CommandHost {
     if (IsIconic(Frame())) ShowWindow(Frame(), SW_RESTORE);
     SetForegroundWindow(Frame());
   }
-  void CloseFrame() override { SendMessageA(Frame(), WM_CLOSE, 0, 0); }
+  // Posted: the client gets its acknowledgement before the program ends.
+  void CloseFrame() override { PostMessageA(Frame(), WM_CLOSE, 0, 0); }
   void ShowWindowState(int slot, WindowState state) override {
     HWND window = slot == 0 ? Frame() : SlotWindow(slot);
     if (!window) return;

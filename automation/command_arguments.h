@@ -2,6 +2,8 @@
 
 // List-directed reading of a command's argument text.
 
+#include <cmath>
+#include <limits>
 #include <string_view>
 
 #include "core/number_text.h"
@@ -18,11 +20,15 @@ class ArgumentReader {
     return *this;
   }
   ArgumentReader& R(double& value) {
-    ok_ = ok_ && reader_.Next(value);
+    ok_ = ok_ && reader_.Next(value) && std::isfinite(value);
     return *this;
   }
+  // A value beyond single precision is a read error, not an infinity.
   ArgumentReader& F(float& value) {
-    ok_ = ok_ && reader_.Next(value);
+    double wide = 0;
+    ok_ = ok_ && reader_.Next(wide) && std::isfinite(wide) &&
+          std::fabs(wide) <= static_cast<double>(std::numeric_limits<float>::max());
+    if (ok_) value = static_cast<float>(wide);
     return *this;
   }
   bool AtEnd() { return reader_.AtEnd(); }

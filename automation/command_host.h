@@ -41,7 +41,7 @@ class CommandHost {
   virtual void EnableFrame(bool enable) = 0;
   virtual void RefreshMenus() = 0;
   virtual void BringFrameToTop() = 0;
-  // Sends WM_CLOSE to the frame window.
+  // Posts WM_CLOSE to the frame window.
   virtual void CloseFrame() = 0;
   // slot 0 = the frame window.
   virtual void ShowWindowState(int slot, WindowState state) = 0;

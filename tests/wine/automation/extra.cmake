@@ -4,3 +4,9 @@ add_executable(dde_test_server WIN32 ${CMAKE_CURRENT_LIST_DIR}/server/dde_test_s
 target_link_libraries(dde_test_server PRIVATE merva_automation_win32 merva_files)
 target_link_libraries(automation_e2e_tests PRIVATE merva_automation)
 add_dependencies(automation_e2e_tests dde_test_server)
+target_link_libraries(automation_e2e_tests PRIVATE shell32 advapi32)
+# Timed tool, not a test: figures of merva95's DDE server.
+add_executable(merva95_dde_bench ${CMAKE_CURRENT_LIST_DIR}/tools/merva95_dde_bench.cpp
+                                 ${CMAKE_CURRENT_LIST_DIR}/raw_dde_client.cpp)
+target_include_directories(merva95_dde_bench PRIVATE ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(merva95_dde_bench PRIVATE merva_wine_harness merva_automation merva_core)

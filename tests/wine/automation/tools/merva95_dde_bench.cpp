@@ -1,0 +1,130 @@
+// Timed tool (run under Wine): starts merva95.exe and measures, as a raw DDE
+// client sees it, [XY( commands per second under a postponed redraw and a
+// binary poke with its text request. Usage:
+//   merva95_dde_bench [xy-count] [poke-points]
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "automation/binary_plot.h"
+#include "harness/wine_harness.h"
+#include "raw_dde_client.h"
+
+using namespace merva;
+using namespace merva::test;
+
+namespace {
+
+double Now() {
+  LARGE_INTEGER frequency, counter;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&counter);
+  return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+int XyCommands(int count) {
+  RawDdeClient client;
+  if (!client.Connect("MERVAW", "ROZava")) return 1;
+  if (client.Execute("[ErrorMessages(0)][FileArrays(1," + std::to_string(count) +
+                     ")][Caption(\"Speed\")][PostponeRedraw()]") != 0x8000)
+    return 1;
+  const double start = Now();
+  int sent = 0, strings = 0;
+  while (sent < count) {
+    std::string text;
+    while (sent < count) {
+      const std::string one =
+          "[XY(" + std::to_string(sent) + "," + std::to_string(sent % 100) + ")]";
+      if (text.size() + one.size() > 1024) break;
+      text += one;
+      ++sent;
+    }
+    if (client.Execute(text, 60000) != 0x8000) {
+      std::printf("string %d refused\n", strings);
+      return 1;
+    }
+    ++strings;
+  }
+  const double executed = Now();
+  if (client.Execute("[ViewRedraw()]", 60000) != 0x8000) return 1;
+  const double redrawn = Now();
+  RawDdeClient document;
+  std::string points;
+  if (!document.Connect("MERVAW", "Speed") || !document.Request("NumberOfPoints", CF_TEXT, points))
+    return 1;
+  std::printf(
+      "%d [XY( commands in %d strings: %.3f s (%.0f commands/s), [ViewRedraw()] %.3f s, "
+      "NumberOfPoints %s\n",
+      count, strings, executed - start, count / (executed - start), redrawn - executed,
+      points.c_str());
+  return points == std::to_string(count) ? 0 : 1;
+}
+
+int PokeRoundTrip(int points) {
+  BinaryPlotHeader h;
+  h.version = 2;
+  h.dataFormat = 1;
+  h.curveCapacity = 1;
+  h.pointCapacity = points;
+  h.curveCount = 1;
+  h.pointCounts[0] = points;
+  h.titles[0] = "Block";
+  std::vector<float> values(2 + static_cast<std::size_t>(points));
+  values[0] = 0.001f;
+  values[1] = 0.0f;
+  for (int i = 0; i < points; ++i)
+    values[static_cast<std::size_t>(2 + i)] = static_cast<float>(i % 1000);
+  const std::string bytes = WriteBinaryPlot(h, values.data(), values.size());
+  RawDdeClient client;
+  if (!client.Connect("MERVAW", "ROZava")) return 1;
+  const double start = Now();
+  const int status = client.Poke("x", RegisterClipboardFormatA("MERVAW"), bytes, 600000);
+  const double poked = Now();
+  std::printf("%d-point binary poke (%zu bytes): status 0x%X in %.3f s\n", points, bytes.size(),
+              status, poked - start);
+  if (status != 0x8000) return 1;
+  RawDdeClient system;
+  std::string topics;
+  system.Connect("MERVAW", "System");
+  system.Request("Topics", CF_TEXT, topics);
+  const std::string topic = topics.substr(topics.rfind('\t') + 1);
+  RawDdeClient document;
+  std::string text;
+  if (!document.Connect("MERVAW", topic.c_str())) return 1;
+  const bool ok = document.Request("Curve1", CF_TEXT, text, 600000);
+  const double end = Now();
+  std::printf("Curve1 request as text: %s, %zu bytes in %.3f s; round trip %.3f s\n",
+              ok ? "ok" : "failed", text.size(), end - poked, end - start);
+  return ok && text.size() == static_cast<std::size_t>(points) * 31u ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int count = argc > 1 ? std::atoi(argv[1]) : 100000;
+  const int points = argc > 2 ? std::atoi(argv[2]) : 1000000;
+  if (FindWindowA("MERVA/W", nullptr)) {
+    std::printf("a MERVA/W window already runs\n");
+    return 2;
+  }
+  char windows[MAX_PATH] = {};
+  GetWindowsDirectoryA(windows, sizeof windows);
+  DeleteFileA((std::string(windows) + "\\mervaw.ini").c_str());
+  StartedProcess merva = StartProgram(ProgramPath("app/merva95.exe"), "/-logo");
+  if (!merva.pid) return 2;
+  if (!WaitUntil(
+          [] {
+            RawDdeClient probe;
+            return probe.Connect("MERVAW", "System");
+          },
+          20000))
+    return 2;
+  int result = count > 0 ? XyCommands(count) : 0;
+  if (points > 0) result |= PokeRoundTrip(points);
+  merva.End();
+  return result;
+}
