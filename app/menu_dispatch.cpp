@@ -115,6 +115,7 @@ int Colors(HWND, int id, LPARAM) { return ColorCommand(id); }
 int Units(HWND, int, LPARAM) { return PlotDialog(UnitsDialog); }
 int Fonts(HWND, int, LPARAM) { return PlotDialog(FontsDialog); }
 int Note(HWND, int, LPARAM) { return PlotDialog(NoteDialog); }
+int Fill(HWND, int, LPARAM) { return PlotDialog(FillDialog); }
 int ElementFont(HWND, int id, LPARAM) {
   return ElementFontDialog(Active(), id - IDM_FONT_FIRST + FONT_NUMBERS) ? Changed() : 0;
 }
@@ -262,6 +263,7 @@ constexpr CommandEntry kCommands[] = {
     {IDM_UNITS, IDM_UNITS, Units, DOCUMENT},
     {IDM_FONTS, IDM_FONTS, Fonts, DOCUMENT},
     {IDM_NOTE, IDM_NOTE, Note, DOCUMENT},
+    {IDM_FILL, IDM_FILL, Fill, CURVES},
     {IDM_FONT_FIRST, IDM_FONT_LAST, ElementFont, DOCUMENT},
     {IDM_EDIT_TEXT_FIRST, IDM_EDIT_TEXT_LAST, EditText, DOCUMENT},
 };

@@ -27,6 +27,8 @@ int UnitsDialog(PlotDocument& document);
 int FontsDialog(PlotDocument& document);
 int ElementFontDialog(PlotDocument& document, int element);
 int NoteDialog(PlotDocument& document);
+// "Fill Between Curves" (FILL): up to 20 fills, edited one at a time.
+int FillDialog(PlotDocument& document);
 
 // The scale type `type` through the validity check: a refused type falls
 // back and its message is shown while the document is not drawn.

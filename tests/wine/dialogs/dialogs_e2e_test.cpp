@@ -28,6 +28,7 @@ constexpr int IDM_NUMBER_FORMATS = 4199;
 constexpr int IDM_SCALE_BASE = 4165;
 constexpr int IDM_UNITS = 4179;
 constexpr int IDM_NOTE = 4149;
+constexpr int IDM_FILL = 4201;
 
 bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -413,6 +414,42 @@ TEST(PlotDialogs, NoteTextAndSwitches) {
   EXPECT_EQ(d->note.text, "Peak at\r\n12 msec");
   EXPECT_EQ(d->note.attribute1 & 7, 1 | 2);
   EXPECT_EQ(d->note.attribute2, 4);
+}
+
+TEST(PlotDialogs, FillBetweenCurvesWithAUserPattern) {
+  START_MERVA_OWN(m);
+  HWND dialog = m.Open(IDM_FILL, "Fill Between Curves");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(Get(dialog, 6190), "1");
+  Set(dialog, 6191, "1");
+  Set(dialog, 6192, "3");  // the plot has 2 curves
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(m.BoxText("Out of range"), "Value must be in the range 1 to 2.");
+  Set(dialog, 6192, "2");
+  Set(dialog, 6193, "255");
+  Set(dialog, 6194, "128");
+  Set(dialog, 6195, "0");
+  Choose(dialog, 6200, 6207, 6207);
+  Set(dialog, 6196, "AA 55 AA");
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(m.BoxText("MERVA95"), "The user pattern needs 8 hexadecimal bytes.");
+  Set(dialog, 6196, "AA 55 AA 55 AA 55 AA 55");
+  ASSERT_TRUE(Merva::Ok(dialog));
+  auto d = m.Saved();
+  ASSERT_TRUE(d);
+  ASSERT_EQ(d->fillRegions.size(), 1u);
+  const FillRegion& f = d->fillRegions[0];
+  EXPECT_EQ(f.first, 1);
+  EXPECT_EQ(f.second, 2);
+  EXPECT_EQ(f.color, 0x0080FF);
+  EXPECT_EQ(f.kind, FILL_KIND_PATTERN);
+  EXPECT_EQ(f.pattern[0], 0xAA);
+  EXPECT_EQ(f.pattern[7], 0x55);
+  // Deleting the only fill leaves none.
+  dialog = m.Open(IDM_FILL, "Fill Between Curves");
+  ASSERT_NE(dialog, nullptr);
+  SendMessageA(GetDlgItem(dialog, 6197), BM_CLICK, 0, 0);
+  PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
 }  // namespace
