@@ -91,13 +91,19 @@ std::string PdfFolder() {
   return folder;
 }
 
+// The PDF files there with their write times (cups-pdf names a file after
+// the job and replaces an older one of the same name).
 std::vector<std::string> PdfFiles() {
   std::vector<std::string> names;
   WIN32_FIND_DATAA data;
   HANDLE find = FindFirstFileA((PdfFolder() + "\\*.pdf").c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) return names;
-  do names.push_back(PdfFolder() + "\\" + data.cFileName);
-  while (FindNextFileA(find, &data));
+  do {
+    const unsigned long long time =
+        (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+        data.ftLastWriteTime.dwLowDateTime;
+    names.push_back(PdfFolder() + "\\" + data.cFileName + "|" + std::to_string(time));
+  } while (FindNextFileA(find, &data));
   FindClose(find);
   return names;
 }
@@ -297,6 +303,7 @@ std::string WaitNewPdf(const std::vector<std::string>& before, DWORD ms) {
       },
       ms, 200);
   if (found.empty()) return {};
+  found = found.substr(0, found.rfind('|'));
   // cups-pdf writes the file in one go once the job has been converted.
   std::string bytes;
   WaitUntil(
@@ -326,8 +333,8 @@ TEST_F(Merva, PrintFileHandOffGivesOnePagePdf) {
   if (!PrinterInstalled())
     GTEST_SKIP() << "no printer: run tests/wine/printing/setup-printer.sh (CUPS with cups-pdf)";
   const std::vector<std::string> before = PdfFiles();
-  // "/p": the "Print MERVA File" request to itself, printed without a dialog.
-  ASSERT_NO_FATAL_FAILURE(Start("/p \"" + Example() + "\""));
+  // "/p=": the "Print MERVA File" request to itself, printed without a dialog.
+  ASSERT_NO_FATAL_FAILURE(Start("/p=" + Example()));
   const std::string pdf = WaitNewPdf(before, 60000);
   ASSERT_FALSE(pdf.empty()) << "no new PDF in " << PdfFolder();
   EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
