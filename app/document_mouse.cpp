@@ -248,7 +248,9 @@ bool RightButton(HWND window, LPARAM lParam) {
 }  // namespace
 
 void RememberDrawResult(int slot, const DrawResult& result) {
-  if (slot >= 1 && slot <= MAX_DOCUMENTS) drawResults[static_cast<std::size_t>(slot)] = result;
+  if (slot < 1 || slot > MAX_DOCUMENTS) return;
+  drawResults[static_cast<std::size_t>(slot)] = result;
+  UpdateNoteButton(slot, result);
 }
 
 const DrawResult& LastDrawResult(int slot) {

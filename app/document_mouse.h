@@ -14,6 +14,10 @@ namespace merva::app {
 void RememberDrawResult(int slot, const DrawResult& result);
 const DrawResult& LastDrawResult(int slot);
 
+// The note's button window (class "MERVANOTE") follows the last draw:
+// there while the note is shown as a button, gone otherwise.
+void UpdateNoteButton(int slot, const DrawResult& result);
+
 // True when the message was handled here; `result` is then the answer.
 bool DocumentMouseMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
@@ -24,6 +28,9 @@ bool MouseEditing();
 // The point label (index into pointLabels) a double-click asked to edit;
 // -1 when the edit did not come from the mouse.
 int MousePointLabel();
+
+// Note pop-up "&Button activated": the note is shown as a button.
+int NoteButtonCommand(HWND frame, int commandId, LPARAM parameter);
 
 // View "Zoom In": the rubber-band rectangle in the active document.
 int ZoomInCommand(HWND frame);

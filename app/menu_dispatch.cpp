@@ -245,6 +245,7 @@ constexpr CommandEntry kCommands[] = {
     {IDM_ZOOM_OUT, IDM_ZOOM_OUT, ZoomOut, CURVES},
     {IDM_ZOOM_IN, IDM_ZOOM_IN, ZoomIn, CURVES},
     {IDM_TOOLBAR, IDM_LARGE_BUTTONS, ToolBarCommand, ANY},
+    {IDM_NOTE_BUTTON, IDM_NOTE_BUTTON, NoteButtonCommand, DOCUMENT},
     {IDM_STATUS_BAR, IDM_STATUS_BAR, StatusBar, ANY},
     {IDM_REDRAW, IDM_REDRAW, Redraw, DOCUMENT},
     {IDM_CASCADE, IDM_ARRANGE_ICONS, Arrange, ANY},

@@ -77,23 +77,27 @@ void HideTip() {
   if (bar.tip) ShowWindow(bar.tip, SW_HIDE);
 }
 
-void ShowTip(HWND button) {
-  const int id = GetDlgCtrlID(button);
-  const char* text = ToolButtonTip(id);
-  if (!text || !*text || !bar.tip) return;
+void PlaceTip(const std::string& text, POINT at) {
+  if (!bar.tip) return;
   bar.tipText = text;
   HDC dc = GetDC(bar.tip);
   HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-  SIZE size{};
-  GetTextExtentPoint32A(dc, text, static_cast<int>(bar.tipText.size()), &size);
+  RECT size{0, 0, 0, 0};
+  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &size, DT_CALCRECT | DT_NOPREFIX);
   SelectObject(dc, old);
   ReleaseDC(bar.tip, dc);
-  POINT cursor{};
-  GetCursorPos(&cursor);
-  SetWindowTextA(bar.tip, text);
-  SetWindowPos(bar.tip, HWND_TOPMOST, cursor.x, cursor.y + 20, size.cx + 8, size.cy + 4,
+  SetWindowTextA(bar.tip, text.c_str());
+  SetWindowPos(bar.tip, HWND_TOPMOST, at.x, at.y, size.right + 8, size.bottom + 4,
                SWP_NOACTIVATE | SWP_SHOWWINDOW);
   InvalidateRect(bar.tip, nullptr, TRUE);
+}
+
+void ShowTip(HWND button) {
+  const char* text = ToolButtonTip(GetDlgCtrlID(button));
+  if (!text || !*text) return;
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  PlaceTip(text, POINT{cursor.x, cursor.y + 20});
 }
 
 LRESULT CALLBACK TipProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -106,8 +110,10 @@ LRESULT CALLBACK TipProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
     HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    DrawTextA(dc, bar.tipText.c_str(), static_cast<int>(bar.tipText.size()), &client,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    RECT text = client;
+    InflateRect(&text, -4, -2);
+    DrawTextA(dc, bar.tipText.c_str(), static_cast<int>(bar.tipText.size()), &text,
+              DT_LEFT | DT_NOPREFIX);
     SelectObject(dc, old);
     EndPaint(window, &ps);
     return 0;
@@ -370,6 +376,9 @@ void CloseToolBar() {
   if (bar.strip) DeleteObject(bar.strip);
   bar.strip = nullptr;
 }
+
+void ShowToolTipAt(const std::string& text, POINT screen) { PlaceTip(text, screen); }
+void HideToolTip() { HideTip(); }
 
 int DockedToolBarHeight() {
   if (!bar.docked || Floating() || !Settings().toolBarVisible) return 0;

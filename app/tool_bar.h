@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace merva::app {
 
 inline constexpr char TOOLBAR_CLASS[] = "MERVATOOL";
@@ -29,6 +31,11 @@ void CloseToolBar();
 int DockedToolBarHeight();
 HWND DockedToolBar();
 HWND FloatingToolBar();
+
+// The tool-tip window with a text (lines split by CR LF) at a screen point;
+// hidden again by HideToolTip.
+void ShowToolTipAt(const std::string& text, POINT screen);
+void HideToolTip();
 
 // Commands 4225 (show/hide) and 4226 (large buttons).
 int ToolBarCommand(HWND frame, int commandId, LPARAM parameter);

@@ -104,7 +104,7 @@ class Interaction : public ::testing::Test {
     if (!Exists(ProgramFile())) GTEST_SKIP() << "merva95.exe is not built";
     if (FindWindowA("MERVA/W", nullptr)) GTEST_SKIP() << "a MERVA/W window already runs";
     DeleteFileA(SettingsFile().c_str());
-    const std::string file = ExampleCopy("EX01.GRF", "hover.grf");
+    const std::string file = ExampleCopy(Example(), "hover.grf");
     ASSERT_TRUE(merva.Start("/-logo \"" + file + "\""));
     // The file's window is the active one once it is read; maximized for room.
     bool maximized = false;
@@ -121,6 +121,7 @@ class Interaction : public ::testing::Test {
         },
         15000);
   }
+  virtual std::string Example() const { return "EX01.GRF"; }
   void TearDown() override {
     merva.process.End();
     DeleteFileA(SettingsFile().c_str());
@@ -417,6 +418,49 @@ TEST_F(Interaction, ToolBarButtonsSmallAndLarge) {
   PostMessageA(rebuilt, WM_COMMAND, MAKEWPARAM(26, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(rebuilt, 26)));
   EXPECT_TRUE(WaitUntil([&] { return ClientTop(merva) == 0; }, 5000));
+}
+
+}  // namespace
+}  // namespace merva::test
+
+namespace merva::test {
+namespace {
+
+constexpr char NOTE_HINT[] = "Click and drag or double-click to edit note";
+
+// EX08 carries a framed, opaque note.
+class NoteInteraction : public Interaction {
+ protected:
+  std::string Example() const override { return "EX08.GRF"; }
+};
+
+TEST_F(NoteInteraction, ButtonActivatedNote) {
+  POINT note{};
+  ASSERT_TRUE(Find(NOTE_HINT, note));
+  merva.Command(4370);
+  HWND button = nullptr;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        button = FindChildWindow(merva.document, "MERVANOTE", nullptr);
+        return button && IsWindowVisible(button);
+      },
+      5000));
+  // The note's place gives no hint of its own now.
+  WaitUntil([&] { return merva.HoverAt(note.x, note.y) != NOTE_HINT; }, 3000);
+  for (auto& [text, point] : Survey()) EXPECT_NE(text, NOTE_HINT);
+  PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, At(2, 2));
+  PostMessageA(button, WM_LBUTTONUP, 0, At(2, 2));
+  std::vector<HWND> tips;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        tips = VisibleOf(merva.process.pid, "MERVATOOLTIP");
+        return !tips.empty();
+      },
+      5000));
+  EXPECT_EQ(WindowText(tips[0]), "Fill between curves 1 and 2, cross-hatched");
+  merva.Command(4370);  // back to the note itself
+  EXPECT_TRUE(
+      WaitUntil([&] { return !FindChildWindow(merva.document, "MERVANOTE", nullptr); }, 5000));
 }
 
 }  // namespace
