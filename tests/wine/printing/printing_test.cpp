@@ -76,6 +76,16 @@ std::string FieldText(HWND dialog, int id) {
 
 void Press(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, static_cast<WPARAM>(id), 0); }
 
+// "Plot MERVA File" to the running program, answered synchronously.
+bool KUPlotFile(const std::string& path) {
+  HWND frame = FindWindowA("MERVA/W", nullptr);
+  const UINT message = RegisterWindowMessageA("Plot MERVA File");
+  const ATOM atom = GlobalAddAtomA(path.c_str());
+  const LRESULT result = SendMessageA(frame, message, atom, MAKELPARAM(0, 1));
+  Sleep(1500);
+  return frame && result != 0;
+}
+
 bool PrinterInstalled() {
   char device[512] = {};
   GetProfileStringA("windows", "device", "", device, sizeof device);
@@ -338,6 +348,67 @@ TEST_F(Merva, PrintFileHandOffGivesOnePagePdf) {
   const std::string pdf = WaitNewPdf(before, 60000);
   ASSERT_FALSE(pdf.empty()) << "no new PDF in " << PdfFolder();
   EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
+  EXPECT_EQ(PdfPageCount(pdf), 1);
+}
+
+TEST_F(Merva, CopyPicturePutsMetafileBitmapAndPalette) {
+  ASSERT_NO_FATAL_FAILURE(Start("\"" + Example() + "\""));
+  ASSERT_EQ(SetDimensions("6", "4", "320", "200"), "");
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  CloseClipboard();
+  Command(4115);
+  ASSERT_TRUE(WaitUntil([] { return IsClipboardFormatAvailable(CF_PALETTE) != 0; }, 10000));
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  HANDLE picture = GetClipboardData(CF_METAFILEPICT);
+  ASSERT_TRUE(picture);
+  const auto* p = static_cast<const METAFILEPICT*>(GlobalLock(picture));
+  ASSERT_TRUE(p);
+  EXPECT_EQ(p->mm, MM_ANISOTROPIC);
+  EXPECT_EQ(p->xExt, 15241);
+  EXPECT_EQ(p->yExt, 10161);
+  EXPECT_GT(GetMetaFileBitsEx(p->hMF, 0, nullptr), 100u);
+  GlobalUnlock(picture);
+  HBITMAP bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+  ASSERT_TRUE(bitmap);
+  BITMAP info{};
+  ASSERT_TRUE(GetObjectA(bitmap, sizeof info, &info));
+  EXPECT_EQ(info.bmWidth, 320);
+  EXPECT_EQ(info.bmHeight, 200);
+  EXPECT_TRUE(GetClipboardData(CF_PALETTE));
+  CloseClipboard();
+}
+
+TEST_F(Merva, ThreeDocumentsInTwoColumnsOnOnePage) {
+  if (!PrinterInstalled()) GTEST_SKIP() << "no printer: run tests/wine/printing/setup-printer.sh";
+  ASSERT_NO_FATAL_FAILURE(Start("\"" + Example() + "\""));
+  for (const char* name : {"EX02.GRF", "EX03.GRF"}) {
+    const std::string file = ProgramPath(std::string("app/") + name);
+    if (!Exists(file)) GTEST_SKIP() << name << " missing";
+    ASSERT_EQ(KUPlotFile(file), true);
+  }
+  const std::vector<std::string> before = PdfFiles();
+  Command(IDM_PRINT);
+  HWND print = WaitDialog(process_.pid, "Print");
+  ASSERT_TRUE(print);
+  ASSERT_TRUE(GetDlgItem(print, 3550)) << "no Multiple Plots button";
+  Press(print, 3550);
+  HWND multiple = WaitDialog(process_.pid, "Multiple Plots");
+  ASSERT_TRUE(multiple);
+  int shown = 0;
+  for (int id = 3510; id < 3518; ++id) {
+    HWND box = GetDlgItem(multiple, id);
+    if (!IsWindowVisible(box)) continue;
+    // The first three open documents (the start-up window may be one).
+    SendMessageA(box, BM_SETCHECK, ++shown <= 3 ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+  EXPECT_GE(shown, 3);
+  for (int id = 3520; id <= 3522; ++id)
+    SendMessageA(GetDlgItem(multiple, id), BM_SETCHECK, id == 3522, 0);
+  SetField(multiple, 3523, "0.5");
+  Press(multiple, IDOK);
+  const std::string pdf = WaitNewPdf(before, 60000);
+  ASSERT_FALSE(pdf.empty()) << "no new PDF in " << PdfFolder();
   EXPECT_EQ(PdfPageCount(pdf), 1);
 }
 
