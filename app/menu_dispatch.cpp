@@ -116,6 +116,10 @@ int Units(HWND, int, LPARAM) { return PlotDialog(UnitsDialog); }
 int Fonts(HWND, int, LPARAM) { return PlotDialog(FontsDialog); }
 int Note(HWND, int, LPARAM) { return PlotDialog(NoteDialog); }
 int Fill(HWND, int, LPARAM) { return PlotDialog(FillDialog); }
+int Label(HWND, int id, LPARAM) {
+  if (id == IDM_ADD_LABEL) return AddLabelCommand(Active());
+  return PlotDialog(id == IDM_EDIT_LABEL ? EditLabelCommand : DeleteLabelCommand);
+}
 int ElementFont(HWND, int id, LPARAM) {
   return ElementFontDialog(Active(), id - IDM_FONT_FIRST + FONT_NUMBERS) ? Changed() : 0;
 }
@@ -265,6 +269,7 @@ constexpr CommandEntry kCommands[] = {
     {IDM_FONTS, IDM_FONTS, Fonts, DOCUMENT},
     {IDM_NOTE, IDM_NOTE, Note, DOCUMENT},
     {IDM_FILL, IDM_FILL, Fill, CURVES},
+    {IDM_ADD_LABEL, IDM_DELETE_LABEL, Label, CURVES},
     {IDM_FONT_FIRST, IDM_FONT_LAST, ElementFont, DOCUMENT},
     {IDM_EDIT_TEXT_FIRST, IDM_EDIT_TEXT_LAST, EditText, DOCUMENT},
 };

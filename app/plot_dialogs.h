@@ -27,6 +27,13 @@ int UnitsDialog(PlotDocument& document);
 int FontsDialog(PlotDocument& document);
 int ElementFontDialog(PlotDocument& document, int element);
 int NoteDialog(PlotDocument& document);
+// Point labels: "Add a Label" asks for the point (LABELPOINT), then waits
+// for a click at the label's place (status 522) and asks for its text
+// (POINTLABEL); edit and delete act on a clicked or named label.
+int AddLabelCommand(PlotDocument& document);
+int EditLabelCommand(PlotDocument& document);
+int DeleteLabelCommand(PlotDocument& document);
+int CurveAxisOfLabel(const PlotDocument& document, int curve);
 // "Fill Between Curves" (FILL): up to 20 fills, edited one at a time.
 int FillDialog(PlotDocument& document);
 

@@ -29,6 +29,8 @@ constexpr int IDM_SCALE_BASE = 4165;
 constexpr int IDM_UNITS = 4179;
 constexpr int IDM_NOTE = 4149;
 constexpr int IDM_FILL = 4201;
+constexpr int IDM_ADD_LABEL = 4145;
+constexpr int IDM_DELETE_LABEL = 4147;
 
 bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -147,6 +149,7 @@ class Merva {
   }
 
   DWORD Pid() const { return process_.pid; }
+  HWND Document() const { return FindChildWindow(frame_, "MERVADOC", nullptr); }
 
  private:
   std::string program_;
@@ -450,6 +453,48 @@ TEST(PlotDialogs, FillBetweenCurvesWithAUserPattern) {
   ASSERT_NE(dialog, nullptr);
   SendMessageA(GetDlgItem(dialog, 6197), BM_CLICK, 0, 0);
   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST(PlotDialogs, PointLabelPlacedByClicking) {
+  START_MERVA_OWN(m);
+  HWND dialog = m.Open(IDM_ADD_LABEL, "Label which point?");
+  ASSERT_NE(dialog, nullptr);
+  Set(dialog, 6210, "1");
+  Set(dialog, 6211, "999");
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(m.BoxText("Out of range"), "Value must be in the range 1 to 4.");
+  Set(dialog, 6211, "3");
+  ASSERT_TRUE(Merva::Ok(dialog));
+  HWND document = m.Document();
+  ASSERT_NE(document, nullptr);
+  RECT client{};
+  GetClientRect(document, &client);
+  PostMessageA(document, WM_LBUTTONDOWN, MK_LBUTTON,
+               MAKELPARAM(client.right / 2, client.bottom / 2));
+  HWND text = nullptr;
+  ASSERT_TRUE(
+      WaitUntil([&] { return (text = DialogOf(m.Pid(), "Label a Data Point")) != nullptr; }, 5000));
+  EXPECT_EQ(Get(text, 6216), "Curve 1, point 3");
+  Set(text, 6212, "Peak $Y");
+  Check(text, 6214, true);
+  ASSERT_TRUE(Merva::Ok(text));
+  auto d = m.Saved();
+  ASSERT_TRUE(d);
+  ASSERT_EQ(d->pointLabels.size(), 1u);
+  EXPECT_EQ(d->pointLabels[0].curve, 1);
+  EXPECT_EQ(d->pointLabels[0].point, 3);
+  EXPECT_EQ(d->pointLabels[0].text.Str(), "Peak $Y");
+  EXPECT_EQ(d->pointLabels[0].attributes, 4);
+  // The click lies inside the plotted window.
+  EXPECT_GT(d->pointLabels[0].x, 0.0);
+  EXPECT_LT(d->pointLabels[0].x, 10.0);
+  dialog = m.Open(IDM_DELETE_LABEL, "Label which point?");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(Get(dialog, 6211), "3");
+  ASSERT_TRUE(Merva::Ok(dialog));
+  d = m.Saved();
+  ASSERT_TRUE(d);
+  EXPECT_TRUE(d->pointLabels.empty());
 }
 
 }  // namespace
