@@ -29,6 +29,9 @@ constexpr int IDM_SCALE_BASE = 4165;
 constexpr int IDM_UNITS = 4179;
 constexpr int IDM_NOTE = 4149;
 constexpr int IDM_FILL = 4201;
+constexpr int IDM_FONTS = 4150;
+constexpr int IDM_DISPLAY_COLORS = 4192;
+constexpr int IDM_PRINTER_COLORS = 4193;
 constexpr int IDM_ADD_LABEL = 4145;
 constexpr int IDM_DELETE_LABEL = 4147;
 
@@ -495,6 +498,29 @@ TEST(PlotDialogs, PointLabelPlacedByClicking) {
   d = m.Saved();
   ASSERT_TRUE(d);
   EXPECT_TRUE(d->pointLabels.empty());
+}
+
+TEST(PlotDialogs, FontsAndColorsOpenTheSystemChoosers) {
+  START_MERVA(m);
+  HWND dialog = m.Open(IDM_FONTS, "Fonts");
+  ASSERT_NE(dialog, nullptr);
+  PostMessageA(dialog, WM_COMMAND, 6152, 0);  // 1st Title
+  HWND chooser = nullptr;
+  EXPECT_TRUE(WaitUntil([&] { return (chooser = DialogOf(m.Pid(), "Font")) != nullptr; }, 5000));
+  if (chooser) {
+    PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
+    WaitUntil([&] { return !IsWindow(chooser); }, 5000);
+  }
+  PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  WaitUntil([&] { return !IsWindow(dialog); }, 5000);
+  dialog = m.Open(IDM_PRINTER_COLORS, "Select Printer Colors");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(SendDlgItemMessageA(dialog, 6170, BM_GETCHECK, 0, 0), BST_CHECKED);
+  PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  WaitUntil([&] { return !IsWindow(dialog); }, 5000);
+  dialog = m.Open(IDM_DISPLAY_COLORS, "Select Display Colors");
+  ASSERT_NE(dialog, nullptr);
+  PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
 }  // namespace
