@@ -77,7 +77,8 @@ bool AskPictureName(bool enhanced, std::string& path) {
 Status WriteMetafileFile(PlotDocument& document, const std::string& path) {
   int w = 0, h = 0;
   TargetSize(document, w, h);
-  if (w <= 0 || h <= 0) return Status::Failure();
+  // The header's box holds 16-bit values.
+  if (w <= 0 || h <= 0 || w > 32768 || h > 32768) return Status::Failure();
   char folder[MAX_PATH] = {}, temporary[MAX_PATH] = {};
   if (!GetTempPathA(sizeof folder, folder) || !GetTempFileNameA(folder, "MRV", 0, temporary))
     return Status::Failure();

@@ -412,6 +412,48 @@ TEST_F(Merva, ThreeDocumentsInTwoColumnsOnOnePage) {
   EXPECT_EQ(PdfPageCount(pdf), 1);
 }
 
+TEST_F(Merva, PageSetupMarginsAndPrint) {
+  ASSERT_NO_FATAL_FAILURE(Start("\"" + Example() + "\""));
+  const int fields[4] = {3501, 3502, 3503, 3504};
+  auto setup = [&](const char* const values[4], int button) -> std::string {
+    Command(4107);
+    HWND dialog = WaitDialog(process_.pid, "Page Setup");
+    if (!dialog) return "no dialog";
+    for (int i = 0; i < 4; ++i) SetField(dialog, fields[i], values[i]);
+    Press(dialog, button);
+    std::string text;
+    WaitUntil([&] { return !IsWindow(dialog) || DialogOf(process_.pid) != dialog; }, 5000);
+    if (IsWindow(dialog)) {
+      if (HWND box = DialogOf(process_.pid); box && box != dialog) {
+        text = BoxText(box);
+        Press(box, IDOK);
+        WaitUntil([&] { return !IsWindow(box); }, 5000);
+      }
+      Press(dialog, IDCANCEL);
+      WaitUntil([&] { return !IsWindow(dialog); }, 5000);
+    }
+    return text;
+  };
+  const char* const bad[4] = {"1", "one", "1", "1"};
+  EXPECT_EQ(setup(bad, IDOK), "Out of range");
+  const char* const negative[4] = {"1", "1", "-1", "1"};
+  EXPECT_EQ(setup(negative, IDOK), "Out of range");
+  const char* const inch[4] = {"1", "1", "1", "1"};
+  EXPECT_EQ(setup(inch, IDOK), "");
+  Command(4107);
+  HWND dialog = WaitDialog(process_.pid, "Page Setup");
+  ASSERT_TRUE(dialog);
+  for (int id : fields) EXPECT_EQ(FieldText(dialog, id), "1");
+  Press(dialog, IDCANCEL);
+  WaitUntil([&] { return !IsWindow(dialog); }, 5000);
+  if (!PrinterInstalled()) GTEST_SKIP() << "no printer: run tests/wine/printing/setup-printer.sh";
+  const std::vector<std::string> before = PdfFiles();
+  Command(IDM_PRINT, 1);
+  const std::string pdf = WaitNewPdf(before, 60000);
+  ASSERT_FALSE(pdf.empty()) << "no new PDF in " << PdfFolder();
+  EXPECT_EQ(PdfPageCount(pdf), 1);
+}
+
 TEST_F(Merva, PrinterPageWithOneInchMargins) {
   if (!PrinterInstalled()) GTEST_SKIP() << "no printer: run tests/wine/printing/setup-printer.sh";
   char device[512] = {};
