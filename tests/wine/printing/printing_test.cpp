@@ -454,6 +454,27 @@ TEST_F(Merva, PageSetupMarginsAndPrint) {
   EXPECT_EQ(PdfPageCount(pdf), 1);
 }
 
+TEST_F(Merva, DefaultPrinterEntryErrors) {
+  char saved[512] = {};
+  GetProfileStringA("windows", "device", "", saved, sizeof saved);
+  ASSERT_NO_FATAL_FAILURE(Start("\"" + Example() + "\""));
+  auto printWith = [&](const char* device) -> std::string {
+    WriteProfileStringA("windows", "device", device);
+    Command(IDM_PRINT, 1);
+    HWND box = WaitDialog(process_.pid, "MERVA95", 5000);
+    if (!box) return "";
+    const std::string text = BoxText(box);
+    Press(box, IDOK);
+    WaitUntil([&] { return !IsWindow(box); }, 5000);
+    return text;
+  };
+  const std::string unreadable = printWith("OnlyAName");
+  const std::string none = printWith("");
+  WriteProfileStringA("windows", "device", saved[0] ? saved : nullptr);
+  EXPECT_EQ(unreadable, "Error reading printer configuration from WIN.INI.");
+  EXPECT_EQ(none, "No printer driver has been installed. Select Printers in Control Panel.");
+}
+
 TEST_F(Merva, PrinterPageWithOneInchMargins) {
   if (!PrinterInstalled()) GTEST_SKIP() << "no printer: run tests/wine/printing/setup-printer.sh";
   char device[512] = {};
