@@ -4,6 +4,7 @@
 #include "app/plot_dialogs.h"
 #include "app/plot_dialogs_ids.h"
 #include "app/ui_host.h"
+#include "automation/parameter_cells.h"
 #include "core/dialog_values.h"
 #include "render/scale_check.h"
 
@@ -227,8 +228,13 @@ void SelectScaleType(PlotDocument& document, int type) {
 }
 
 int ManualScaleDialog(PlotDocument& document) {
-  if (RunDialog("MANUALSCALE", ManualScaleProc, reinterpret_cast<LPARAM>(&document)) != IDOK)
+  // A command of the command language has put its limits in place already.
+  if (TheParameterCells().macroCommandActive) {
+    document.plotWindow = document.manualLimits;
+  } else if (RunDialog("MANUALSCALE", ManualScaleProc, reinterpret_cast<LPARAM>(&document)) !=
+             IDOK) {
     return 0;
+  }
   document.manualScale = 1;
   document.zoomed = 0;
   document.zoomDepth = 0;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "automation/raw_dde_client.h"
 #include "core/array_sizing.h"
 #include "core/plot_document.h"
 #include "files/plot_file_reader.h"
@@ -521,6 +522,22 @@ TEST(PlotDialogs, FontsAndColorsOpenTheSystemChoosers) {
   dialog = m.Open(IDM_DISPLAY_COLORS, "Select Display Colors");
   ASSERT_NE(dialog, nullptr);
   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST(PlotDialogs, ManualScaleFromTheCommandLanguageOpensNoDialog) {
+  START_MERVA_OWN(m);
+  RawDdeClient client;
+  ASSERT_TRUE(client.Connect("MERVAW", "ROZava"));
+  EXPECT_EQ(client.Execute("[ManualScale(1,2,3,4)]"), 0x8000);
+  EXPECT_EQ(DialogOf(m.Pid(), "Manual Scaling"), nullptr);
+  client.Terminate();
+  auto d = m.Saved();
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->manualScale, 1);
+  EXPECT_EQ(d->manualLimits.xLow, 1.0);
+  EXPECT_EQ(d->manualLimits.yLow[0], 2.0);
+  EXPECT_EQ(d->manualLimits.xHigh, 3.0);
+  EXPECT_EQ(d->manualLimits.yHigh[0], 4.0);
 }
 
 }  // namespace
