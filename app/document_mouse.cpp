@@ -69,7 +69,7 @@ void Hover(HWND window, LPARAM lParam) {
   if (hit.kind == HOVER_PLOT) {
     double x, y;
     if (DeviceToData(*d, p.x, p.y, x, y)) {
-      SetStatusText(ReadoutText(x, y));
+      SetStatusText(ReadoutText(*d, x, y, TheProgram().regional.sShortDate));
       return;
     }
   }

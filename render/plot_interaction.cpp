@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "render/axis_scale.h"
+#include "render/number_format.h"
 #include "render/probability.h"
 
 namespace merva {
@@ -161,6 +162,24 @@ std::string ReadoutText(double x, double y) {
   char text[80];
   std::snprintf(text, sizeof text, "X=%.7G, Y=%.7G", x, y);
   return text;
+}
+
+std::string ReadoutText(const PlotDocument& d, double x, double y, const std::string& shortDate) {
+  const auto part = [&](double value, int kind) {
+    char text[40];
+    if (kind == FORMAT_CALENDAR_DATE) {
+      int year = 0, month = 0, day = 0;
+      DayNumberToDate(static_cast<long>(value), year, month, day);
+      if (year) {
+        const std::string pattern = d.dateFormat.Str();
+        return FormatDate(pattern.find_first_not_of(' ') == std::string::npos ? shortDate : pattern,
+                          year, month, day);
+      }
+    }
+    std::snprintf(text, sizeof text, "%.7G", value);
+    return std::string(text);
+  };
+  return "X=" + part(x, d.xNumberFormat) + ", Y=" + part(y, d.yNumberFormat);
 }
 
 void PushZoomView(PlotDocument& d, const AxisLimits& view) {

@@ -48,6 +48,10 @@ bool DataToDevice(const PlotDocument& document, double x, double y, double& px, 
 
 // "X=%.7G, Y=%.7G".
 std::string ReadoutText(double x, double y);
+// The same for the document's axes: an axis with calendar-date numbers
+// shows its value as a date of the document's pattern (or `shortDate`).
+std::string ReadoutText(const PlotDocument& document, double x, double y,
+                        const std::string& shortDate);
 
 // Zooms to the device rectangle between the two corners. False (nothing
 // changed) for a rectangle without width or height.

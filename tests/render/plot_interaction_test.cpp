@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "render/number_format.h"
+
 namespace merva {
 namespace {
 
@@ -126,6 +128,17 @@ TEST(PlotInteraction, ZoomKeepsReversedAxesAndFourViews) {
   EXPECT_EQ(s.zoomDepth, 0);
   EXPECT_EQ(s.zoomed, 0);
   EXPECT_FALSE(ZoomOutView(s));
+}
+
+TEST(PlotInteraction, DateAxisReadout) {
+  PlotDocument d = Framed();
+  EXPECT_EQ(ReadoutText(d, 2.5, 3.0, "M/d/yy"), "X=2.5, Y=3");
+  d.xNumberFormat = FORMAT_CALENDAR_DATE;
+  EXPECT_EQ(ReadoutText(d, 1.7, 3.0, "M/d/yy"), "X=1/1/00, Y=3");
+  d.dateFormat = FixedText<DATE_FORMAT_WIDTH>("dd-MMM-yyyy");
+  EXPECT_EQ(ReadoutText(d, 32, 3.0, "M/d/yy"), "X=01-Feb-1900, Y=3");
+  // Outside the calendar the number stays.
+  EXPECT_EQ(ReadoutText(d, 70000, 3.0, "M/d/yy"), "X=70000, Y=3");
 }
 
 TEST(PlotInteraction, FrameFractions) {
