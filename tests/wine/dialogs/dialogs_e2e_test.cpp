@@ -540,5 +540,31 @@ TEST(PlotDialogs, ManualScaleFromTheCommandLanguageOpensNoDialog) {
   EXPECT_EQ(d->manualLimits.yHigh[0], 4.0);
 }
 
+TEST(PlotDialogs, SecondaryAxisTransformAndGrainSizeUnits) {
+  START_MERVA_OWN(m);
+  HWND dialog = m.Open(IDM_MULTIPLE_AXES, "Multiple Axes");
+  ASSERT_NE(dialog, nullptr);
+  Choose(dialog, 6110, 6112, 6111);
+  Set(dialog, 6113, "-3.5");
+  Set(dialog, 6114, "0.25");
+  ASSERT_TRUE(Merva::Ok(dialog));
+  m.Command(IDM_SCALE_BASE + 7);  // grain size: Y 10..80 lies in 0..100
+  dialog = m.Open(IDM_UNITS, "Grain Size Units");
+  ASSERT_NE(dialog, nullptr);
+  Choose(dialog, 6130, 6132, 6132);
+  Set(dialog, 6133, "0.001");
+  Set(dialog, 6134, "microns");
+  ASSERT_TRUE(Merva::Ok(dialog));
+  auto d = m.Saved();
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->scaleType, 7);
+  EXPECT_EQ(d->unitSystem, 127);
+  EXPECT_EQ(d->unitFactor1, 0.001);
+  EXPECT_EQ(d->unitLabel1.Str(), "microns");
+  EXPECT_EQ(d->yAxisMode, 1);
+  EXPECT_EQ(d->y2Offset, -3.5);
+  EXPECT_EQ(d->y2Factor, 0.25);
+}
+
 }  // namespace
 }  // namespace merva::test
