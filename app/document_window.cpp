@@ -216,14 +216,20 @@ int NewDocumentWindow(bool maximized, int curves, int points) {
   create.szTitle = title;
   create.hOwner = program.instance;
   create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
-  create.style = maximized ? WS_MAXIMIZE : 0;
+  create.style = 0;
   create.lParam = slot;
+  // Maximized after creation, so that the window keeps a usable restored
+  // size; a new window follows a maximized active one.
+  BOOL activeMaximized = FALSE;
+  SendMessageA(program.client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&activeMaximized));
   HWND window = reinterpret_cast<HWND>(
       SendMessageA(program.client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
   if (!window) {
     program.documents.Close(slot);
     return 0;
   }
+  if (maximized || activeMaximized)
+    SendMessageA(program.client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(window), 0);
   program.documents.currentDocument = slot;
   NameDocumentWindow(slot, "");
   return slot;

@@ -15,6 +15,7 @@
 #include "app/program.h"
 #include "app/resource_ids.h"
 #include "app/status_bar.h"
+#include "app/tool_bar.h"
 #include "app/ui_host.h"
 #include "automation/command_line.h"
 #include "automation/parameter_cells.h"
@@ -106,6 +107,7 @@ bool Created(HWND frame) {
     return false;
   }
   CreateStatusBar(frame);
+  CreateToolBar(frame);
   RestorePosition(frame);
   UpdateRecentFilesMenu();
   LoadMacroShortcuts();
@@ -181,7 +183,10 @@ const win32::HandoffActions& HandoffActions() {
       const int fileType = HandoffFileType(static_cast<unsigned long>(parameter));
       std::vector<std::string> names = request.names;
       if (names.empty()) names.push_back(request.firstName);
-      OpenFiles(names, fileType, static_cast<int>(LOWORD(parameter)), true);
+      Program& program = TheProgram();
+      const bool own = program.openingOwnRequest;
+      program.openingOwnRequest = false;
+      OpenFiles(names, fileType, static_cast<int>(LOWORD(parameter)), !own);
     };
     a.copyPicture = [](int slot) -> HBITMAP {
       const int s = slot == 0 ? ActiveSlot() : slot;
@@ -260,6 +265,7 @@ bool ClosingSequence(HWND frame, bool askDocuments) {
     CloseDocumentWindow(slot, false);
   }
   StorePosition(frame);
+  CloseToolBar();
   ProgramSettings& settings = Settings();
   settings.version = SETTINGS_VERSION;
   settings.programDir = program.programFolder;
@@ -272,6 +278,10 @@ bool ClosingSequence(HWND frame, bool askDocuments) {
 LRESULT CALLBACK FrameWindowProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
   Program& program = TheProgram();
   LRESULT handoff = 0;
+  if (message == win32::RegisterHandoffMessages().plotFile) {
+    program.openingOwnRequest = program.ownStartRequest;
+    program.ownStartRequest = false;
+  }
   if (win32::HandleHandoffMessage(frame, message, wParam, lParam, HandoffActions(), handoff))
     return handoff;
   switch (message) {

@@ -61,6 +61,10 @@ struct Program {
   int hintItem = 0;
   int helpContext = 0;  // the context F1 opens; 0 = the index
   int openDialogs = 0;  // modal dialogs of this program now open
+  // The start-up's own file request, posted to the frame: its file goes
+  // into the first, still empty document instead of a window of its own.
+  bool ownStartRequest = false;
+  bool openingOwnRequest = false;
 
   // The user's regional settings, read at start-up.
   RegionalSettings regional;

@@ -282,7 +282,10 @@ int RunProgram(HINSTANCE instance, const char* commandLine, int showCommand) {
   }
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
-  if (outcome.outcome == 1) PostRequest(frame, messages, outcome);
+  if (outcome.outcome == 1) {
+    program.ownStartRequest = outcome.request == CommandLineRequest::PlotFile;
+    PostRequest(frame, messages, outcome);
+  }
   SendMessageA(frame, WM_MERVA_DDE_START, 0, 0);
 
   const int exitCode = MessageLoop();

@@ -214,8 +214,8 @@ TEST_F(App, SecondStartPlotsItsFileInTheFirst) {
   DWORD code = 99;
   ASSERT_TRUE(second.WaitExit(START_MS, &code));
   EXPECT_EQ(code, 0u);
-  EXPECT_TRUE(WaitUntil([&] { return DocumentCount(first.frame) == before + 1; }, BOX_MS));
-  EXPECT_TRUE(SomeDocumentTitled(first.frame, "second"));
+  EXPECT_TRUE(WaitUntil([&] { return SomeDocumentTitled(first.frame, "second"); }, BOX_MS));
+  EXPECT_EQ(DocumentCount(first.frame), before + 1);
   EXPECT_EQ(FindWindowOfProcess(second.pid, "MERVA/W"), nullptr);
   EXPECT_TRUE(DialogsOf(first.process.pid).empty());
 }
@@ -227,6 +227,7 @@ TEST_F(App, CommandLineFileSwitchesAndSlashes) {
     Merva merva;
     ASSERT_TRUE(Start(merva, "/-logo /f=\"" + file + "\""));
     EXPECT_TRUE(WaitUntil([&] { return SomeDocumentTitled(merva.frame, "my plot"); }, BOX_MS));
+    EXPECT_EQ(DocumentCount(merva.frame), 1);  // into the empty first document
     EXPECT_TRUE(DialogsOf(merva.process.pid).empty());
   }
   {
@@ -248,6 +249,7 @@ TEST_F(App, CommandLineFileSwitchesAndSlashes) {
     Merva merva;
     ASSERT_TRUE(Start(merva, slashed));
     EXPECT_TRUE(WaitUntil([&] { return SomeDocumentTitled(merva.frame, "slashed"); }, BOX_MS));
+    EXPECT_EQ(DocumentCount(merva.frame), 1);
     EXPECT_TRUE(DialogsOf(merva.process.pid).empty());
   }
 }
