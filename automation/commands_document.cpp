@@ -302,9 +302,10 @@ bool SetMetafileDims(CommandRun& run, std::string_view a) {
   const double w = static_cast<double>(width) * 2540.0;
   const double h = static_cast<double>(height) * 2540.0;
   // The dimensions are whole units of 1/2540 inch.
-  if (!(w > 0 && h > 0 && w <= INT_MAX && h <= INT_MAX)) return false;
-  run.cells.metafileWidth = static_cast<int>(w);
-  run.cells.metafileHeight = static_cast<int>(h);
+  if (!(w >= 0.5 && h >= 0.5 && w <= INT_MAX && h <= INT_MAX)) return false;
+  // To the nearest unit: 1.3 inches is 3302, not 3301.
+  run.cells.metafileWidth = static_cast<int>(std::lround(w));
+  run.cells.metafileHeight = static_cast<int>(std::lround(h));
   return true;
 }
 

@@ -323,6 +323,9 @@ TEST(DocumentCommands, PictureDimensionsPageAndFlags) {
   EXPECT_EQ(s.Run("[SetBitmapDims(0,600)]"), EXECUTE_NOT_PROCESSED);
   EXPECT_EQ(s.Run("[SetMetafileDims(0,1)]"), EXECUTE_NOT_PROCESSED);
   EXPECT_EQ(s.Run("[SetMetafileDims(1E30,1)]"), EXECUTE_NOT_PROCESSED);
+  EXPECT_EQ(s.Run("[SetMetafileDims(1.3,4)]"), EXECUTE_ACKNOWLEDGED);
+  EXPECT_EQ(s.cells.metafileWidth, 3302);  // nearest, not truncated
+  EXPECT_EQ(s.cells.metafileHeight, 10160);
   EXPECT_EQ(s.Run("[FilePageSetup(1,2,0.5,0.25)]"), EXECUTE_ACKNOWLEDGED);
   EXPECT_EQ(s.host.Doc().marginsSet, 1);
   EXPECT_EQ(s.host.Doc().margins[3], 0.25);
