@@ -493,8 +493,9 @@ TEST_F(Merva95Dde, BusyWhileAModalDialogHoldsTheFrame) {
   EXPECT_EQ(client.Execute("[Caption(\"Held\")][XY(1,1)]"), ACK);
   PostMessageA(frame_, WM_COMMAND, IDM_ABOUT_COMMAND, 0);
   ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(frame_) == 0; }, 5000));
-  HWND box = DialogOf(merva_.pid);
-  ASSERT_NE(box, nullptr);
+  HWND box = nullptr;
+  // The frame is disabled before the box shows.
+  ASSERT_TRUE(WaitUntil([&] { return (box = DialogOf(merva_.pid)) != nullptr; }, 5000));
   EXPECT_EQ(client.Execute("[XY(2,2)]"), BUSY);
   EXPECT_EQ(client.Poke("x", CF_TEXT, "1 2\r\n"), BUSY);
   EXPECT_EQ(client.Poke("x", RegisterClipboardFormatA("MERVAW"), std::string(2000, '\0')), BUSY);

@@ -82,7 +82,7 @@ int PokeRoundTrip(int points) {
   RawDdeClient client;
   if (!client.Connect("MERVAW", "ROZava")) return 1;
   const double start = Now();
-  const int status = client.Poke("x", RegisterClipboardFormatA("MERVAW"), bytes, 600000);
+  const int status = client.Poke("x", RegisterClipboardFormatA("MERVAW"), bytes, 60000);
   const double poked = Now();
   std::printf("%d-point binary poke (%zu bytes): status 0x%X in %.3f s\n", points, bytes.size(),
               status, poked - start);
@@ -95,7 +95,7 @@ int PokeRoundTrip(int points) {
   RawDdeClient document;
   std::string text;
   if (!document.Connect("MERVAW", topic.c_str())) return 1;
-  const bool ok = document.Request("Curve1", CF_TEXT, text, 600000);
+  const bool ok = document.Request("Curve1", CF_TEXT, text, 60000);
   const double end = Now();
   std::printf("Curve1 request as text: %s, %zu bytes in %.3f s; round trip %.3f s\n",
               ok ? "ok" : "failed", text.size(), end - poked, end - start);
