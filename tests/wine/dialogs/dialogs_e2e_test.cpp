@@ -109,12 +109,15 @@ class Merva {
   }
 
   // Posts a menu command and waits for the dialog with the caption.
-  HWND Open(int command, const char* caption) {
+  HWND Open(int command, const char* caption, DWORD timeoutMs = 8000) {
     PostMessageA(frame_, WM_COMMAND, static_cast<WPARAM>(command), 0);
     HWND dialog = nullptr;
-    WaitUntil([&] { return (dialog = DialogOf(process_.pid, caption)) != nullptr; }, 8000);
+    WaitUntil([&] { return (dialog = DialogOf(process_.pid, caption)) != nullptr; }, timeoutMs);
     return dialog;
   }
+
+  // Posted: for commands that answer with a message box.
+  void Post(int command) { PostMessageA(frame_, WM_COMMAND, static_cast<WPARAM>(command), 0); }
 
   void Command(int command) {
     SendMessageTimeoutA(frame_, WM_COMMAND, static_cast<WPARAM>(command), 0, SMTO_NORMAL, 8000,
@@ -371,10 +374,10 @@ TEST(PlotDialogs, TripartiteUserUnitsMustBePositive) {
   EXPECT_EQ(d->unitSystem, 127);
   EXPECT_EQ(d->unitFactor1, 0.5);
   EXPECT_EQ(d->unitFactor2, -2.0);
-  m.Command(IDM_SCALE_BASE + 5);
+  m.Post(IDM_SCALE_BASE + 5);
   EXPECT_EQ(m.BoxText("MERVA95"),
             "User-defined unit conversions for a tripartite grid MUST be greater than 0.");
-  dialog = m.Open(IDM_UNITS, "Tripartite Grid Units");
+  dialog = m.Open(IDM_UNITS, "Tripartite Grid Units", 1500);
   ASSERT_EQ(dialog, nullptr);  // log-log has no units
 }
 
