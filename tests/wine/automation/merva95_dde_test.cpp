@@ -236,6 +236,14 @@ TEST_F(Merva95Dde, FullCurveFailsWithMessage144AndTheErrorBox) {
   client.Terminate();
   EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(frame_) != 0; }, 5000));
   EXPECT_EQ(Item("Full", "NumberOfPoints"), "3");
+  // A curve beyond the capacity grows the arrays and keeps the data.
+  RawDdeClient again;
+  ASSERT_TRUE(again.Connect("MERVAW", "Full"));
+  EXPECT_EQ(again.Execute("[SelectCurve(5)][XY(7,8)]"), ACK);
+  EXPECT_EQ(Item("Full", "NumberOfPoints"), "3\t0\t0\t0\t1");
+  EXPECT_EQ(Item("Full", "Curve1"),
+            "  1.000000    \t  1.000000    \r\n  2.000000    \t  2.000000    \r\n"
+            "  3.000000    \t  3.000000    \r\n");
 }
 
 TEST_F(Merva95Dde, CommandsWithMenuOperationsReachTheDocument) {
