@@ -87,8 +87,11 @@ void PlaceTip(const std::string& text, POINT at) {
   SelectObject(dc, old);
   ReleaseDC(bar.tip, dc);
   SetWindowTextA(bar.tip, text.c_str());
-  SetWindowPos(bar.tip, HWND_TOPMOST, at.x, at.y, size.right + 8, size.bottom + 4,
-               SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  // Room for the text's margins and the border.
+  RECT outer{0, 0, size.right + 8, size.bottom + 4};
+  AdjustWindowRectEx(&outer, WS_POPUP | WS_BORDER, FALSE, WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+  SetWindowPos(bar.tip, HWND_TOPMOST, at.x, at.y, outer.right - outer.left,
+               outer.bottom - outer.top, SWP_NOACTIVATE | SWP_SHOWWINDOW);
   InvalidateRect(bar.tip, nullptr, TRUE);
 }
 
@@ -185,7 +188,20 @@ void Clicked(int id) {
   if (command) PostMessageA(frame, WM_COMMAND, static_cast<WPARAM>(command), 0);
 }
 
-// Buttons in rows of `columns` (the docked bar: one row).
+// A frame too narrow for one row of buttons wraps them, none is cut off.
+int DockedColumns() {
+  RECT client{};
+  if (TheProgram().frame) GetClientRect(TheProgram().frame, &client);
+  const int fit = (static_cast<int>(client.right) - 2 * BORDER) / std::max(bar.buttonWidth, 1);
+  return std::max(1, std::min(TOOLBAR_BUTTON_COUNT, fit));
+}
+
+int DockedRows() {
+  const int columns = DockedColumns();
+  return (TOOLBAR_BUTTON_COUNT + columns - 1) / columns;
+}
+
+// Buttons in rows of `columns`.
 void PlaceButtons(HWND container, int columns) {
   if (columns < 1) columns = 1;
   for (int i = 0; i < TOOLBAR_BUTTON_COUNT; ++i) {
@@ -212,12 +228,11 @@ LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         if (bar.tipButton && WindowFromPoint(cursor) == bar.tipButton) ShowTip(bar.tipButton);
       }
       return 0;
-    case WM_SIZE:
-      if (window == bar.floating) {
-        const int width = LOWORD(lParam) - 2 * BORDER;
-        PlaceButtons(window, width / std::max(bar.buttonWidth, 1));
-      }
+    case WM_SIZE: {
+      const int width = LOWORD(lParam) - 2 * BORDER;
+      if (GetDlgItem(window, 1)) PlaceButtons(window, width / std::max(bar.buttonWidth, 1));
       return 0;
+    }
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(window, &ps);
@@ -305,8 +320,8 @@ void Build() {
   RECT client{};
   GetClientRect(program.frame, &client);
   bar.docked = CreateWindowA(TOOLBAR_CLASS, "", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0,
-                             client.right, bar.buttonHeight + 2 * BORDER, program.frame, nullptr,
-                             program.instance, nullptr);
+                             client.right, DockedRows() * bar.buttonHeight + 2 * BORDER,
+                             program.frame, nullptr, program.instance, nullptr);
   const int columns = std::max(1, std::min(Settings().toolBarColumns, TOOLBAR_BUTTON_COUNT));
   const int rows = (TOOLBAR_BUTTON_COUNT + columns - 1) / columns;
   RECT outer{0, 0, columns * bar.buttonWidth + 2 * BORDER, rows * bar.buttonHeight + 2 * BORDER};
@@ -324,7 +339,7 @@ void Build() {
   if (used) {
     AddButtons(used);
     if (used == bar.docked) {
-      PlaceButtons(used, TOOLBAR_BUTTON_COUNT);
+      PlaceButtons(used, DockedColumns());
     } else {
       RECT inner{};
       GetClientRect(used, &inner);
@@ -382,9 +397,7 @@ void HideToolTip() { HideTip(); }
 
 int DockedToolBarHeight() {
   if (!bar.docked || Floating() || !Settings().toolBarVisible) return 0;
-  RECT r{};
-  GetWindowRect(bar.docked, &r);
-  return r.bottom - r.top;
+  return DockedRows() * bar.buttonHeight + 2 * BORDER;
 }
 
 HWND DockedToolBar() { return bar.docked; }
