@@ -299,6 +299,34 @@ TEST_F(App, RecentFileOpensIntoTheEmptyActiveWindow) {
   EXPECT_TRUE(DialogsOf(merva.process.pid).empty());
 }
 
+TEST_F(App, OpenCommandReusesTheEmptyActiveWindow) {
+  const std::string file = ExampleCopy("EX06.GRF", "opened.grf");
+  Merva merva;
+  ASSERT_TRUE(Start(merva, "/-logo"));
+  auto openFile = [&] {
+    merva.Command(4097);
+    HWND types = WaitForDialog(merva.process.pid);
+    ASSERT_NE(types, nullptr);
+    EXPECT_EQ(WindowText(types), "Select File Type");
+    ASSERT_TRUE(Answer(types, IDOK));
+    HWND open = WaitForDialog(merva.process.pid);
+    ASSERT_NE(open, nullptr);
+    // The name field of the open dialog (a combo box, or an edit field).
+    HWND name = GetDlgItem(open, 0x47C);
+    if (!name) name = GetDlgItem(open, 0x480);
+    ASSERT_NE(name, nullptr);
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+    PostMessageA(open, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  };
+  openFile();
+  ASSERT_TRUE(WaitUntil([&] { return SomeDocumentTitled(merva.frame, "opened"); }, BOX_MS));
+  EXPECT_EQ(DocumentCount(merva.frame), 1);
+  // The active document holds curves now: the next file gets a window.
+  openFile();
+  EXPECT_TRUE(WaitUntil([&] { return DocumentCount(merva.frame) == 2; }, BOX_MS));
+  EXPECT_TRUE(DialogsOf(merva.process.pid).empty());
+}
+
 TEST_F(App, CancelledSavePromptKeepsTheProgramRunning) {
   const std::string file = ExampleCopy("EX05.GRF", "changed.grf");
   const std::string bytes = ReadFileBytes(file);
