@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 root=$PWD
 source tests/wine/ensure-packages.sh
 source tests/wine/wine-env.sh
-merva_ensure_packages cmake make mingw-w64 g++-mingw-w64-x86-64-posix wine64 wine xvfb xauth
+merva_ensure_packages cmake make mingw-w64 g++-mingw-w64-x86-64-posix wine64 wine xvfb xauth fonts-wine
 
 cmake -S . -B build/x86_64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64-w64-mingw32.cmake" \
   >build/x86_64.configure.log 2>&1 || { cat build/x86_64.configure.log; exit 1; }
