@@ -92,6 +92,32 @@ void Ordered(double a, double b, bool reversed, double& low, double& high) {
   high = reversed ? std::min(a, b) : std::max(a, b);
 }
 
+// Independent axes: the axes not zoomed take the values of their curves
+// inside the new X range.
+void FitOtherAxes(const PlotDocument& d, AxisLimits& view, int zoomedAxis) {
+  const double xa = std::min(view.xLow, view.xHigh), xb = std::max(view.xLow, view.xHigh);
+  const bool logY = YAxisKind(d.scaleType) == AXIS_LOG;
+  for (int axis = 1; axis <= MAX_Y_AXES; ++axis) {
+    if (axis == zoomedAxis) continue;
+    double low = 0, high = 0;
+    bool any = false;
+    for (int c = 1; c <= d.curveCount && c <= d.maxCurves; ++c) {
+      if (d.curveAxis[c] != axis) continue;
+      const int n = std::min(d.pointCount[c], d.maxPoints);
+      for (int p = 1; p <= n; ++p) {
+        const double x = d.X(c, p), y = d.Y(c, p);
+        if (!(x >= xa && x <= xb) || !std::isfinite(y) || (logY && y <= 0)) continue;
+        low = any ? std::min(low, y) : y;
+        high = any ? std::max(high, y) : y;
+        any = true;
+      }
+    }
+    if (!any || low == high) continue;
+    const std::size_t k = static_cast<std::size_t>(axis - 1);
+    Ordered(low, high, view.yLow[k] > view.yHigh[k], view.yLow[k], view.yHigh[k]);
+  }
+}
+
 }  // namespace
 
 HoverHit HitTestPlot(const PlotDocument& d, const DrawResult& r, int x, int y) {
@@ -214,6 +240,9 @@ bool ZoomToRectangle(PlotDocument& d, int x0, int y0, int x1, int y1) {
   AxisLimits view = d.plotWindow;
   Ordered(ax, bx, d.plotWindow.xLow > d.plotWindow.xHigh, view.xLow, view.xHigh);
   Ordered(ay, by, d.plotWindow.yLow[0] > d.plotWindow.yHigh[0], view.yLow[0], view.yHigh[0]);
+  const int xKind = XAxisKind(d.scaleType);
+  if (d.yAxisMode == 2 && (xKind == AXIS_LINEAR || xKind == AXIS_LOG) && d.HasMatrices())
+    FitOtherAxes(d, view, 1);
   PushZoomView(d, view);
   return true;
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/array_sizing.h"
 #include "render/number_format.h"
 
 namespace merva {
@@ -139,6 +140,29 @@ TEST(PlotInteraction, DateAxisReadout) {
   EXPECT_EQ(ReadoutText(d, 32, 3.0, "M/d/yy"), "X=01-Feb-1900, Y=3");
   // Outside the calendar the number stays.
   EXPECT_EQ(ReadoutText(d, 70000, 3.0, "M/d/yy"), "X=70000, Y=3");
+}
+
+TEST(PlotInteraction, IndependentAxesFitInsideTheNewRange) {
+  PlotDocument d = Framed();
+  ASSERT_TRUE(Allocate(d, 4, 10).Ok());
+  d.yAxisMode = 2;
+  d.curveCount = 2;
+  d.curveAxis[1] = 1;
+  d.curveAxis[2] = 2;
+  d.pointCount[1] = d.pointCount[2] = 10;
+  for (int p = 1; p <= 10; ++p) {
+    d.X(1, p) = d.X(2, p) = static_cast<float>(p);
+    d.Y(1, p) = static_cast<float>(p);
+    d.Y(2, p) = static_cast<float>(100 * p);
+  }
+  d.plotWindow.yLow[1] = 0;
+  d.plotWindow.yHigh[1] = 1000;
+  // X 2.5..5 (device 200..300).
+  ASSERT_TRUE(ZoomToRectangle(d, 200, 100, 300, 400));
+  EXPECT_DOUBLE_EQ(d.plotWindow.xLow, 2.5);
+  EXPECT_DOUBLE_EQ(d.plotWindow.xHigh, 5.0);
+  EXPECT_DOUBLE_EQ(d.plotWindow.yLow[1], 300.0);
+  EXPECT_DOUBLE_EQ(d.plotWindow.yHigh[1], 500.0);
 }
 
 TEST(PlotInteraction, FrameFractions) {
