@@ -428,6 +428,35 @@ namespace {
 
 constexpr char NOTE_HINT[] = "Click and drag or double-click to edit note";
 
+// Tool bar state bit 1: the buttons float in a window of their own.
+class FloatingToolBar : public Interaction {
+ protected:
+  void SetUp() override {
+    if (!Exists(ProgramFile())) GTEST_SKIP() << "merva95.exe is not built";
+    if (FindWindowA("MERVA/W", nullptr)) GTEST_SKIP() << "a MERVA/W window already runs";
+    ASSERT_TRUE(WriteFileBytes(SettingsFile(), "[ToolBar]\r\nVisible=1\r\nStyle=0x0002\r\n"));
+    ASSERT_TRUE(merva.Start("/-logo"));
+  }
+};
+
+TEST_F(FloatingToolBar, ButtonsFloatAndTheClientKeepsTheTop) {
+  std::vector<HWND> floating;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        floating = VisibleOf(merva.process.pid, "MERVATOOL");
+        return !floating.empty();
+      },
+      5000));
+  int width = 0;
+  ExpectButtons(floating[0], width);
+  EXPECT_EQ(ClientTop(merva), 0);
+  HWND docked = FindChildWindow(merva.frame, "MERVATOOL", nullptr);
+  EXPECT_TRUE(!docked || !IsWindowVisible(docked));
+  // Hiding the tool bar hides the floating window.
+  merva.Command(4225);
+  EXPECT_TRUE(WaitUntil([&] { return VisibleOf(merva.process.pid, "MERVATOOL").empty(); }, 5000));
+}
+
 // EX08 carries a framed, opaque note.
 class NoteInteraction : public Interaction {
  protected:
