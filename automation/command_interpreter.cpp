@@ -130,6 +130,12 @@ int ExecuteCommandString(CommandHost& host, ParameterCells& cells, Conversation*
       }
       p += used;
       status = EXECUTE_ACKNOWLEDGED;
+      // Closing the last document ends a string such as the shell's print
+      // verb well; only commands after it have nothing to act on.
+      if (run.documentGone) {
+        failed = p < text.size();
+        break;
+      }
     }
     if (failed) {
       status = EXECUTE_NOT_PROCESSED;

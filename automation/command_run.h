@@ -21,6 +21,7 @@ struct CommandRun {
   Conversation& conversation;
   bool redrawPending = false;
   bool stopAcknowledged = false;  // the rest of the string is not interpreted
+  bool documentGone = false;      // the conversation's last document was closed
   std::size_t advance = 0;        // characters a custom-closing command consumed
   Status failure;                 // messages shown before the error box
 

@@ -75,7 +75,8 @@ bool FileClose(CommandRun& run, std::string_view) {
   ClearChangedCurves(closed);
   const int active = run.host.CloseDocumentWindow(closed);
   run.conversation.docSlot = run.host.Documents().IsOpen(active) ? active : 0;
-  return run.conversation.docSlot != 0;
+  run.documentGone = run.conversation.docSlot == 0;
+  return true;
 }
 
 bool FileExit(CommandRun& run, std::string_view) {

@@ -106,6 +106,14 @@ TEST(XYCommand, HugeXOrEmptyWindowDoesNotLoop) {
   EXPECT_EQ(d.pointCount[1], 2);
 }
 
+TEST(XYCommand, ValuesBeyondSinglePrecisionFail) {
+  Session s;
+  EXPECT_EQ(s.Run("[XY(1E39,1)]"), EXECUTE_NOT_PROCESSED);
+  EXPECT_EQ(s.Run("[XY(1,-1E39)]"), EXECUTE_NOT_PROCESSED);
+  EXPECT_EQ(s.Run("[XY(3.4E38,-3.4E38)]"), EXECUTE_ACKNOWLEDGED);
+  EXPECT_EQ(s.host.Doc().pointCount[1], 1);
+}
+
 TEST(XYCommand, MarksTheCurveChangedForAdvise) {
   Session s;
   ClearChangedCurves(1);
@@ -583,6 +591,14 @@ TEST(WindowCommands, ClosingTheLastDocumentEndsWithFailure) {
   EXPECT_EQ(s.Run("[FileClose()][XY(1,1)]"), EXECUTE_NOT_PROCESSED);
   EXPECT_EQ(s.conversation.docSlot, 0);
   EXPECT_EQ(s.host.messages.size(), 1u);
+  EXPECT_EQ(s.Run("[XY(1,1)]"), EXECUTE_NOT_PROCESSED);
+}
+
+TEST(WindowCommands, ClosingTheLastDocumentAtTheEndIsAcknowledged) {
+  Session s;
+  EXPECT_EQ(s.Run("[XY(1,1)][FileClose()]"), EXECUTE_ACKNOWLEDGED);
+  EXPECT_EQ(s.conversation.docSlot, 0);
+  EXPECT_TRUE(s.host.messages.empty());
   EXPECT_EQ(s.Run("[XY(1,1)]"), EXECUTE_NOT_PROCESSED);
 }
 

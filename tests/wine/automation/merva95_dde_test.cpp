@@ -598,6 +598,24 @@ TEST_F(Merva95Dde, ShellOpenVerbReachesTheRunningProgram) {
   EXPECT_EQ(FindWindowA("MERVA/W", nullptr), frame_);
 }
 
+// The print verb opens, prints and closes the file in the running program:
+// closing its only document ends the string well, so no error box.
+TEST_F(Merva95Dde, ShellPrintVerbOpensPrintsAndCloses) {
+  const std::string file = TempDirectory() + "\\printed.grf";
+  ASSERT_TRUE(WriteFileBytes(file, ReadFileBytes(ProgramPath("app/EX01.GRF"))));
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteA(nullptr, "print", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  EXPECT_GT(result, 32);
+  EXPECT_EQ(DismissBox(merva_.pid, 5000), "");
+  EXPECT_TRUE(Alive());
+  EXPECT_EQ(Topics(), "ROZava\tSystem");
+  // No document left: a client has nothing to act on, and gets no box.
+  RawDdeClient client;
+  ASSERT_TRUE(client.Connect("MERVAW", "ROZava"));
+  EXPECT_EQ(client.Execute("[XY(1,1)]"), 0);
+  EXPECT_TRUE(Alive());
+}
+
 TEST_F(Merva95Dde, BadCommandStrings) {
   RawDdeClient client;
   ASSERT_TRUE(client.Connect("MERVAW", "ROZava"));
