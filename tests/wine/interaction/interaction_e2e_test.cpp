@@ -309,6 +309,39 @@ TEST_F(Interaction, LegendPopupMenu) {
   EXPECT_TRUE(WaitUntil([&] { return VisibleOf(merva.process.pid, "#32768").empty(); }, 5000));
 }
 
+// A double-click opens the element's dialog; a dialog that is not part of
+// the program yet leaves the document as it was.
+void ExpectDialogOnDoubleClick(Merva& merva, POINT where, const std::string& caption) {
+  PostMessageA(merva.document, WM_LBUTTONDBLCLK, MK_LBUTTON, At(where.x, where.y));
+  std::vector<HWND> boxes;
+  const bool opened = WaitUntil(
+      [&] {
+        boxes = VisibleOf(merva.process.pid, "#32770");
+        return !boxes.empty();
+      },
+      5000);
+  if (!opened) {
+    ADD_FAILURE() << "no dialog for \"" << caption << "\"";
+    return;
+  }
+  EXPECT_EQ(WindowText(boxes[0]), caption);
+  PostMessageA(boxes[0], WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(WaitUntil([&] { return VisibleOf(merva.process.pid, "#32770").empty(); }, 5000));
+}
+
+TEST_F(Interaction, DoubleClickEditing) {
+  POINT title{}, legend{};
+  ASSERT_TRUE(Find("Double-click to edit the title", title));
+  ASSERT_TRUE(Find(LEGEND_HINT, legend));
+  ExpectDialogOnDoubleClick(merva, title, "Titles/Axes");
+  ExpectDialogOnDoubleClick(merva, legend, "Legend/Labels");
+  // The plot area itself opens nothing.
+  const POINT c = Center();
+  PostMessageA(merva.document, WM_LBUTTONDBLCLK, MK_LBUTTON, At(c.x, c.y));
+  Sleep(700);
+  EXPECT_TRUE(VisibleOf(merva.process.pid, "#32770").empty());
+}
+
 TEST_F(Interaction, CapacityPart) {
   RECT bar{};
   GetClientRect(merva.status, &bar);
