@@ -24,11 +24,12 @@ if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY=:77
   Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
   xvfb_pid=$!
+  # The private display ends with this script, however the program ends.
+  trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
   echo "No display: started Xvfb on $DISPLAY (pid $xvfb_pid)."
   sleep 1
 fi
 merva_wine_prefix "$root/build/x86_64" x11
 cp examples/*.GRF "$(dirname "$program")/" 2>/dev/null || true
-merva_wine "$program" /intro "$@"
-[ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+merva_wine "$program" /intro "$@" || true
 exit 0
