@@ -14,9 +14,8 @@ cmake --build build/x86_64 -j "$(nproc)"
 
 program=build/x86_64/app/merva95.exe
 if [ ! -f "$program" ]; then
-  echo "Built the libraries and tests; merva95.exe is not part of the build yet."
-  echo "Once it is, this command starts it under Wine with examples/EX01.GRF .. EX08.GRF."
-  exit 0
+  echo "The build did not produce $program." >&2
+  exit 1
 fi
 
 xvfb_pid=""
