@@ -116,6 +116,9 @@ bool FilePageSetup(CommandRun& run, std::string_view a) {
   PlotDocument* d = run.Document();
   double top = 0, bottom = 0, left = 0, right = 0;
   if (!d || !ArgumentReader(a).R(top).R(bottom).R(left).R(right).Ok()) return false;
+  // A negative margin would put the plot off the page; the dialog refuses it too.
+  for (double margin : {top, bottom, left, right})
+    if (!(margin >= 0.0) || !std::isfinite(margin)) return false;
   d->margins = {top, bottom, left, right};
   d->marginsSet = 1;
   return true;

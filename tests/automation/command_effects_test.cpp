@@ -337,6 +337,8 @@ TEST(DocumentCommands, PictureDimensionsPageAndFlags) {
   EXPECT_EQ(s.Run("[FilePageSetup(1,2,0.5,0.25)]"), EXECUTE_ACKNOWLEDGED);
   EXPECT_EQ(s.host.Doc().marginsSet, 1);
   EXPECT_EQ(s.host.Doc().margins[3], 0.25);
+  EXPECT_EQ(s.Run("[FilePageSetup(1,-2,0.5,0.25)]"), EXECUTE_NOT_PROCESSED);
+  EXPECT_EQ(s.host.Doc().margins[1], 2.0);  // a refused margin keeps the old ones
   EXPECT_EQ(s.Run("[ShowDate(5)]"), EXECUTE_ACKNOWLEDGED);
   EXPECT_EQ(s.host.Doc().dateAxis, 1);
   EXPECT_EQ(s.Run("[ClearEditFlag()]"), EXECUTE_ACKNOWLEDGED);
