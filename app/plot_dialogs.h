@@ -48,6 +48,14 @@ int CurveColorsDialog(bool printer);
 // Black & White, Gray Scale, Copy Display, Restore Defaults (menu ids).
 int ColorCommand(int commandId);
 
+// The curves a per-curve dialog steps through: one even before any exists.
+inline int CurvesOf(const PlotDocument& d) { return d.curveCount > 0 ? d.curveCount : 1; }
+// The curve the Next or Previous button moves to; it stays within the curves.
+inline int SteppedCurve(const PlotDocument& d, int curve, bool forward) {
+  const int next = curve + (forward ? 1 : -1);
+  return next >= 1 && next <= CurvesOf(d) ? next : curve;
+}
+
 namespace dialog_fields {
 
 // Field helpers shared by the dialogs.

@@ -21,8 +21,6 @@ struct FillEdit {
   int shown = 1;  // 1-based; fills.size() + 1 is a new fill
 };
 
-int CurvesOf(const PlotDocument& d) { return d.curveCount > 0 ? d.curveCount : 1; }
-
 void ShowFill(HWND dialog, FillEdit& e) {
   FillRegion fill;
   fill.first = 1;

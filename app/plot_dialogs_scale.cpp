@@ -136,8 +136,6 @@ struct AxesEdit {
   std::vector<int> axes;  // index = curve - 1
 };
 
-int CurvesOf(const PlotDocument& d) { return d.curveCount > 0 ? d.curveCount : 1; }
-
 void ShowAxesCurve(HWND dialog, const AxesEdit& e) {
   SetText(dialog, IDC_AXES_CURVE, "Curve " + std::to_string(e.curve));
   const int axis = e.axes[static_cast<std::size_t>(e.curve - 1)];
@@ -192,8 +190,7 @@ INT_PTR CALLBACK MultipleAxesProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         case IDC_NEXT:
         case IDC_PREVIOUS: {
           KeepAxesCurve(dialog, *e);
-          const int next = e->curve + (LOWORD(wParam) == IDC_NEXT ? 1 : -1);
-          if (next >= 1 && next <= CurvesOf(*e->document)) e->curve = next;
+          e->curve = SteppedCurve(*e->document, e->curve, LOWORD(wParam) == IDC_NEXT);
           ShowAxesCurve(dialog, *e);
           return TRUE;
         }

@@ -30,8 +30,6 @@ struct SymbolsEdit {
   std::vector<CurveStyle> styles;  // index = curve - 1
 };
 
-int CurvesOf(const PlotDocument& d) { return d.curveCount > 0 ? d.curveCount : 1; }
-
 void ShowCurve(HWND dialog, const SymbolsEdit& e) {
   const CurveStyle& s = e.styles[static_cast<std::size_t>(e.curve - 1)];
   SetText(dialog, IDC_SYMBOL_CURVE, "Curve " + std::to_string(e.curve));
@@ -108,8 +106,7 @@ INT_PTR CALLBACK SymbolsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         case IDC_NEXT:
         case IDC_PREVIOUS: {
           if (!KeepCurve(dialog, *e)) return TRUE;
-          const int next = e->curve + (LOWORD(wParam) == IDC_NEXT ? 1 : -1);
-          if (next >= 1 && next <= CurvesOf(*e->document)) e->curve = next;
+          e->curve = SteppedCurve(*e->document, e->curve, LOWORD(wParam) == IDC_NEXT);
           ShowCurve(dialog, *e);
           return TRUE;
         }

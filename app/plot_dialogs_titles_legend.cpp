@@ -107,8 +107,6 @@ struct LegendEdit {
   std::vector<std::string> tags;
 };
 
-int CurvesOf(const PlotDocument& d) { return d.curveCount > 0 ? d.curveCount : 1; }
-
 void ShowLegendCurve(HWND dialog, const LegendEdit& e) {
   SetText(dialog, IDC_LEGEND_CURVE, "Curve " + std::to_string(e.curve));
   SetText(dialog, IDC_LEGEND_TEXT, e.texts[static_cast<std::size_t>(e.curve - 1)]);
@@ -176,9 +174,7 @@ INT_PTR CALLBACK LegendProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         case IDC_NEXT:
         case IDC_PREVIOUS: {
           KeepLegendCurve(dialog, *e);
-          const int step = LOWORD(wParam) == IDC_NEXT ? 1 : -1;
-          const int next = e->curve + step;
-          if (next >= 1 && next <= CurvesOf(*e->document)) e->curve = next;
+          e->curve = SteppedCurve(*e->document, e->curve, LOWORD(wParam) == IDC_NEXT);
           ShowLegendCurve(dialog, *e);
           return TRUE;
         }
