@@ -36,36 +36,6 @@ constexpr int IDM_PRINTER_COLORS = 4193;
 constexpr int IDM_ADD_LABEL = 4145;
 constexpr int IDM_DELETE_LABEL = 4147;
 
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-struct DialogSearch {
-  DWORD pid;
-  const char* caption;
-  HWND found;
-};
-
-BOOL CALLBACK FindDialog(HWND window, LPARAM data) {
-  auto* s = reinterpret_cast<DialogSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  char name[16] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (owner == s->pid && std::string(name) == "#32770" && IsWindowVisible(window) &&
-      WindowText(window) == s->caption) {
-    s->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND DialogOf(DWORD pid, const char* caption) {
-  DialogSearch s{pid, caption, nullptr};
-  EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&s));
-  return s.found;
-}
-
 bool WritePositivePlot(const std::string& path) {
   PlotDocument d;
   SetCompiledDefaults(d);
@@ -88,7 +58,7 @@ class Merva {
   // `own`: a plot of positive values written here instead of the example.
   bool Start(bool own = false) {
     program_ = ProgramPath("app/merva95.exe");
-    if (!Exists(program_)) return false;
+    if (!FileExists(program_)) return false;
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
     DeleteFileA((std::string(windows) + "\\mervaw.ini").c_str());
@@ -112,7 +82,8 @@ class Merva {
   HWND Open(int command, const char* caption, DWORD timeoutMs = 8000) {
     PostMessageA(frame_, WM_COMMAND, static_cast<WPARAM>(command), 0);
     HWND dialog = nullptr;
-    WaitUntil([&] { return (dialog = DialogOf(process_.pid, caption)) != nullptr; }, timeoutMs);
+    WaitUntil([&] { return (dialog = DialogOfProcess(process_.pid, caption)) != nullptr; },
+              timeoutMs);
     return dialog;
   }
 
@@ -133,7 +104,7 @@ class Merva {
   // The box shown after OK: its text; the box is closed.
   std::string BoxText(const char* caption) {
     HWND box = nullptr;
-    if (!WaitUntil([&] { return (box = DialogOf(process_.pid, caption)) != nullptr; }, 5000))
+    if (!WaitUntil([&] { return (box = DialogOfProcess(process_.pid, caption)) != nullptr; }, 5000))
       return "(no box " + std::string(caption) + ")";
     char text[512] = {};
     GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
@@ -149,7 +120,7 @@ class Merva {
     auto d = std::make_unique<PlotDocument>();
     SetCompiledDefaults(*d);
     if (!Allocate(*d, 10, 1000).Ok()) return nullptr;
-    if (!WaitUntil([&] { return Exists(file_); }, 8000)) return nullptr;
+    if (!WaitUntil([&] { return FileExists(file_); }, 8000)) return nullptr;
     Sleep(300);
     if (!ReadPlotFile(*d, file_, 1).Ok()) return nullptr;
     return d;
@@ -181,16 +152,16 @@ void Choose(HWND dialog, int first, int last, int chosen) {
   for (int id = first; id <= last; ++id) Check(dialog, id, id == chosen);
 }
 
-#define START_MERVA(m)                                                                     \
-  if (FindWindowA("MERVA/W", nullptr)) GTEST_SKIP() << "a MERVA/W window already runs";    \
-  if (!Exists(ProgramPath("app/merva95.exe"))) GTEST_SKIP() << "merva95.exe is not built"; \
-  Merva m;                                                                                 \
+#define START_MERVA(m)                                                                         \
+  if (FindWindowA("MERVA/W", nullptr)) GTEST_SKIP() << "a MERVA/W window already runs";        \
+  if (!FileExists(ProgramPath("app/merva95.exe"))) GTEST_SKIP() << "merva95.exe is not built"; \
+  Merva m;                                                                                     \
   ASSERT_TRUE(m.Start())
 
-#define START_MERVA_OWN(m)                                                                 \
-  if (FindWindowA("MERVA/W", nullptr)) GTEST_SKIP() << "a MERVA/W window already runs";    \
-  if (!Exists(ProgramPath("app/merva95.exe"))) GTEST_SKIP() << "merva95.exe is not built"; \
-  Merva m;                                                                                 \
+#define START_MERVA_OWN(m)                                                                     \
+  if (FindWindowA("MERVA/W", nullptr)) GTEST_SKIP() << "a MERVA/W window already runs";        \
+  if (!FileExists(ProgramPath("app/merva95.exe"))) GTEST_SKIP() << "merva95.exe is not built"; \
+  Merva m;                                                                                     \
   ASSERT_TRUE(m.Start(true))
 
 TEST(PlotDialogs, TitlesAreKeptAndSaved) {
@@ -479,8 +450,8 @@ TEST(PlotDialogs, PointLabelPlacedByClicking) {
   PostMessageA(document, WM_LBUTTONDOWN, MK_LBUTTON,
                MAKELPARAM(client.right / 2, client.bottom / 2));
   HWND text = nullptr;
-  ASSERT_TRUE(
-      WaitUntil([&] { return (text = DialogOf(m.Pid(), "Label a Data Point")) != nullptr; }, 5000));
+  ASSERT_TRUE(WaitUntil(
+      [&] { return (text = DialogOfProcess(m.Pid(), "Label a Data Point")) != nullptr; }, 5000));
   EXPECT_EQ(Get(text, 6216), "Curve 1, point 3");
   Set(text, 6212, "Peak $Y");
   Check(text, 6214, true);
@@ -510,7 +481,8 @@ TEST(PlotDialogs, FontsAndColorsOpenTheSystemChoosers) {
   ASSERT_NE(dialog, nullptr);
   PostMessageA(dialog, WM_COMMAND, 6152, 0);  // 1st Title
   HWND chooser = nullptr;
-  EXPECT_TRUE(WaitUntil([&] { return (chooser = DialogOf(m.Pid(), "Font")) != nullptr; }, 5000));
+  EXPECT_TRUE(
+      WaitUntil([&] { return (chooser = DialogOfProcess(m.Pid(), "Font")) != nullptr; }, 5000));
   if (chooser) {
     PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
     WaitUntil([&] { return !IsWindow(chooser); }, 5000);
@@ -532,7 +504,7 @@ TEST(PlotDialogs, ManualScaleFromTheCommandLanguageOpensNoDialog) {
   RawDdeClient client;
   ASSERT_TRUE(client.Connect("MERVAW", "ROZava"));
   EXPECT_EQ(client.Execute("[ManualScale(1,2,3,4)]"), 0x8000);
-  EXPECT_EQ(DialogOf(m.Pid(), "Manual Scaling"), nullptr);
+  EXPECT_EQ(DialogOfProcess(m.Pid(), "Manual Scaling"), nullptr);
   client.Terminate();
   auto d = m.Saved();
   ASSERT_TRUE(d);

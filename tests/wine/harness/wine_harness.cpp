@@ -152,6 +152,39 @@ std::string WindowText(HWND window) {
   return text;
 }
 
+namespace {
+
+struct DialogSearch {
+  DWORD pid;
+  const char* caption;
+  HWND found;
+};
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<DialogSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (owner != search->pid || std::string(name) != "#32770" || !IsWindowVisible(window))
+    return TRUE;
+  if (search->caption && WindowText(window) != search->caption) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+}  // namespace
+
+HWND DialogOfProcess(DWORD pid, const char* caption) {
+  DialogSearch search{pid, caption, nullptr};
+  EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+bool FileExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 std::string TempDirectory() {
   static std::string directory;
   if (!directory.empty()) return directory;

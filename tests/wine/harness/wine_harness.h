@@ -54,6 +54,9 @@ HWND FindWindowOfProcess(DWORD pid, const char* className);
 HWND FindChildWindow(HWND parent, const char* className, const char* title);
 // The window text.
 std::string WindowText(HWND window);
+// A visible dialog box of the process, with that caption when one is given.
+HWND DialogOfProcess(DWORD pid, const char* caption = nullptr);
+bool FileExists(const std::string& path);
 
 // A fresh empty folder for this test program run (Windows path, no
 // trailing backslash).

@@ -21,39 +21,9 @@ constexpr int IDM_PRINT = 4105;
 constexpr int IDM_SAVE_AS = 4102;
 constexpr int IDM_COPY_DIMENSIONS = 4117;
 
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-struct DialogSearch {
-  DWORD pid;
-  const char* title;
-  HWND found;
-};
-
-BOOL CALLBACK FindDialog(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<DialogSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  char name[16] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (owner != search->pid || std::string(name) != "#32770" || !IsWindowVisible(window))
-    return TRUE;
-  if (search->title && WindowText(window) != search->title) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
-// A visible dialog of the process (with that caption when given).
-HWND DialogOf(DWORD pid, const char* title = nullptr) {
-  DialogSearch search{pid, title, nullptr};
-  EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 HWND WaitDialog(DWORD pid, const char* title, DWORD ms = 10000) {
   HWND found = nullptr;
-  WaitUntil([&] { return (found = DialogOf(pid, title)) != nullptr; }, ms, 20);
+  WaitUntil([&] { return (found = DialogOfProcess(pid, title)) != nullptr; }, ms, 20);
   return found;
 }
 
@@ -141,7 +111,7 @@ class Merva : public ::testing::Test {
  protected:
   void SetUp() override {
     program_ = ProgramPath("app/merva95.exe");
-    if (!Exists(program_)) GTEST_SKIP() << "merva95.exe is not built";
+    if (!FileExists(program_)) GTEST_SKIP() << "merva95.exe is not built";
     if (FindWindowA("MERVA/W", nullptr)) GTEST_SKIP() << "a MERVA/W window already runs";
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, sizeof windows);
@@ -152,7 +122,7 @@ class Merva : public ::testing::Test {
       if (frame_) PostMessageA(frame_, WM_CLOSE, 0, 0);
       // Leave no box behind that would hold the close.
       for (int i = 0; i < 20 && process_.Running(); ++i) {
-        if (HWND box = DialogOf(process_.pid)) Press(box, IDNO);
+        if (HWND box = DialogOfProcess(process_.pid)) Press(box, IDNO);
         Sleep(100);
       }
       process_.End();
@@ -184,12 +154,12 @@ class Merva : public ::testing::Test {
     HWND box = nullptr;
     WaitUntil(
         [&] {
-          box = DialogOf(process_.pid);
+          box = DialogOfProcess(process_.pid);
           return !IsWindow(dialog) || (box && box != dialog);
         },
         5000);
     if (IsWindow(dialog)) {
-      box = DialogOf(process_.pid);
+      box = DialogOfProcess(process_.pid);
       if (box && box != dialog) {
         text = BoxText(box);
         Press(box, IDOK);
@@ -219,7 +189,7 @@ class Merva : public ::testing::Test {
     if (!name) return false;
     SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     Press(save, IDOK);
-    return WaitUntil([&] { return Exists(path) && !DialogOf(process_.pid); }, 15000);
+    return WaitUntil([&] { return FileExists(path) && !DialogOfProcess(process_.pid); }, 15000);
   }
 
   std::string program_;
@@ -336,7 +306,7 @@ TEST_F(Merva, PrintWithoutDialogGivesOnePagePdf) {
   ASSERT_FALSE(pdf.empty()) << "no new PDF in " << PdfFolder();
   EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
   EXPECT_EQ(PdfPageCount(pdf), 1);
-  EXPECT_EQ(DialogOf(process_.pid), nullptr) << "a box after printing without a dialog";
+  EXPECT_EQ(DialogOfProcess(process_.pid), nullptr) << "a box after printing without a dialog";
 }
 
 TEST_F(Merva, PrintFileHandOffGivesOnePagePdf) {
@@ -384,7 +354,7 @@ TEST_F(Merva, ThreeDocumentsInTwoColumnsOnOnePage) {
   ASSERT_NO_FATAL_FAILURE(Start("\"" + Example() + "\""));
   for (const char* name : {"EX02.GRF", "EX03.GRF"}) {
     const std::string file = ProgramPath(std::string("app/") + name);
-    if (!Exists(file)) GTEST_SKIP() << name << " missing";
+    if (!FileExists(file)) GTEST_SKIP() << name << " missing";
     ASSERT_EQ(KUPlotFile(file), true);
   }
   const std::vector<std::string> before = PdfFiles();
@@ -422,9 +392,9 @@ TEST_F(Merva, PageSetupMarginsAndPrint) {
     for (int i = 0; i < 4; ++i) SetField(dialog, fields[i], values[i]);
     Press(dialog, button);
     std::string text;
-    WaitUntil([&] { return !IsWindow(dialog) || DialogOf(process_.pid) != dialog; }, 5000);
+    WaitUntil([&] { return !IsWindow(dialog) || DialogOfProcess(process_.pid) != dialog; }, 5000);
     if (IsWindow(dialog)) {
-      if (HWND box = DialogOf(process_.pid); box && box != dialog) {
+      if (HWND box = DialogOfProcess(process_.pid); box && box != dialog) {
         text = BoxText(box);
         Press(box, IDOK);
         WaitUntil([&] { return !IsWindow(box); }, 5000);
@@ -517,7 +487,7 @@ TEST_F(Merva, CancelledJobSaysPrintJobAborted) {
     HWND abort = nullptr;
     WaitUntil(
         [&] {
-          abort = DialogOf(process_.pid, "MERVA95");
+          abort = DialogOfProcess(process_.pid, "MERVA95");
           return abort && GetDlgItem(abort, 3540);
         },
         10000, 1);
@@ -528,7 +498,7 @@ TEST_F(Merva, CancelledJobSaysPrintJobAborted) {
     HWND box = nullptr;
     WaitUntil(
         [&] {
-          box = DialogOf(process_.pid);
+          box = DialogOfProcess(process_.pid);
           return box && GetDlgItem(box, 0xFFFF) && !GetDlgItem(box, 3540);
         },
         5000);
