@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
+#include "core/number_text.h"
 #include "render/axis_scale.h"
 #include "render/number_format.h"
 #include "render/probability.h"
+#include "render/tripartite_units.h"
 
 namespace merva {
 
@@ -184,15 +185,19 @@ bool DataToDevice(const PlotDocument& d, double x, double y, double& px, double&
                w.yHigh[static_cast<std::size_t>(k)], f.bottom, f.top, y, py);
 }
 
-std::string ReadoutText(double x, double y) {
-  char text[80];
-  std::snprintf(text, sizeof text, "X=%.7G, Y=%.7G", x, y);
-  return text;
+std::string ReadoutText(double x, double y) { return "X=" + FormatG(x) + ", Y=" + FormatG(y); }
+
+bool TripartiteDiagonals(const PlotDocument& d, double x, double y, double& displacement,
+                         double& acceleration) {
+  if (d.scaleType != SCALE_TRIPARTITE || !(x > 0.0) || !(y > 0.0)) return false;
+  const TripartiteUnits units = TripartiteUnitsOf(d);
+  displacement = units.a * y / x;
+  acceleration = units.b * x * y;
+  return std::isfinite(displacement) && std::isfinite(acceleration);
 }
 
 std::string ReadoutText(const PlotDocument& d, double x, double y, const std::string& shortDate) {
   const auto part = [&](double value, int kind) {
-    char text[40];
     if (kind == FORMAT_CALENDAR_DATE) {
       int year = 0, month = 0, day = 0;
       DayNumberToDate(static_cast<long>(value), year, month, day);
@@ -202,10 +207,21 @@ std::string ReadoutText(const PlotDocument& d, double x, double y, const std::st
                           year, month, day);
       }
     }
-    std::snprintf(text, sizeof text, "%.7G", value);
-    return std::string(text);
+    return FormatG(value);
   };
-  return "X=" + part(x, d.xNumberFormat) + ", Y=" + part(y, d.yNumberFormat);
+  std::string text = "X=" + part(x, d.xNumberFormat) + ", Y=" + part(y, d.yNumberFormat);
+  double z1 = 0, z2 = 0;
+  if (TripartiteDiagonals(d, x, y, z1, z2)) {
+    // The two diagonal scales under the cursor, in the grid's own units.
+    const TripartiteUnits units = TripartiteUnitsOf(d);
+    const auto unit = [](const std::string& label) {
+      const std::size_t end = label.find_last_not_of(' ');
+      return end == std::string::npos ? std::string() : " " + label.substr(0, end + 1);
+    };
+    text += ", Z1=" + FormatG(z1) + unit(units.displacementShort) + ", Z2=" + FormatG(z2) +
+            unit(units.accelerationShort);
+  }
+  return text;
 }
 
 void PushZoomView(PlotDocument& d, const AxisLimits& view) {

@@ -48,8 +48,15 @@ bool DataToDevice(const PlotDocument& document, double x, double y, double& px, 
 
 // "X=%.7G, Y=%.7G".
 std::string ReadoutText(double x, double y);
+// Tripartite grid: the displacement Z1 = A*Y/X and acceleration Z2 = B*X*Y
+// of a frequency X and velocity Y in the document's unit set; false for
+// another scale or a point off the grid (X or Y not positive).
+bool TripartiteDiagonals(const PlotDocument& document, double x, double y, double& displacement,
+                         double& acceleration);
 // The same for the document's axes: an axis with calendar-date numbers
-// shows its value as a date of the document's pattern (or `shortDate`).
+// shows its value as a date of the document's pattern (or `shortDate`); a
+// tripartite grid adds ", Z1=" and ", Z2=" with the diagonal values and
+// their unit labels.
 std::string ReadoutText(const PlotDocument& document, double x, double y,
                         const std::string& shortDate);
 

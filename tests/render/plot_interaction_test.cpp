@@ -142,6 +142,42 @@ TEST(PlotInteraction, DateAxisReadout) {
   EXPECT_EQ(ReadoutText(d, 70000, 3.0, "M/d/yy"), "X=70000, Y=3");
 }
 
+TEST(PlotInteraction, TripartiteReadoutShowsTheDiagonals) {
+  PlotDocument d = Framed();
+  d.scaleType = SCALE_TRIPARTITE;
+  d.unitSystem = 0;  // inches/sec, inches, g
+  d.plotWindow.xLow = 0.1;
+  d.plotWindow.xHigh = 10;
+  d.plotWindow.yLow[0] = 1;
+  d.plotWindow.yHigh[0] = 100;
+  // 10 inches/sec at 1 Hz: 10/(2 pi) inches and 2 pi 10/386.09 g.
+  EXPECT_EQ(ReadoutText(d, 1.0, 10.0, "M/d/yy"), "X=1, Y=10, Z1=1.591549 in., Z2=0.1627397 g");
+  double z1 = 0, z2 = 0;
+  ASSERT_TRUE(TripartiteDiagonals(d, 1.0, 10.0, z1, z2));
+  EXPECT_NEAR(z1, 10.0 / 6.283185307179586, 1e-12);
+  EXPECT_NEAR(z2, 0.16273972014617357, 1e-12);
+  // The middle of the frame is the middle of both decade ranges.
+  double x = 0, y = 0;
+  ASSERT_TRUE(DeviceToData(d, 300, 250, x, y));
+  EXPECT_NEAR(x, 1.0, 1e-9);
+  EXPECT_NEAR(y, 10.0, 1e-9);
+
+  d.unitSystem = 4;  // meters/sec
+  EXPECT_EQ(ReadoutText(d, 2.0, 0.5, "M/d/yy"), "X=2, Y=0.5, Z1=0.03978874 m, Z2=0.6407066 g");
+  d.unitSystem = USER_UNITS;
+  d.unitFactor1 = 2.0;
+  d.unitFactor2 = 0.5;
+  d.unitLabel1 = FixedText<UNIT_LABEL_WIDTH>("ft");
+  d.unitLabel2 = FixedText<UNIT_LABEL_WIDTH>("");
+  EXPECT_EQ(ReadoutText(d, 4.0, 3.0, "M/d/yy"), "X=4, Y=3, Z1=1.5 ft, Z2=6");
+  // Off the grid (not positive) no diagonal values.
+  EXPECT_FALSE(TripartiteDiagonals(d, 0.0, 3.0, z1, z2));
+  EXPECT_EQ(ReadoutText(d, -1.0, 3.0, "M/d/yy"), "X=-1, Y=3");
+  d.scaleType = SCALE_LOG_LOG;
+  EXPECT_FALSE(TripartiteDiagonals(d, 1.0, 10.0, z1, z2));
+  EXPECT_EQ(ReadoutText(d, 1.0, 10.0, "M/d/yy"), "X=1, Y=10");
+}
+
 TEST(PlotInteraction, IndependentAxesFitInsideTheNewRange) {
   PlotDocument d = Framed();
   ASSERT_TRUE(Allocate(d, 4, 10).Ok());
