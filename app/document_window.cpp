@@ -63,6 +63,7 @@ DrawOptions ScreenOptions(const PlotDocument& document) {
   }
   options.dateStamp = program.dateStamp;
   options.caption = program.printCaption;
+  options.previewPrinterColors = program.previewPrinterColors;
   return options;
 }
 

@@ -45,8 +45,11 @@ bool CheckScaleAndReport(PlotDocument& document);
 
 // "Curve Colors" (MYCHOOSECOLOR) for the display or the printer table.
 int CurveColorsDialog(bool printer);
-// Black & White, Gray Scale, Copy Display, Restore Defaults (menu ids).
+// Black & White, Gray Scale, Copy Display, Restore Defaults and the
+// Preview Printer Colors switch (menu ids).
 int ColorCommand(int commandId);
+// Every open window is drawn again (the colour tables changed).
+void RedrawAllDocuments();
 
 // The curves a per-curve dialog steps through: one even before any exists.
 inline int CurvesOf(const PlotDocument& d) { return d.curveCount > 0 ? d.curveCount : 1; }

@@ -72,6 +72,8 @@ struct Program {
   // Program-wide switches of the Text menu.
   bool dateStamp = false;
   bool printCaption = false;
+  // Options menu: windows drawn with the printer colours.
+  bool previewPrinterColors = false;
 };
 
 Program& TheProgram();

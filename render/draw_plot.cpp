@@ -36,7 +36,8 @@ SurfaceCaps EffectiveCaps(DrawingSurface& surface, const SurfaceRect& target) {
 }
 
 void PrepareColors(DrawContext& c) {
-  const bool screenTable = c.kind == SURFACE_SCREEN || c.kind == SURFACE_METAFILE;
+  const bool screenTable = (c.kind == SURFACE_SCREEN && !c.options.previewPrinterColors) ||
+                           c.kind == SURFACE_METAFILE;
   const ColorTable& table = screenTable ? c.settings.screenColors : c.settings.printerColors;
   c.palette = OwnedObject(
       c.surface, c.surface.CreatePalette(table.data(), COLOR_TABLE_SIZE, c.kind == SURFACE_SCREEN));
@@ -213,28 +214,26 @@ void DrawTitles(DrawContext& c) {
   const bool grain = L.scaleType == SCALE_GRAIN_SIZE;
   c.surface.SetBackgroundTransparent(true);
 
-  std::string xTitle = d.xAxisLabel.Str();
-  std::string yTitle = d.yAxisLabel.Str();
-  std::string y2Title = d.y2AxisLabel.Str();
-  if (grain) {
-    if (xTitle.empty()) xTitle = GrainSizeXTitle(d);
-    if (yTitle.empty()) yTitle = "Percent Finer by Weight";
-    if (y2Title.empty()) y2Title = "Percent Coarser by Weight";
-  }
-  const bool secondary = L.y2Transform || L.rightAxis > 0 || grain;
+  const AxisTitles titles = ShownAxisTitles(d, L);
+  const bool secondary = titles.secondaryShown;
 
-  if (!polar && !xTitle.empty()) {
+  if (!polar && !titles.x.empty()) {
     c.UseText(FONT_X_AXIS);
     const int x = static_cast<int>(std::trunc((f.left + f.right) / 2));
+    const std::string xTitle = FittedText(
+        c.surface, titles.x, 2 * std::min(x - L.target.left, L.target.right - x));
     const int y = static_cast<int>(std::trunc(f.bottom + 1.5 * L.hN + L.hX));
     c.Text(x, y, ALIGN_CENTER | ALIGN_BOTTOM, xTitle);
     if (screen)
       c.result.textRects[RECT_X_LABEL] =
           TextBox(x, y, ALIGN_CENTER | ALIGN_BOTTOM, c.surface.GetTextExtent(xTitle));
   }
-  auto rotatedTitle = [&](const std::string& text, bool right, SurfaceColor deviceColor, int rect) {
+  auto rotatedTitle = [&](const std::string& full, bool right, SurfaceColor deviceColor, int rect) {
     c.fonts.Select(c.surface, FONT_Y_AXIS);
     c.surface.SetTextColor(deviceColor);
+    const std::string text =
+        FittedText(c.surface, full, static_cast<int>(std::trunc(f.bottom - f.top)));
+    if (text.empty()) return;
     const TextSize size = c.surface.GetTextExtent(text);
     int x;
     if (!right) {
@@ -258,10 +257,10 @@ void DrawTitles(DrawContext& c) {
   };
   const bool processing = d.processMode != 0 && L.firstCurve > 0;
   const SurfaceColor yColor = c.DeviceColor(d.fontColors[FONT_Y_AXIS - 1]);
-  if (!polar && !yTitle.empty())
-    rotatedTitle(yTitle, false, processing ? c.CurveColor(L.firstCurve) : yColor, RECT_Y_LABEL);
-  if (!polar && secondary && !y2Title.empty())
-    rotatedTitle(y2Title, true, processing ? c.CurveColor(L.lastCurve) : yColor, RECT_Y2_LABEL);
+  if (!polar && !titles.y.empty())
+    rotatedTitle(titles.y, false, processing ? c.CurveColor(L.firstCurve) : yColor, RECT_Y_LABEL);
+  if (!polar && secondary && !titles.y2.empty())
+    rotatedTitle(titles.y2, true, processing ? c.CurveColor(L.lastCurve) : yColor, RECT_Y2_LABEL);
 
   const int x = static_cast<int>(std::trunc((L.target.left + L.target.right) / 2.0));
   int y = static_cast<int>(std::trunc(f.top - L.hN - L.hT1));
@@ -269,10 +268,13 @@ void DrawTitles(DrawContext& c) {
   if (!d.title3.IsBlank()) y -= L.hT2;
   if (grain) y -= 2 * L.hN;
   y = std::max(y, L.target.top);
-  auto titleLine = [&](const std::string& text, int element, int rect) {
-    if (text.empty()) return;
+  c.titlesBottom = L.target.top;
+  auto titleLine = [&](const std::string& full, int element, int rect) {
+    if (full.empty()) return;
     c.UseText(element);
+    const std::string text = FittedText(c.surface, full, L.target.Width());
     c.Text(x, y, ALIGN_CENTER | ALIGN_TOP, text);
+    c.titlesBottom = std::max(c.titlesBottom, y + c.fonts.LineHeight(element));
     if (screen)
       c.result.textRects[static_cast<std::size_t>(rect)] =
           TextBox(x, y, ALIGN_CENTER | ALIGN_TOP, c.surface.GetTextExtent(text));

@@ -26,6 +26,8 @@ struct DrawOptions {
   int todayDay = 0;
   bool dateStamp = false;  // "&Date"
   bool caption = false;    // "Print &Caption"
+  // "Preview Pri&nter Colors": the screen shows the printer table.
+  bool previewPrinterColors = false;
   // Print scale factor (1 on the screen).
   double printScale = 1.0;
   // Fixed picture dimensions of metafiles and bitmaps: the logical size
