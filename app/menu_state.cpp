@@ -5,6 +5,7 @@
 #include "app/menu_dispatch.h"
 #include "app/program.h"
 #include "app/resource_ids.h"
+#include "app/tool_bar.h"
 #include "automation/parameter_cells.h"
 
 namespace merva::app {
@@ -27,6 +28,8 @@ bool Checked(int id, const PlotDocument* d) {
       return settings.toolBarVisible;
     case IDM_LARGE_BUTTONS:
       return TheParameterCells().largeButtons != 0;
+    case IDM_COLOR_LAST:
+      return program.previewPrinterColors;
     default:
       break;
   }
@@ -89,6 +92,7 @@ void RefreshMenus() {
   if (!program.menu) return;
   RefreshMenu(program.menu, ActiveDocument());
   if (program.frame) DrawMenuBar(program.frame);
+  RefreshToolBarButtons();
 }
 
 void UpdateRecentFilesMenu() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <string>
 
 #include "app/help.h"
@@ -54,6 +55,11 @@ constexpr std::array<ToolButton, TOOLBAR_BUTTON_COUNT> kButtons{{
 constexpr UINT_PTR TIP_TIMER = 1;
 constexpr UINT TIP_DELAY_MS = 1000;
 constexpr int BORDER = 2;
+// Posted to a container: wParam 1 puts the buttons in the floating window,
+// 0 docks them; lParam the floating window's place (screen, MAKELPARAM).
+constexpr UINT WM_TOOLBAR_PLACE = WM_APP + 0x40;
+// A drag shorter than this stays a click on the bar.
+constexpr int DRAG_MIN = 4;
 
 struct ToolBar {
   HWND docked = nullptr;
@@ -65,6 +71,11 @@ struct ToolBar {
   bool rebuilding = false;
   HWND tipButton = nullptr;
   std::string tipText;
+  // Dragging the docked bar off the frame: the outline shown on the screen.
+  bool dragging = false;
+  bool outlineShown = false;
+  RECT outline{};
+  POINT grab{};  // where the bar was taken, relative to the outline
 };
 ToolBar bar;
 
@@ -162,19 +173,77 @@ LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
   return CallWindowProcA(original, button, message, wParam, lParam);
 }
 
+// A greyed button shows its picture washed out: every pixel that is not
+// the button face becomes a light grey of its own brightness.
+void DrawGreyedCell(HDC target, int x, int y, HDC strip, int index) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = bar.cell;
+  info.bmiHeader.biHeight = -bar.cell;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP cell = CreateDIBSection(target, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!cell || !bits) {
+    if (cell) DeleteObject(cell);
+    return;
+  }
+  HDC memory = CreateCompatibleDC(target);
+  HGDIOBJ old = SelectObject(memory, cell);
+  BitBlt(memory, 0, 0, bar.cell, bar.cell, strip, index * bar.cell, 0, SRCCOPY);
+  GdiFlush();
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  const DWORD faceBits = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+  auto* pixel = static_cast<DWORD*>(bits);
+  for (int i = 0; i < bar.cell * bar.cell; ++i) {
+    const DWORD p = pixel[i] & 0xFFFFFFu;
+    if (p == faceBits) continue;
+    const DWORD lum = (((p >> 16) & 0xFF) * 30 + ((p >> 8) & 0xFF) * 59 + (p & 0xFF) * 11) / 100;
+    const DWORD grey = 128 + lum / 2;
+    pixel[i] = (grey << 16) | (grey << 8) | grey;
+  }
+  BitBlt(target, x, y, bar.cell, bar.cell, memory, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  DeleteObject(cell);
+}
+
 void DrawButton(const DRAWITEMSTRUCT& item) {
   RECT r = item.rcItem;
-  const bool pushed = (item.itemState & ODS_SELECTED) != 0;
-  DrawFrameControl(item.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+  const bool greyed = (item.itemState & ODS_DISABLED) != 0;
+  const bool pushed = !greyed && (item.itemState & ODS_SELECTED) != 0;
+  DrawFrameControl(item.hDC, &r, DFC_BUTTON,
+                   DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0) | (greyed ? DFCS_INACTIVE : 0));
   if (!bar.strip) return;
   const int index = static_cast<int>(item.CtlID) - 1;
   const int x = r.left + (r.right - r.left - bar.cell) / 2 + (pushed ? 1 : 0);
   const int y = r.top + (r.bottom - r.top - bar.cell) / 2 + (pushed ? 1 : 0);
   HDC memory = CreateCompatibleDC(item.hDC);
   HGDIOBJ old = SelectObject(memory, bar.strip);
-  BitBlt(item.hDC, x, y, bar.cell, bar.cell, memory, index * bar.cell, 0, SRCCOPY);
+  if (greyed)
+    DrawGreyedCell(item.hDC, x, y, memory, index);
+  else
+    BitBlt(item.hDC, x, y, bar.cell, bar.cell, memory, index * bar.cell, 0, SRCCOPY);
   SelectObject(memory, old);
   DeleteDC(memory);
+}
+
+// The help tool and the hide button are always there; every other button
+// follows its menu command.
+bool ButtonEnabled(int id) {
+  const int command = ToolButtonCommand(id);
+  return command == 0 || CommandEnabled(command);
+}
+
+void RefreshButtons(HWND container) {
+  if (!container) return;
+  for (int id = 1; id <= TOOLBAR_BUTTON_COUNT; ++id) {
+    HWND button = GetDlgItem(container, id);
+    if (!button) continue;
+    const bool enabled = ButtonEnabled(id);
+    if ((IsWindowEnabled(button) != 0) != enabled) EnableWindow(button, enabled ? TRUE : FALSE);
+  }
 }
 
 void Clicked(int id) {
@@ -185,7 +254,8 @@ void Clicked(int id) {
     return;
   }
   const int command = ToolButtonCommand(id);
-  if (command) PostMessageA(frame, WM_COMMAND, static_cast<WPARAM>(command), 0);
+  if (command && ButtonEnabled(id))
+    PostMessageA(frame, WM_COMMAND, static_cast<WPARAM>(command), 0);
 }
 
 // A frame too narrow for one row of buttons wraps them, none is cut off.
@@ -212,8 +282,145 @@ void PlaceButtons(HWND container, int columns) {
   }
 }
 
+constexpr DWORD FLOAT_STYLE = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
+
+SIZE FloatingOuterSize() {
+  const int columns = std::max(1, std::min(Settings().toolBarColumns, TOOLBAR_BUTTON_COUNT));
+  const int rows = (TOOLBAR_BUTTON_COUNT + columns - 1) / columns;
+  RECT outer{0, 0, columns * bar.buttonWidth + 2 * BORDER, rows * bar.buttonHeight + 2 * BORDER};
+  AdjustWindowRectEx(&outer, FLOAT_STYLE, FALSE, WS_EX_TOOLWINDOW);
+  return SIZE{outer.right - outer.left, outer.bottom - outer.top};
+}
+
+void ToggleOutline() {
+  HDC screen = GetDC(nullptr);
+  RECT r = bar.outline;
+  for (int i = 0; i < 3; ++i) {
+    DrawFocusRect(screen, &r);
+    InflateRect(&r, -1, -1);
+  }
+  ReleaseDC(nullptr, screen);
+  bar.outlineShown = !bar.outlineShown;
+}
+
+void HideOutline() {
+  if (bar.outlineShown) ToggleOutline();
+}
+
+void MoveOutline(POINT cursor) {
+  HideOutline();
+  const SIZE size = FloatingOuterSize();
+  bar.outline = RECT{cursor.x - bar.grab.x, cursor.y - bar.grab.y, cursor.x - bar.grab.x + size.cx,
+                     cursor.y - bar.grab.y + size.cy};
+  ToggleOutline();
+}
+
+POINT ScreenPoint(HWND window, LPARAM lParam) {
+  POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  ClientToScreen(window, &p);
+  return p;
+}
+
+// The band along the top of the frame's client area where a floating bar
+// that is let go docks.
+bool InDockingBand(const RECT& floating) {
+  HWND frame = TheProgram().frame;
+  if (!frame) return false;
+  RECT client{};
+  GetClientRect(frame, &client);
+  POINT origin{0, 0};
+  ClientToScreen(frame, &origin);
+  const int caption = GetSystemMetrics(SM_CYSMCAPTION) + GetSystemMetrics(SM_CYSIZEFRAME);
+  const int top = origin.y - caption, bottom = origin.y + bar.buttonHeight + 2 * BORDER;
+  const bool across = floating.right > origin.x && floating.left < origin.x + client.right;
+  return across && floating.top >= top && floating.top <= bottom;
+}
+
+void PlaceToolBar(bool floating, POINT at, bool moveFloating);
+
+void EndDrag(HWND window, POINT cursor) {
+  const bool wasDragging = bar.dragging;
+  bar.dragging = false;
+  HideOutline();
+  if (GetCapture() == window) ReleaseCapture();
+  if (!wasDragging) return;
+  RECT docked{};
+  GetWindowRect(window, &docked);
+  InflateRect(&docked, DRAG_MIN, DRAG_MIN);
+  // Let go over the docked place: it stays docked.
+  if (PtInRect(&docked, cursor)) return;
+  PostMessageA(window, WM_TOOLBAR_PLACE, 1,
+               MAKELPARAM(static_cast<short>(cursor.x - bar.grab.x),
+                          static_cast<short>(cursor.y - bar.grab.y)));
+}
+
 LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_LBUTTONDOWN:
+      if (window == bar.docked) {
+        SetCapture(window);
+        bar.dragging = false;
+        bar.grab = POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        bar.outline = RECT{};
+        // The grab point inside the floating window's caption.
+        bar.grab.x = std::min<LONG>(bar.grab.x, FloatingOuterSize().cx - 1);
+        bar.grab.y = GetSystemMetrics(SM_CYSMCAPTION) / 2;
+        bar.outline.left = ScreenPoint(window, lParam).x;
+        bar.outline.top = ScreenPoint(window, lParam).y;
+      }
+      return 0;
+    case WM_MOUSEMOVE:
+      if (window == bar.docked && GetCapture() == window) {
+        const POINT cursor = ScreenPoint(window, lParam);
+        if (!bar.dragging && std::abs(cursor.x - bar.outline.left) < DRAG_MIN &&
+            std::abs(cursor.y - bar.outline.top) < DRAG_MIN)
+          return 0;
+        bar.dragging = true;
+        MoveOutline(cursor);
+      }
+      return 0;
+    case WM_LBUTTONUP:
+      if (window == bar.docked && GetCapture() == window)
+        EndDrag(window, ScreenPoint(window, lParam));
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (window == bar.docked) {
+        bar.dragging = false;
+        HideOutline();
+      }
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      // Double-click on the docked bar's background floats it where it was.
+      if (window == bar.docked)
+        PostMessageA(window, WM_TOOLBAR_PLACE, 1,
+                     MAKELPARAM(static_cast<short>(Settings().toolBarX),
+                                static_cast<short>(Settings().toolBarY)));
+      return 0;
+    case WM_NCLBUTTONDBLCLK:
+      if (window == bar.floating && wParam == HTCAPTION) {
+        PostMessageA(window, WM_TOOLBAR_PLACE, 0, 0);
+        return 0;
+      }
+      return DefWindowProcA(window, message, wParam, lParam);
+    case WM_EXITSIZEMOVE:
+      if (window == bar.floating) {
+        RECT place{};
+        GetWindowRect(window, &place);
+        if (InDockingBand(place)) PostMessageA(window, WM_TOOLBAR_PLACE, 0, 0);
+      }
+      return 0;
+    case WM_TOOLBAR_PLACE:
+      PlaceToolBar(wParam != 0,
+                   POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))},
+                   wParam != 0);
+      return 0;
+    case WM_SETCURSOR:
+      if (window == bar.docked && reinterpret_cast<HWND>(wParam) == window &&
+          LOWORD(lParam) == HTCLIENT) {
+        SetCursor(LoadCursor(nullptr, IDC_SIZEALL));
+        return TRUE;
+      }
+      return DefWindowProcA(window, message, wParam, lParam);
     case WM_COMMAND:
       if (HIWORD(wParam) == BN_CLICKED && lParam) Clicked(LOWORD(wParam));
       return 0;
@@ -272,6 +479,7 @@ bool RegisterClasses() {
   HINSTANCE instance = TheProgram().instance;
   WNDCLASSEXA container{};
   container.cbSize = sizeof container;
+  container.style = CS_DBLCLKS;
   container.lpfnWndProc = ContainerProc;
   container.hInstance = instance;
   container.hCursor = LoadCursor(nullptr, IDC_ARROW);
@@ -322,15 +530,10 @@ void Build() {
   bar.docked = CreateWindowA(TOOLBAR_CLASS, "", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0,
                              client.right, DockedRows() * bar.buttonHeight + 2 * BORDER,
                              program.frame, nullptr, program.instance, nullptr);
-  const int columns = std::max(1, std::min(Settings().toolBarColumns, TOOLBAR_BUTTON_COUNT));
-  const int rows = (TOOLBAR_BUTTON_COUNT + columns - 1) / columns;
-  RECT outer{0, 0, columns * bar.buttonWidth + 2 * BORDER, rows * bar.buttonHeight + 2 * BORDER};
-  const DWORD floatStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
-  AdjustWindowRectEx(&outer, floatStyle, FALSE, WS_EX_TOOLWINDOW);
-  bar.floating =
-      CreateWindowExA(WS_EX_TOOLWINDOW, TOOLBAR_CLASS, "Tools", floatStyle, Settings().toolBarX,
-                      Settings().toolBarY, outer.right - outer.left, outer.bottom - outer.top,
-                      program.frame, nullptr, program.instance, nullptr);
+  const SIZE outer = FloatingOuterSize();
+  bar.floating = CreateWindowExA(WS_EX_TOOLWINDOW, TOOLBAR_CLASS, "Tools", FLOAT_STYLE,
+                                 Settings().toolBarX, Settings().toolBarY, outer.cx, outer.cy,
+                                 program.frame, nullptr, program.instance, nullptr);
   if (!bar.tip)
     bar.tip =
         CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, TOOLTIP_CLASS, "", WS_POPUP | WS_BORDER,
@@ -345,6 +548,7 @@ void Build() {
       GetClientRect(used, &inner);
       PlaceButtons(used, (inner.right - 2 * BORDER) / bar.buttonWidth);
     }
+    RefreshButtons(used);
     if (Settings().toolBarVisible) ShowWindow(used, Floating() ? SW_SHOWNOACTIVATE : SW_SHOW);
   }
 }
@@ -356,6 +560,21 @@ void CloseBoth() {
   if (bar.docked) SendMessageA(bar.docked, WM_CLOSE, 0, 0);
   if (bar.floating) SendMessageA(bar.floating, WM_CLOSE, 0, 0);
   bar.rebuilding = false;
+}
+
+// Docking or undocking rebuilds both containers (as a change of button
+// size does); a new floating window goes where it was let go.
+void PlaceToolBar(bool floating, POINT at, bool moveFloating) {
+  int& style = Settings().toolBarStyle;
+  style = floating ? (style | TOOLBAR_FLOATING) : (style & ~TOOLBAR_FLOATING);
+  Settings().toolBarVisible = true;
+  CloseBoth();
+  if (moveFloating) {
+    Settings().toolBarX = at.x;
+    Settings().toolBarY = at.y;
+  }
+  Build();
+  LayoutFrame();
 }
 
 }  // namespace
@@ -390,6 +609,11 @@ void CloseToolBar() {
   bar.tip = nullptr;
   if (bar.strip) DeleteObject(bar.strip);
   bar.strip = nullptr;
+}
+
+void RefreshToolBarButtons() {
+  RefreshButtons(bar.docked);
+  RefreshButtons(bar.floating);
 }
 
 void ShowToolTipAt(const std::string& text, POINT screen) { PlaceTip(text, screen); }

@@ -32,6 +32,9 @@ int DockedToolBarHeight();
 HWND DockedToolBar();
 HWND FloatingToolBar();
 
+// Greys the buttons whose menu commands are greyed (with the menu states).
+void RefreshToolBarButtons();
+
 // The tool-tip window with a text (lines split by CR LF) at a screen point;
 // hidden again by HideToolTip.
 void ShowToolTipAt(const std::string& text, POINT screen);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <set>
 #include <string>
 #include <vector>
@@ -523,6 +524,154 @@ TEST_F(NoteInteraction, ButtonActivatedNote) {
   merva.Command(4370);  // back to the note itself
   EXPECT_TRUE(
       WaitUntil([&] { return !FindChildWindow(merva.document, "MERVANOTE", nullptr); }, 5000));
+}
+
+}  // namespace
+}  // namespace merva::test
+
+namespace merva::test {
+namespace {
+
+// EX04 is drawn on a tripartite grid in inches/sec.
+class TripartiteInteraction : public Interaction {
+ protected:
+  std::string Example() const override { return "EX04.GRF"; }
+};
+
+TEST_F(TripartiteInteraction, ReadoutShowsDisplacementAndAcceleration) {
+  const POINT probe = Center();
+  const std::string text = merva.HoverAt(probe.x, probe.y);
+  double x = 0, y = 0, z1 = 0, z2 = 0;
+  char unit1[16] = {}, unit2[16] = {};
+  ASSERT_EQ(std::sscanf(text.c_str(), "X=%lf, Y=%lf, Z1=%lf %15[^,], Z2=%lf %15s", &x, &y, &z1,
+                        unit1, &z2, unit2),
+            6)
+      << text;
+  EXPECT_STREQ(unit1, "in.");
+  EXPECT_STREQ(unit2, "g");
+  const double twoPi = 6.283185307179586;
+  EXPECT_NEAR(z1 / (y / (twoPi * x)), 1.0, 1e-5) << text;
+  EXPECT_NEAR(z2 / (twoPi * x * y / 386.09), 1.0, 1e-5) << text;
+}
+
+// Tool bar buttons follow the greying of their menu commands.
+class ToolBarStates : public Interaction {
+ protected:
+  HWND Tools() { return FindChildWindow(merva.frame, "MERVATOOL", nullptr); }
+  bool Enabled(int button) { return IsWindowEnabled(GetDlgItem(Tools(), button)) != 0; }
+};
+
+constexpr int SAVE_BUTTON = 3, ZOOM_IN_BUTTON = 22, ZOOM_OUT_BUTTON = 23, NEW_BUTTON = 1;
+constexpr int HELP_BUTTON = 25, HIDE_BUTTON = 26;
+
+TEST_F(ToolBarStates, ButtonsGreyWithTheirMenuCommands) {
+  ASSERT_TRUE(Tools());
+  // Curves in the active window: Save and Zoom in are there, Zoom out is
+  // not (no zoom yet). (The menu itself cannot be read from another
+  // process under Wine.)
+  EXPECT_TRUE(WaitUntil([&] { return Enabled(SAVE_BUTTON) && !Enabled(ZOOM_OUT_BUTTON); }, 5000));
+  EXPECT_TRUE(Enabled(ZOOM_IN_BUTTON));
+  const RECT r = merva.DocumentClient();
+  const POINT c = Center();
+  ASSERT_TRUE(Zoom(POINT{c.x - r.right / 5, c.y - r.bottom / 5}, POINT{c.x + 20, c.y + 20}));
+  EXPECT_TRUE(WaitUntil([&] { return Enabled(ZOOM_OUT_BUTTON); }, 5000));
+
+  // A new, empty window: every button of a command that needs curves greys.
+  HWND first = merva.document;
+  merva.Command(4096);
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        return reinterpret_cast<HWND>(SendMessageA(merva.client, WM_MDIGETACTIVE, 0, 0)) != first;
+      },
+      5000));
+  EXPECT_TRUE(WaitUntil([&] { return !Enabled(SAVE_BUTTON); }, 5000));
+  EXPECT_FALSE(Enabled(ZOOM_IN_BUTTON));
+  EXPECT_FALSE(Enabled(ZOOM_OUT_BUTTON));
+  EXPECT_TRUE(Enabled(NEW_BUTTON));
+  EXPECT_TRUE(Enabled(HELP_BUTTON));
+  EXPECT_TRUE(Enabled(HIDE_BUTTON));
+  // A click that still reaches a greyed button issues no command.
+  PostMessageA(Tools(), WM_COMMAND, MAKEWPARAM(ZOOM_IN_BUTTON, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(Tools(), ZOOM_IN_BUTTON)));
+  Sleep(700);
+  EXPECT_NE(merva.Hint(), ZOOM_HINT);
+
+  // Back to the window with curves: the buttons come back.
+  SendMessageA(merva.client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(first), 0);
+  EXPECT_TRUE(WaitUntil([&] { return Enabled(SAVE_BUTTON) && Enabled(ZOOM_IN_BUTTON); }, 5000));
+  EXPECT_TRUE(Enabled(ZOOM_OUT_BUTTON));
+}
+
+// Dragging the docked bar off the frame floats it; letting the floating
+// window go at the top of the frame's client area docks it again.
+TEST_F(ToolBarStates, DragToFloatAndBackToDock) {
+  HWND docked = Tools();
+  ASSERT_TRUE(docked && IsWindowVisible(docked));
+  RECT bar{};
+  GetWindowRect(docked, &bar);
+  RECT client{};
+  GetWindowRect(merva.client, &client);
+  // The background right of the 26 buttons (the frame is maximized).
+  HWND last = GetDlgItem(docked, HIDE_BUTTON);
+  RECT lastRect{};
+  GetWindowRect(last, &lastRect);
+  POINT grab{lastRect.right + 10 - bar.left, 5};
+  ASSERT_LT(grab.x, bar.right - bar.left) << "no free room on the docked bar";
+  // A short move is a click: nothing happens.
+  PostMessageA(docked, WM_LBUTTONDOWN, MK_LBUTTON, At(grab.x, grab.y));
+  PostMessageA(docked, WM_MOUSEMOVE, MK_LBUTTON, At(grab.x + 1, grab.y + 1));
+  PostMessageA(docked, WM_LBUTTONUP, 0, At(grab.x + 1, grab.y + 1));
+  Sleep(700);
+  EXPECT_TRUE(IsWindow(docked) && IsWindowVisible(docked));
+  EXPECT_TRUE(VisibleOf(merva.process.pid, "MERVATOOL").empty());
+  // A drag down into the document area floats it there.
+  const int dropY = grab.y + 200;
+  PostMessageA(docked, WM_LBUTTONDOWN, MK_LBUTTON, At(grab.x, grab.y));
+  PostMessageA(docked, WM_MOUSEMOVE, MK_LBUTTON, At(grab.x - 100, grab.y + 100));
+  PostMessageA(docked, WM_MOUSEMOVE, MK_LBUTTON, At(grab.x - 200, dropY));
+  PostMessageA(docked, WM_LBUTTONUP, 0, At(grab.x - 200, dropY));
+  std::vector<HWND> floating;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        floating = VisibleOf(merva.process.pid, "MERVATOOL");
+        return !floating.empty();
+      },
+      5000));
+  EXPECT_TRUE(WaitUntil([&] { return ClientTop(merva) == 0; }, 5000));
+  RECT placed{};
+  GetWindowRect(floating[0], &placed);
+  EXPECT_GT(placed.top, bar.bottom + 100);
+  EXPECT_LT(std::abs(placed.left - (bar.left + grab.x - 200)), 200);
+  int width = 0;
+  ExpectButtons(floating[0], width);
+  // The floating window let go over the top of the client area docks.
+  SetWindowPos(floating[0], nullptr, client.left + 40, client.top - 8, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageA(floating[0], WM_ENTERSIZEMOVE, 0, 0);
+  SendMessageA(floating[0], WM_EXITSIZEMOVE, 0, 0);
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        HWND again = Tools();
+        return again && IsWindowVisible(again) && VisibleOf(merva.process.pid, "MERVATOOL").empty();
+      },
+      5000));
+  EXPECT_TRUE(WaitUntil([&] { return ClientTop(merva) > 0; }, 5000));
+  int dockedWidth = 0;
+  ExpectButtons(Tools(), dockedWidth);
+  // Let go elsewhere, a floating window stays floating.
+  SendMessageA(Tools(), WM_LBUTTONDBLCLK, 0, At(grab.x, grab.y));
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        floating = VisibleOf(merva.process.pid, "MERVATOOL");
+        return !floating.empty();
+      },
+      5000));
+  SetWindowPos(floating[0], nullptr, client.left + 200, client.top + 250, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageA(floating[0], WM_EXITSIZEMOVE, 0, 0);
+  Sleep(700);
+  EXPECT_EQ(VisibleOf(merva.process.pid, "MERVATOOL").size(), 1u);
+  EXPECT_EQ(ClientTop(merva), 0);
 }
 
 }  // namespace
