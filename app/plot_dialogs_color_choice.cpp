@@ -12,14 +12,27 @@ namespace merva::app {
 
 namespace {
 
-// The changes are previewed on a swatch of the chosen entry; the windows
-// show them after OK.
+// The screen palette's entries are reserved for animation: while the
+// dialog is open the windows show the table being edited (on every display,
+// also without a palette, by drawing them again), and colours move in the
+// windows while the chooser's values change. Cancel puts the table back.
 struct ColorEdit {
   ColorTable table{};
+  ColorTable original{};
   bool printer = false;
   int index = 0;  // 0-based
   HBRUSH swatch = nullptr;
 };
+
+ColorTable& LiveTable(const ColorEdit& e) {
+  return e.printer ? Settings().printerColors : Settings().screenColors;
+}
+
+void Preview(ColorEdit& e) {
+  if (LiveTable(e) == e.table) return;
+  LiveTable(e) = e.table;
+  RedrawAllDocuments();
+}
 
 void ShowIndex(HWND dialog, ColorEdit& e) {
   CheckRadioButton(dialog, IDC_COLOR_INDEX_FIRST, IDC_COLOR_INDEX_LAST,
@@ -29,17 +42,52 @@ void ShowIndex(HWND dialog, ColorEdit& e) {
   InvalidateRect(GetDlgItem(dialog, IDC_COLOR_SWATCH), nullptr, TRUE);
 }
 
+// The colour chooser's red, green and blue fields.
+constexpr int CHOOSER_RED = 706, CHOOSER_GREEN = 707, CHOOSER_BLUE = 708;
+
+struct ChooserState {
+  ColorEdit* edit = nullptr;
+  HWND owner = nullptr;
+  COLORREF before = 0;
+};
+
+UINT_PTR CALLBACK ChooserHook(HWND chooser, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    const auto* cc = reinterpret_cast<const CHOOSECOLORA*>(lParam);
+    SetWindowLongPtrA(chooser, DWLP_USER, static_cast<LONG_PTR>(cc->lCustData));
+    return TRUE;
+  }
+  auto* state = reinterpret_cast<ChooserState*>(GetWindowLongPtrA(chooser, DWLP_USER));
+  if (!state || message != WM_COMMAND || HIWORD(wParam) != EN_CHANGE) return FALSE;
+  const int id = LOWORD(wParam);
+  if (id != CHOOSER_RED && id != CHOOSER_GREEN && id != CHOOSER_BLUE) return FALSE;
+  BOOL ok[3] = {};
+  const UINT r = GetDlgItemInt(chooser, CHOOSER_RED, &ok[0], FALSE);
+  const UINT g = GetDlgItemInt(chooser, CHOOSER_GREEN, &ok[1], FALSE);
+  const UINT b = GetDlgItemInt(chooser, CHOOSER_BLUE, &ok[2], FALSE);
+  if (!ok[0] || !ok[1] || !ok[2] || r > 255 || g > 255 || b > 255) return FALSE;
+  ColorEdit& e = *state->edit;
+  e.table[static_cast<std::size_t>(e.index)] = RGB(r, g, b);
+  ShowIndex(state->owner, e);
+  Preview(e);
+  return FALSE;
+}
+
 void ChangeColor(HWND dialog, ColorEdit& e) {
   static COLORREF custom[16] = {};
+  ChooserState state{&e, dialog, e.table[static_cast<std::size_t>(e.index)]};
   CHOOSECOLORA cc{};
   cc.lStructSize = sizeof cc;
   cc.hwndOwner = dialog;
-  cc.rgbResult = e.table[static_cast<std::size_t>(e.index)];
+  cc.rgbResult = state.before;
   cc.lpCustColors = custom;
-  cc.Flags = CC_RGBINIT | CC_FULLOPEN;
-  if (!ChooseColorA(&cc)) return;
-  e.table[static_cast<std::size_t>(e.index)] = cc.rgbResult & 0x00FFFFFF;
+  cc.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ENABLEHOOK;
+  cc.lpfnHook = ChooserHook;
+  cc.lCustData = reinterpret_cast<LPARAM>(&state);
+  const bool chosen = ChooseColorA(&cc) != 0;
+  e.table[static_cast<std::size_t>(e.index)] = chosen ? cc.rgbResult & 0x00FFFFFF : state.before;
   ShowIndex(dialog, e);
+  Preview(e);
 }
 
 INT_PTR CALLBACK ColorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -56,6 +104,11 @@ INT_PTR CALLBACK ColorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
         return reinterpret_cast<INT_PTR>(e->swatch);
       return FALSE;
     case WM_DESTROY:
+      // Closed without OK: the windows go back to the stored colours.
+      if (e && LiveTable(*e) != e->original) {
+        e->table = e->original;
+        Preview(*e);
+      }
       if (e && e->swatch) {
         DeleteObject(e->swatch);
         e->swatch = nullptr;
@@ -68,7 +121,10 @@ INT_PTR CALLBACK ColorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
         ShowIndex(dialog, *e);
       } else if (id == IDC_COLOR_CHANGE) {
         ChangeColor(dialog, *e);
-      } else if (id == IDOK || id == IDCANCEL) {
+      } else if (id == IDOK) {
+        e->original = e->table;
+        EndDialog(dialog, id);
+      } else if (id == IDCANCEL) {
         EndDialog(dialog, id);
       }
       return TRUE;
@@ -83,12 +139,13 @@ INT_PTR CALLBACK ColorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 int CurveColorsDialog(bool printer) {
   ColorEdit edit;
   edit.printer = printer;
-  edit.table = printer ? Settings().printerColors : Settings().screenColors;
-  if (RunDialog("MYCHOOSECOLOR", ColorProc, reinterpret_cast<LPARAM>(&edit)) != IDOK) return 0;
-  (printer ? Settings().printerColors : Settings().screenColors) = edit.table;
-  for (int slot = 1; slot <= MAX_DOCUMENTS; ++slot)
-    if (Documents().IsOpen(slot)) InvalidatePicture(slot);
-  return 1;
+  edit.table = LiveTable(edit);
+  edit.original = edit.table;
+  const bool ok = RunDialog("MYCHOOSECOLOR", ColorProc, reinterpret_cast<LPARAM>(&edit)) == IDOK;
+  // Whatever ended the dialog, the table is the one it was left with.
+  LiveTable(edit) = ok ? edit.table : edit.original;
+  RedrawAllDocuments();
+  return ok ? 1 : 0;
 }
 
 }  // namespace merva::app

@@ -499,6 +499,60 @@ TEST(PlotDialogs, FontsAndColorsOpenTheSystemChoosers) {
   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
+// The "color" list of the settings written at exit.
+std::string StoredScreenColors(Merva& m) {
+  char windows[MAX_PATH] = {};
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  const std::string ini = std::string(windows) + "\\mervaw.ini";
+  DeleteFileA(ini.c_str());
+  m.Post(4114);  // Exit
+  if (!WaitUntil([&] { return FileExists(ini) && !FindWindowOfProcess(m.Pid(), "MERVA/W"); },
+                 10000))
+    return "(no settings written)";
+  Sleep(300);
+  char list[512] = {};
+  GetPrivateProfileStringA("Colors", "color", "", list, sizeof list, ini.c_str());
+  return list;
+}
+
+// Picks a colour for entry 3 in the system chooser, typing its values.
+void ChooseThirdColor(Merva& m, HWND dialog) {
+  PostMessageA(dialog, WM_COMMAND, 6172, 0);  // &3
+  PostMessageA(dialog, WM_COMMAND, 6187, 0);  // C&hange...
+  HWND chooser = nullptr;
+  ASSERT_TRUE(
+      WaitUntil([&] { return (chooser = DialogOfProcess(m.Pid(), "Color")) != nullptr; }, 5000));
+  SetDlgItemTextA(chooser, 706, "18");  // red
+  SetDlgItemTextA(chooser, 707, "52");  // green
+  SetDlgItemTextA(chooser, 708, "86");  // blue
+  Sleep(300);
+  PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(chooser); }, 5000));
+}
+
+TEST(PlotDialogs, ColorPreviewIsTakenBackByCancel) {
+  {
+    START_MERVA(m);
+    HWND dialog = m.Open(IDM_DISPLAY_COLORS, "Select Display Colors");
+    ASSERT_NE(dialog, nullptr);
+    ChooseThirdColor(m, dialog);
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
+    const std::string colors = StoredScreenColors(m);
+    EXPECT_EQ(colors.find("00563412"), std::string::npos) << colors;
+    EXPECT_NE(colors.find("00AA00FF"), std::string::npos) << colors;  // the third default
+  }
+  {
+    START_MERVA(m);
+    HWND dialog = m.Open(IDM_DISPLAY_COLORS, "Select Display Colors");
+    ASSERT_NE(dialog, nullptr);
+    ChooseThirdColor(m, dialog);
+    ASSERT_TRUE(Merva::Ok(dialog));
+    const std::string colors = StoredScreenColors(m);
+    EXPECT_NE(colors.find("00563412"), std::string::npos) << colors;
+  }
+}
+
 TEST(PlotDialogs, ManualScaleFromTheCommandLanguageOpensNoDialog) {
   START_MERVA_OWN(m);
   RawDdeClient client;
