@@ -199,6 +199,43 @@ TEST(PlotFileRoundTrip, EveryFieldOfTheDataForm) {
   EXPECT_EQ(FormatPlotFile(*copy), text);
 }
 
+// Independent axes keep their axis numbers and the second axis's manual
+// limits; the "Multiple Axes" record of that mode has no place for C and D
+// (only the "Y2 = C + D*Y1" mode writes them), so they read back as the
+// defaults.
+TEST(PlotFileRoundTrip, SecondAxisValuesOfBothModes) {
+  auto original = NewDocument(3, 20);
+  AddCurve(*original, {{1, 2}, {2, 3}});
+  AddCurve(*original, {{1, 20}, {2, 30}});
+  original->yAxisMode = 2;
+  original->curveAxis[1] = 1;
+  original->curveAxis[2] = 2;
+  original->y2Offset = -3.5;
+  original->y2Factor = 0.25;
+  original->manualScale = 1;
+  original->manualLimits.xLow = 0.5;
+  original->manualLimits.xHigh = 2.5;
+  original->manualLimits.yLow = {1.5, 15, 0, 0};
+  original->manualLimits.yHigh = {3.5, 35, 0, 0};
+  std::string text = FormatPlotFile(*original);
+  auto copy = NewDocument(3, 20);
+  ASSERT_TRUE(ReadPlotText(*copy, text, "axes.grf", 1).Ok());
+  EXPECT_EQ(copy->yAxisMode, 2);
+  EXPECT_EQ(copy->curveAxis[2], 2);
+  EXPECT_EQ(copy->manualLimits.yLow[1], 15.0);
+  EXPECT_EQ(copy->manualLimits.yHigh[1], 35.0);
+  EXPECT_EQ(copy->y2Offset, 0.0);
+  EXPECT_EQ(copy->y2Factor, 1.0);
+
+  original->yAxisMode = 1;
+  text = FormatPlotFile(*original);
+  copy = NewDocument(3, 20);
+  ASSERT_TRUE(ReadPlotText(*copy, text, "axes.grf", 1).Ok());
+  EXPECT_EQ(copy->yAxisMode, 1);
+  EXPECT_EQ(copy->y2Offset, -3.5);
+  EXPECT_EQ(copy->y2Factor, 0.25);
+}
+
 TEST(PlotFileRoundTrip, DxFormRebuildsEvenlySpacedX) {
   auto original = NewDocument(3, 20);
   AddCurve(*original, {{0, 3}, {0.5f, 1}, {1, 4}, {1.5f, 1}, {2, 5}, {2.5f, 9}, {3, 2}});
