@@ -103,12 +103,22 @@ void DrawPointLabels(DrawContext& c) {
     const bool rightOfPoint = lx >= px;
     int tx = ClampDevice(rightOfPoint ? lx + wN / 2.0 : lx - wN / 2.0);
     if (std::fabs(lx - px) + std::fabs(ly - py) > 1.5 * s) tx += rightOfPoint ? 2 * wN : -2 * wN;
-    const int ty = ClampDevice(ly) - size.height / 2;
+    int ty = ClampDevice(ly) - size.height / 2;
     SurfaceRect box;
     box.left = rightOfPoint ? tx : tx - size.width;
     box.right = box.left + size.width;
     box.top = ty - hN / 10;
     box.bottom = ty + size.height + hN / 10;
+    {
+      // Kept inside the target and below the titles, frame included.
+      const int pad = label.attributes & POINT_LABEL_FRAME ? wN / 2 : 0;
+      const int topLimit = std::max(L.target.top, c.titlesBottom);
+      const int dx = std::max(L.target.left - (box.left - pad), 0) -
+                     std::max(box.right + pad - L.target.right, 0);
+      const int dy = std::max(topLimit - box.top, 0) - std::max(box.bottom - L.target.bottom, 0);
+      box.left += dx, box.right += dx, tx += dx;
+      box.top += dy, box.bottom += dy, ty += dy;
+    }
     if (label.attributes & POINT_LABEL_OPAQUE) {
       OwnedObject brush = BackgroundBrush(c);
       c.surface.FillRect(box, brush.Get());
@@ -135,7 +145,7 @@ void DrawLegend(DrawContext& c) {
   c.ClipToTarget();
   c.UseText(FONT_LEGEND);
   const int wL = L.wL, hL = L.hL;
-  const int lineLength = ClampDevice(d.legendLineLength * c.caps.logPixelsX);
+  const int lineLength = ClampDevice(d.legendLineLength * c.caps.logPixelsX * L.areaScale);
   const int rows = std::max(1, d.maxLegendRows);
   int rowHeight = hL;
   for (int curve : entries)
@@ -164,10 +174,9 @@ void DrawLegend(DrawContext& c) {
   }
   int left, top;
   FrameFractionToDevice(L.frame, d.legendX, d.legendY, left, top);
-  left = std::max(0, std::min(left, L.target.right - width));
-  top = std::max(0, std::min(top, L.target.bottom - height));
-  left = std::max(left, 0);
-  top = std::max(top, 0);
+  // Inside the target (its own cell when several plots share a page).
+  left = std::max(L.target.left, std::min(left, L.target.right - width));
+  top = std::max(L.target.top, std::min(top, L.target.bottom - height));
   const SurfaceRect box{left, top, left + width, top + height};
   c.result.legendRect = box;
   if (d.legendOpaque) {
@@ -273,11 +282,20 @@ void DrawNote(DrawContext& c) {
   }
   int left, top;
   FrameFractionToDevice(L.frame, d.note.x, d.note.y, left, top);
-  SurfaceRect box{left, top, left + widest + 2 * w, top + lines * h + h};
-  if (d.note.attribute1 & NOTE_BUTTON) {
-    const std::string caption = d.noteButton.Str();
+  int width = widest + 2 * w, height = lines * h + h;
+  const bool button = (d.note.attribute1 & NOTE_BUTTON) != 0;
+  const std::string caption = d.noteButton.Str();
+  if (button) {
     const TextSize size = c.surface.GetTextExtent(caption);
-    box = SurfaceRect{left, top, left + size.width + 2 * w, top + size.height + h / 2};
+    width = size.width + 2 * w;
+    height = size.height + h / 2;
+  }
+  // Inside the drawing area, like the legend.
+  left = std::max(L.target.left, std::min(left, L.target.right - width));
+  top = std::max(L.target.top, std::min(top, L.target.bottom - height));
+  SurfaceRect box{left, top, left + width, top + height};
+  c.result.noteRect = box;
+  if (button) {
     OwnedObject face = BackgroundBrush(c);
     c.surface.FillRect(box, face.Get());
     Outline(c, box, c.axisPen);

@@ -1,5 +1,8 @@
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
 
 #include "core/number_text.h"
 #include "render/draw_context.h"
@@ -79,24 +82,70 @@ void DrawTickSet(DrawContext& c, const std::vector<AxisTick>& ticks, const AxisM
   c.UseText(FONT_NUMBERS);
   const int skip = style.skipLabels ? LabelSkip(c, ticks) : 0;
   const TextMetrics m = c.fonts.Metrics(FONT_NUMBERS);
-  int index = 0;
+  // Labels that would still run into the last one written are left out
+  // (uneven logarithmic and probability labels, short axes).
+  const int gap = horizontalAxis ? std::max(1, L.wN / 2) : std::max(1, m.height / 8);
+  struct Placed {
+    const AxisTick* tick;
+    int p;
+    SurfaceRect box;
+  };
+  std::vector<Placed> placed;
   for (const AxisTick& t : ticks) {
     if (!t.labelled) continue;
-    const bool write = index % (skip + 1) == 0;
+    const double v = MapAxis(map, t.value);
+    if (!(v == v)) {
+      placed.push_back({&t, 0, SurfaceRect{}});
+      continue;
+    }
+    const int p = ClampDevice(v);
+    const int w = c.surface.GetTextExtent(TrimLeft(t.label)).width;
+    SurfaceRect box;
+    if (horizontalAxis) {
+      box = SurfaceRect{p - w / 2, 0, p - w / 2 + w, 0};
+    } else {
+      box = SurfaceRect{0, p - m.height / 2, 0, p - m.height / 2 + m.height};
+    }
+    placed.push_back({&t, p, box});
+  }
+  int uniformSkip = 0;
+  if (!horizontalAxis && map.kind == AXIS_LINEAR && placed.size() > 1) {
+    int closest = INT32_MAX;
+    for (std::size_t i = 1; i < placed.size(); ++i)
+      closest = std::min(closest, std::abs(placed[i].p - placed[i - 1].p));
+    while (uniformSkip + 1 < static_cast<int>(placed.size()) &&
+           closest * (uniformSkip + 1) < m.height + gap)
+      ++uniformSkip;
+  }
+  const int every = std::max(skip, uniformSkip) + 1;
+  bool anyWritten = false;
+  SurfaceRect last;
+  int index = 0;
+  for (const Placed& q : placed) {
+    const AxisTick& t = *q.tick;
+    const bool write = index % every == 0;
     ++index;
     if (!write) continue;
     const double v = MapAxis(map, t.value);
     if (!(v == v)) continue;
     if (horizontalAxis ? !InsideSpan(v, f.left, f.right) : !InsideSpan(v, f.top, f.bottom))
       continue;
-    const int p = ClampDevice(v);
+    if (anyWritten) {
+      const bool apart = horizontalAxis
+                             ? q.box.left >= last.right + gap || q.box.right + gap <= last.left
+                             : q.box.top >= last.bottom + gap || q.box.bottom + gap <= last.top;
+      if (!apart) continue;
+    }
+    anyWritten = true;
+    last = q.box;
+    const int p = q.p;
     const std::string_view text = TrimLeft(t.label);
     switch (side) {
       case SIDE_BOTTOM:
-        c.Text(p, bottom + L.hN / 2, ALIGN_CENTER | ALIGN_TOP, text);
+        c.Text(p, bottom + (L.hN + 1) / 2, ALIGN_CENTER | ALIGN_TOP, text);
         break;
       case SIDE_TOP:
-        c.Text(p, top - L.hN / 2, ALIGN_CENTER | ALIGN_BOTTOM, text);
+        c.Text(p, top - (L.hN + 1) / 2, ALIGN_CENTER | ALIGN_BOTTOM, text);
         break;
       case SIDE_LEFT:
         c.Text(left - L.wN, p - m.height / 2, ALIGN_RIGHT | ALIGN_TOP, text);

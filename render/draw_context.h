@@ -39,6 +39,8 @@ struct DrawContext {
   double dashUnit = 1.0;
   bool ownClipping = false;
   SurfaceRect plotArea;
+  int titlesBottom = 0;                  // below the title lines written
+  std::vector<SurfaceRect> curveLabels;  // boxes of the curve labels written
 
   OwnedObject palette;
   OwnedObject axisPen;

@@ -218,7 +218,33 @@ void DrawCurveLabel(DrawContext& c, int curve, const CurveEnd& end) {
       align = horizontal | vertical;
     }
   }
-  c.Text(x, y, align, tag);
+  // As a box, moved off the labels of earlier curves and into the target.
+  const int h = align & ALIGN_HORIZONTAL_MASK;
+  SurfaceRect box;
+  box.left = h == ALIGN_CENTER ? x - size.width / 2 : h == ALIGN_RIGHT ? x - size.width : x;
+  box.top = (align & ALIGN_VERTICAL_MASK) == ALIGN_BOTTOM ? y - size.height : y;
+  box.right = box.left + size.width;
+  box.bottom = box.top + size.height;
+  for (std::size_t tries = 0; tries <= c.curveLabels.size(); ++tries) {
+    bool moved = false;
+    for (const SurfaceRect& other : c.curveLabels) {
+      if (box.left >= other.right || other.left >= box.right || box.top >= other.bottom ||
+          other.top >= box.bottom)
+        continue;
+      const bool below = box.top + box.bottom >= other.top + other.bottom;
+      const int shift = below ? other.bottom - box.top : other.top - box.bottom;
+      box.top += shift;
+      box.bottom += shift;
+      moved = true;
+    }
+    if (!moved) break;
+  }
+  const SurfaceRect& t = c.layout.target;
+  const int dx = std::max(t.left - box.left, 0) - std::max(box.right - t.right, 0);
+  const int dy = std::max(t.top - box.top, 0) - std::max(box.bottom - t.bottom, 0);
+  box.left += dx, box.right += dx, box.top += dy, box.bottom += dy;
+  c.curveLabels.push_back(box);
+  c.Text(box.left, box.top, ALIGN_LEFT | ALIGN_TOP, tag);
 }
 
 }  // namespace

@@ -36,8 +36,8 @@ SurfaceCaps EffectiveCaps(DrawingSurface& surface, const SurfaceRect& target) {
 }
 
 void PrepareColors(DrawContext& c) {
-  const bool screenTable = (c.kind == SURFACE_SCREEN && !c.options.previewPrinterColors) ||
-                           c.kind == SURFACE_METAFILE;
+  const bool screenTable =
+      (c.kind == SURFACE_SCREEN && !c.options.previewPrinterColors) || c.kind == SURFACE_METAFILE;
   const ColorTable& table = screenTable ? c.settings.screenColors : c.settings.printerColors;
   c.palette = OwnedObject(
       c.surface, c.surface.CreatePalette(table.data(), COLOR_TABLE_SIZE, c.kind == SURFACE_SCREEN));
@@ -220,8 +220,8 @@ void DrawTitles(DrawContext& c) {
   if (!polar && !titles.x.empty()) {
     c.UseText(FONT_X_AXIS);
     const int x = static_cast<int>(std::trunc((f.left + f.right) / 2));
-    const std::string xTitle = FittedText(
-        c.surface, titles.x, 2 * std::min(x - L.target.left, L.target.right - x));
+    const std::string xTitle =
+        FittedText(c.surface, titles.x, 2 * std::min(x - L.target.left, L.target.right - x));
     const int y = static_cast<int>(std::trunc(f.bottom + 1.5 * L.hN + L.hX));
     c.Text(x, y, ALIGN_CENTER | ALIGN_BOTTOM, xTitle);
     if (screen)

@@ -29,6 +29,7 @@ struct DrawResult {
   bool axisNotDrawn = false;  // a logarithmic limit is not m * 10^e: the caller beeps
   std::array<SurfaceRect, TEXT_RECTANGLES> textRects{};  // screen only; empty when not drawn
   SurfaceRect legendRect;
+  SurfaceRect noteRect;  // every surface; empty when no note is shown
   SurfaceRect plotArea;
 };
 

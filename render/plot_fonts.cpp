@@ -1,5 +1,6 @@
 #include "render/plot_fonts.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace merva {
@@ -40,7 +41,7 @@ void PlotFonts::Create(DrawingSurface& surface,
   Release();
   scale_ = scale;
   for (int element = 1; element <= TEXT_ELEMENT_COUNT; ++element) {
-    FontSpec spec = DeviceFont(descriptions[Index(element)], caps, scale);
+    FontSpec spec = DeviceFont(descriptions[Index(element)], caps, scale * fit_[Index(element)]);
     if (element == FONT_Y_AXIS) {
       spec.escapement = ROTATED_UPWARD;
       spec.orientation = ROTATED_UPWARD;
@@ -58,7 +59,11 @@ void PlotFonts::Create(DrawingSurface& surface,
     specs_[Index(element)] = spec;
     fonts_[Index(element)] = std::move(font);
     Select(surface, element);
-    metrics_[Index(element)] = surface.GetTextMetrics();
+    TextMetrics m = surface.GetTextMetrics();
+    const int em = spec.height < 0 ? -spec.height : 0;
+    const int spacing = static_cast<int>(std::lround(em * MIN_LINE_SPACING));
+    if (m.LineHeight() < spacing) m.externalLeading += spacing - m.LineHeight();
+    metrics_[Index(element)] = m;
   }
   surface.SelectStock(STOCK_VARIABLE_FONT);
 }

@@ -13,7 +13,8 @@ namespace merva {
 
 class PlotFonts {
  public:
-  // Creates the fonts of `descriptions` at `scale` times their size.
+  // Creates the fonts of `descriptions` at `scale` times their size, each
+  // also times its own fitting factor (1 until SetFit).
   void Create(DrawingSurface& surface,
               const std::array<FontDescription, TEXT_ELEMENT_COUNT>& descriptions,
               const SurfaceCaps& caps, double scale = 1.0);
@@ -29,6 +30,10 @@ class PlotFonts {
   const TextMetrics& Metrics(int element) const { return metrics_[Index(element)]; }
   const FontSpec& Spec(int element) const { return specs_[Index(element)]; }
   double Scale() const { return scale_; }
+  // Per-element factors for small drawing areas and long texts; they take
+  // effect at the next Create.
+  void SetFit(const std::array<double, TEXT_ELEMENT_COUNT>& fit) { fit_ = fit; }
+  const std::array<double, TEXT_ELEMENT_COUNT>& Fit() const { return fit_; }
 
  private:
   static std::size_t Index(int element) { return static_cast<std::size_t>(element - 1); }
@@ -36,7 +41,12 @@ class PlotFonts {
   std::array<TextMetrics, TEXT_ELEMENT_COUNT> metrics_{};
   std::array<FontSpec, TEXT_ELEMENT_COUNT> specs_{};
   double scale_ = 1.0;
+  std::array<double, TEXT_ELEMENT_COUNT> fit_{1.0, 1.0, 1.0, 1.0, 1.0, 1.0, 1.0};
 };
+
+// Lines of a font are at least this many times its character height apart:
+// some printer drivers report metrics tighter than the glyphs they print.
+constexpr double MIN_LINE_SPACING = 1.15;
 
 // A font description in device units of a surface.
 FontSpec DeviceFont(const FontDescription& description, const SurfaceCaps& caps, double scale);

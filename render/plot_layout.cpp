@@ -17,6 +17,15 @@ constexpr int X_INTERVALS = 10;
 constexpr int Y_INTERVALS = 6;
 constexpr int MAX_BAR_INTERVALS = 8;
 constexpr int MAX_WYSIWYG_PASSES = 20;
+// Fonts have their full size from the default picture size on (inches);
+// smaller drawing areas shrink them in proportion, but not below a
+// readable size, and titles too long for their room shrink a little more.
+constexpr double FULL_SIZE_WIDTH = 6.0;
+constexpr double FULL_SIZE_HEIGHT = 4.5;
+constexpr double SMALLEST_POINTS = 7.0;
+constexpr double SMALLEST_TITLE_POINTS = 6.0;
+constexpr int FIT_PASSES = 6;
+constexpr double MIN_FRAME_SHARE = 0.5;
 
 bool IndependentMode(const PlotDocument& d) {
   return d.yAxisMode == 2 && d.scaleType >= 1 && d.scaleType <= 5;
@@ -242,7 +251,9 @@ PlotFrame MarginFrame(const PlotDocument& d, DrawingSurface& surface, const Plot
   f.right = L.target.right -
             std::max({CurveLabelWidth(d, surface, fonts, L), L.widestRightLabel, halfLastX}) -
             margin3 - (secondary && (grain || !d.y2AxisLabel.IsBlank()) && !polar ? L.hY : 0);
-  f.bottom = polar ? L.target.bottom - L.hN : L.target.bottom - 2 * L.hN - L.hX;
+  // Polar angle labels stand 2 units off the outer circle.
+  const int polarBottom = std::max(L.hN, fonts.Metrics(FONT_NUMBERS).height + 2);
+  f.bottom = polar ? L.target.bottom - polarBottom : L.target.bottom - 2 * L.hN - L.hX;
   f.top = L.target.top + L.hN + L.hT1 + (d.title2.IsBlank() ? 0 : L.hT2) +
           (d.title3.IsBlank() ? 0 : L.hT2);
   if (L.scaleType == SCALE_GRAIN_SIZE) {
@@ -252,6 +263,79 @@ PlotFrame MarginFrame(const PlotDocument& d, DrawingSurface& surface, const Plot
   if (f.right <= f.left + 1) f.right = f.left + 2;
   if (f.bottom <= f.top + 1) f.bottom = f.top + 2;
   return f;
+}
+
+// Smallest fitting factor that keeps a font of `points` at `smallest`.
+double LowestFit(double points, double smallest) {
+  return points > smallest ? smallest / points : 1.0;
+}
+
+// Shrinks the fonts for a small target and for titles longer than their
+// room; the frame follows the fonts.
+void FitFonts(const PlotDocument& d, DrawingSurface& surface, PlotFonts& fonts,
+              const std::array<FontDescription, TEXT_ELEMENT_COUNT>& table, PlotLayout& L,
+              PlotFrame& frame) {
+  const double wt = L.target.Width(), ht = L.target.Height();
+  if (wt <= 0.0 || ht <= 0.0) return;
+  auto points = [&](int e) {
+    return std::fabs(static_cast<double>(table[static_cast<std::size_t>(e - 1)].height));
+  };
+  // In proportion to the area: a narrow window keeps more of the size than
+  // its width alone would give; titles that still do not fit shrink below.
+  const double area = std::min(1.0, std::sqrt(wt / (FULL_SIZE_WIDTH * L.caps.logPixelsX) * ht /
+                                              (FULL_SIZE_HEIGHT * L.caps.logPixelsY)));
+  L.areaScale = area;
+  std::array<double, TEXT_ELEMENT_COUNT> fit = fonts.Fit();
+  bool changed = false;
+  if (area < 1.0) {
+    for (int e = 1; e <= TEXT_ELEMENT_COUNT; ++e)
+      fit[static_cast<std::size_t>(e - 1)] = std::max(area, LowestFit(points(e), SMALLEST_POINTS));
+    changed = true;
+  }
+  const AxisTitles titles = ShownAxisTitles(d, L);
+  for (int pass = 0; pass <= FIT_PASSES; ++pass) {
+    if (changed) {
+      fonts.SetFit(fit);
+      fonts.Create(surface, table, L.caps, fonts.Scale());
+      frame = MarginFrame(d, surface, fonts, L);
+    }
+    if (pass == FIT_PASSES) break;
+    changed = false;
+    auto shrink = [&](int e, const std::string& text, double space) {
+      if (text.empty() || space <= 0.0) return;
+      const int width = fonts.Extent(surface, e, text).width;
+      if (width <= space) return;
+      double& f = fit[static_cast<std::size_t>(e - 1)];
+      const double wanted =
+          std::max(LowestFit(points(e), SMALLEST_TITLE_POINTS), f * space / width * 0.99);
+      if (wanted < f - 1e-9) {
+        f = wanted;
+        changed = true;
+      }
+    };
+    // Margins of text take at most half the drawing area each way.
+    if (frame.bottom - frame.top < MIN_FRAME_SHARE * ht ||
+        frame.right - frame.left < MIN_FRAME_SHARE * wt) {
+      for (int e = 1; e <= TEXT_ELEMENT_COUNT; ++e) {
+        double& f = fit[static_cast<std::size_t>(e - 1)];
+        const double wanted = std::max(f * 0.9, LowestFit(points(e), SMALLEST_POINTS));
+        if (wanted < f - 1e-9) {
+          f = wanted;
+          changed = true;
+        }
+      }
+    }
+    shrink(FONT_TITLE1, d.title1.Str(), wt);
+    shrink(FONT_TITLE2, d.title2.Str(), wt);
+    shrink(FONT_TITLE2, d.title3.Str(), wt);
+    if (L.scaleType != SCALE_POLAR) {
+      const double cx = (frame.left + frame.right) / 2.0;
+      shrink(FONT_X_AXIS, titles.x, 2.0 * std::min(cx - L.target.left, L.target.right - cx));
+      shrink(FONT_Y_AXIS, titles.y, frame.bottom - frame.top);
+      if (titles.secondaryShown) shrink(FONT_Y_AXIS, titles.y2, frame.bottom - frame.top);
+    }
+    if (!changed) break;
+  }
 }
 
 PlotFrame CentredFrame(const PlotFrame& around, double width, double height) {
@@ -331,6 +415,32 @@ void ScaleLimits(PlotDocument& d, const DrawOptions& options, PlotLayout& L) {
 }
 
 }  // namespace
+
+AxisTitles ShownAxisTitles(const PlotDocument& d, const PlotLayout& L) {
+  AxisTitles t;
+  t.x = d.xAxisLabel.Str();
+  t.y = d.yAxisLabel.Str();
+  t.y2 = d.y2AxisLabel.Str();
+  const bool grain = L.scaleType == SCALE_GRAIN_SIZE;
+  if (grain) {
+    if (t.x.empty()) t.x = GrainSizeXTitle(d);
+    if (t.y.empty()) t.y = "Percent Finer by Weight";
+    if (t.y2.empty()) t.y2 = "Percent Coarser by Weight";
+  }
+  t.secondaryShown = L.y2Transform || L.rightAxis > 0 || grain;
+  return t;
+}
+
+std::string FittedText(DrawingSurface& surface, const std::string& text, int space) {
+  if (surface.GetTextExtent(text).width <= space) return text;
+  std::string shown = text;
+  while (!shown.empty()) {
+    shown.pop_back();
+    while (!shown.empty() && shown.back() == ' ') shown.pop_back();
+    if (surface.GetTextExtent(shown + "...").width <= space) return shown + "...";
+  }
+  return std::string();
+}
 
 int ClampDevice(double value) {
   if (!(value == value)) return -1;
@@ -423,6 +533,7 @@ void ScaleAxes(PlotDocument& d, DrawingSurface& surface, const SurfaceRect& targ
   ComputeLabels(d, options, L);
 
   PlotFrame frame = MarginFrame(d, surface, fonts, L);
+  FitFonts(d, surface, fonts, fontTable, L, frame);
   const int kind = L.surfaceKind;
   if (d.manualTicks) {
     double wp = d.plotWidth * L.caps.logPixelsX;

@@ -5,6 +5,7 @@
 // values to device coordinates.
 
 #include <array>
+#include <string>
 #include <vector>
 
 #include "core/plot_document.h"
@@ -53,6 +54,10 @@ struct PlotLayout {
   // Font measures: numbers (N), titles (T1, T2), axis titles (X, Y), legend (L).
   int wN = 0, hN = 0, hT1 = 0, hT2 = 0, hX = 0, hY = 0, wL = 0, hL = 0;
 
+  // Fonts and the legend's sample line are shrunk by this factor in small
+  // drawing areas (1 at full size).
+  double areaScale = 1.0;
+
   AxisMapping xMap;
   std::array<AxisMapping, MAX_Y_AXES> yMap{};
   AxisMapping y2Map;  // secondary transformed axis (own ticks)
@@ -63,6 +68,17 @@ struct PlotLayout {
 void ScaleAxes(PlotDocument& document, DrawingSurface& surface, const SurfaceRect& target,
                PlotFonts& fonts, const std::array<FontDescription, TEXT_ELEMENT_COUNT>& fontTable,
                const DrawOptions& options, PlotLayout& layout);
+
+// The axis titles shown (grain size plots have defaults).
+struct AxisTitles {
+  std::string x, y, y2;
+  bool secondaryShown = false;  // the right axis and its title
+};
+AxisTitles ShownAxisTitles(const PlotDocument& document, const PlotLayout& layout);
+
+// `text` as it fits into `space` device units in the current font: cut at
+// the end with "..." when too long (nothing when not even that fits).
+std::string FittedText(DrawingSurface& surface, const std::string& text, int space);
 
 // Recomputes the mappings from the frame and the axis limits.
 void UpdateMapping(PlotLayout& layout);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "core/number_text.h"
@@ -39,10 +40,10 @@ SurfaceRect RotatedTextBox(int x, int y, double angleDegrees, int width, int hei
   const double along = fromStart ? width : -width;
   const double xs[4] = {x + 0.0, x + ux * along, x - nx * height, x + ux * along - nx * height};
   const double ys[4] = {y + 0.0, y + uy * along, y - ny * height, y + uy * along - ny * height};
-  SurfaceRect r{static_cast<int>(*std::min_element(xs, xs + 4)),
-                static_cast<int>(*std::min_element(ys, ys + 4)),
-                static_cast<int>(*std::max_element(xs, xs + 4)),
-                static_cast<int>(*std::max_element(ys, ys + 4))};
+  SurfaceRect r{static_cast<int>(std::floor(*std::min_element(xs, xs + 4))),
+                static_cast<int>(std::floor(*std::min_element(ys, ys + 4))),
+                static_cast<int>(std::ceil(*std::max_element(xs, xs + 4))),
+                static_cast<int>(std::ceil(*std::max_element(ys, ys + 4)))};
   return r;
 }
 
@@ -120,7 +121,11 @@ void DrawDiagonalFamily(DrawContext& c, double logK, int slope, const std::strin
       const bool textRunsFromTop = angle < 0.0;
       const SurfaceRect area =
           RotatedTextBox(px, py, angle, width, c.surface.GetTextMetrics().height, textRunsFromTop);
-      bool clash = false;
+      // Only inside the frame, clear of the tick labels around it.
+      const PlotFrame& frame = L.frame;
+      const int sx = L.wN / 2, sy = L.hN / 2;
+      bool clash = area.left < frame.left - sx || area.right > frame.right + sx ||
+                   area.top < frame.top - sy || area.bottom > frame.bottom + sy;
       for (const SurfaceRect& other : written) clash = clash || Overlaps(area, other);
       if (clash) continue;
       written.push_back(area);
@@ -244,6 +249,7 @@ void DrawPolarGrid(DrawContext& c) {
   c.surface.SelectStock(STOCK_HOLLOW_BRUSH);
   c.UseText(FONT_NUMBERS);
   const int n = static_cast<int>(L.leftTicks.size());
+  int lastRight = INT32_MIN / 2;  // ring labels too close to the last one are left out
   for (int i = 1; i < n; ++i) {
     const double r = L.leftTicks[static_cast<std::size_t>(i)].value;
     const double rx = (r - r0) * halfW / span, ry = (r - r0) * halfH / span;
@@ -251,8 +257,11 @@ void DrawPolarGrid(DrawContext& c) {
     c.SelectPen(i == n - 1 ? c.axisPen : c.gridPen);
     c.surface.Ellipse(ClampDevice(cx - rx), ClampDevice(cy - ry), ClampDevice(cx + rx) + 1,
                       ClampDevice(cy + ry) + 1);
-    c.Text(ClampDevice(cx + rx) - 2, ClampDevice(cy) - 1, ALIGN_RIGHT | ALIGN_BOTTOM,
-           TrimLeft(L.leftTicks[static_cast<std::size_t>(i)].label));
+    const std::string_view label = TrimLeft(L.leftTicks[static_cast<std::size_t>(i)].label);
+    const int right = ClampDevice(cx + rx) - 2;
+    if (right - c.surface.GetTextExtent(label).width < lastRight + std::max(1, L.wN / 2)) continue;
+    lastRight = right;
+    c.Text(right, ClampDevice(cy) - 1, ALIGN_RIGHT | ALIGN_BOTTOM, label);
   }
   const int m = L.x.tickCount;
   if (m < 2) return;
