@@ -25,6 +25,31 @@ void Outline(DrawContext& c, const SurfaceRect& r, const OwnedObject& pen) {
   c.surface.SelectStock(STOCK_WHITE_BRUSH);
 }
 
+// The legend's and the note's place: inside the target (its own cell when
+// several plots share a page) and, where it fits, between the title lines
+// and the X axis, so that it covers neither of their texts.
+void KeepBoxInside(const DrawContext& c, int& left, int& top, int width, int height) {
+  const SurfaceRect& t = c.layout.target;
+  left = std::max(t.left, std::min(left, t.right - width));
+  const int upper = std::max(t.top, c.titlesBottom);
+  const int lower = static_cast<int>(c.layout.frame.bottom);
+  if (c.layout.scaleType != SCALE_POLAR && lower - upper >= height)
+    top = std::max(upper, std::min(top, lower - height));
+  else
+    top = std::max(t.top, std::min(top, t.bottom - height));
+  // Clear of the curve labels at the curve ends: moved to their left.
+  for (std::size_t tries = 0; tries < c.curveLabels.size(); ++tries) {
+    int leftmost = left + width;
+    for (const SurfaceRect& r : c.curveLabels)
+      if (left < r.right && r.left < left + width && top < r.bottom && r.top < top + height)
+        leftmost = std::min(leftmost, r.left);
+    if (leftmost == left + width) break;
+    const int moved = leftmost - width - std::max(1, c.layout.wL / 2);
+    if (moved < t.left) break;
+    left = moved;
+  }
+}
+
 bool InDeviceRange(double v) { return v == v && v > DEVICE_MIN && v < DEVICE_MAX; }
 
 std::string ReplaceAll(std::string text, const std::string& a, const std::string& b) {
@@ -174,9 +199,7 @@ void DrawLegend(DrawContext& c) {
   }
   int left, top;
   FrameFractionToDevice(L.frame, d.legendX, d.legendY, left, top);
-  // Inside the target (its own cell when several plots share a page).
-  left = std::max(L.target.left, std::min(left, L.target.right - width));
-  top = std::max(L.target.top, std::min(top, L.target.bottom - height));
+  KeepBoxInside(c, left, top, width, height);
   const SurfaceRect box{left, top, left + width, top + height};
   c.result.legendRect = box;
   if (d.legendOpaque) {
@@ -290,9 +313,7 @@ void DrawNote(DrawContext& c) {
     width = size.width + 2 * w;
     height = size.height + h / 2;
   }
-  // Inside the drawing area, like the legend.
-  left = std::max(L.target.left, std::min(left, L.target.right - width));
-  top = std::max(L.target.top, std::min(top, L.target.bottom - height));
+  KeepBoxInside(c, left, top, width, height);
   SurfaceRect box{left, top, left + width, top + height};
   c.result.noteRect = box;
   if (button) {

@@ -163,5 +163,172 @@ TEST(LayoutFit, ExamplePlotsAtWindowAndPageSizes) {
   }
 }
 
+// A printer driver whose metrics are tighter than the glyphs it prints:
+// cell height 0.925 of the character height, no external leading.
+class TightMetricsSurface : public RecordingSurface {
+ public:
+  using RecordingSurface::RecordingSurface;
+  TextMetrics GetTextMetrics() override {
+    TextMetrics m = RecordingSurface::GetTextMetrics();
+    const int em = CurrentFont().height < 0 ? -CurrentFont().height : m.height;
+    m.height = static_cast<int>(std::lround(em * 0.925));
+    m.ascent = static_cast<int>(std::lround(em * 0.718));
+    m.descent = m.height - m.ascent;
+    m.externalLeading = 0;
+    return m;
+  }
+};
+
+const RecordedOperation* TextStarting(const RecordingSurface& s, const std::string& start) {
+  for (const RecordedOperation& op : s.Operations())
+    if (op.kind == RECORD_TEXT && op.text.rfind(start, 0) == 0) return &op;
+  return nullptr;
+}
+
+std::unique_ptr<PlotDocument> SimplePlot() {
+  auto d = NewDocument();
+  std::vector<double> x, y;
+  for (int i = 0; i <= 50; ++i) {
+    x.push_back(i * 2.0);
+    y.push_back(40.0 + 30.0 * std::sin(i / 6.0));
+  }
+  SetCurve(*d, 1, x, y);
+  d->title1.Set("Title of the plot");
+  d->title2.Set("Subtitle of the plot");
+  d->xAxisLabel.Set("Time, seconds");
+  d->yAxisLabel.Set("Pressure, psi");
+  return d;
+}
+
+TEST(LayoutFit, TitleLinesAndNoteLinesApartOnTightPrinterMetrics) {
+  auto d = SimplePlot();
+  d->note.text = "First line of the note\nSecond line";
+  d->note.attribute1 = 1 | 2;
+  d->note.x = 0.1;
+  d->note.y = 0.1;
+  TightMetricsSurface s(5100, 6600, PrinterCaps(5100, 6600));
+  DrawPlot(s, *d, SurfaceRect{0, 0, 5100, 6600}, DrawOptions{});
+  const RecordedOperation* t1 = test::TextOp(s, "Title of the plot");
+  const RecordedOperation* t2 = test::TextOp(s, "Subtitle of the plot");
+  ASSERT_NE(t1, nullptr);
+  ASSERT_NE(t2, nullptr);
+  const int em1 = -t1->font.height;
+  EXPECT_EQ(em1, 150);  // 18 points at 600 dpi
+  EXPECT_GE(t2->points[0].y - t1->points[0].y, std::lround(1.15 * em1));
+  const RecordedOperation* n1 = test::TextOp(s, "First line of the note");
+  const RecordedOperation* n2 = test::TextOp(s, "Second line");
+  ASSERT_NE(n1, nullptr);
+  ASSERT_NE(n2, nullptr);
+  EXPECT_GE(n2->points[0].y - n1->points[0].y, std::lround(1.15 * -n1->font.height));
+  // The frame leaves room for the title lines as drawn.
+  EXPECT_GE(d->plotFrame.top, 0.0);
+}
+
+TEST(LayoutFit, FullSizeWindowsKeepThePointSizes) {
+  for (const Size& size : {Size{800, 600, false}, Size{576, 432, false}}) {
+    auto d = SimplePlot();
+    auto drawn = DrawAt(*d, size);
+    const RecordedOperation* t1 = test::TextOp(drawn->surface, "Title of the plot");
+    const RecordedOperation* x = test::TextOp(drawn->surface, "Time, seconds");
+    ASSERT_NE(t1, nullptr);
+    ASSERT_NE(x, nullptr);
+    EXPECT_EQ(t1->font.height, -24) << SizeName(size);  // 18 points at 96 dpi
+    EXPECT_EQ(x->font.height, -16) << SizeName(size);   // 12 points
+    ExpectNothingCollides(*drawn, SizeName(size));
+  }
+}
+
+TEST(LayoutFit, SmallWindowsShrinkTheFontsInProportionButNotBelowSevenPoints) {
+  auto d = SimplePlot();
+  // A quarter of the full-size area: half the size, 9 instead of 18 points.
+  auto drawn = DrawAt(*d, Size{288, 216, false});
+  const RecordedOperation* t1 = test::TextOp(drawn->surface, "Title of the plot");
+  ASSERT_NE(t1, nullptr);
+  EXPECT_EQ(t1->font.height, -12);
+  // 10-point numbers stop at 7 points (9.3 pixels).
+  for (const RecordedOperation& op : drawn->surface.Operations())
+    if (op.kind == RECORD_TEXT && op.text == "20") EXPECT_EQ(op.font.height, -9);
+  ExpectNothingCollides(*drawn, "288x216");
+}
+
+TEST(LayoutFit, LongTitlesShrinkAndAreCutToTheWindow) {
+  auto d = SimplePlot();
+  d->title1.Set("Pressure history of the third test series at gauge station 14, corrected");
+  d->yAxisLabel.Set("Reflected overpressure at the wall gauge, pounds per square inch");
+  for (const Size& size : {Size{256, 384, false}, Size{512, 192, false}, Size{160, 120, false}}) {
+    auto drawn = DrawAt(*d, size);
+    const RecordedOperation* t1 = TextStarting(drawn->surface, "Pressure history");
+    ASSERT_NE(t1, nullptr) << SizeName(size);
+    EXPECT_GE(-t1->font.height, 8) << SizeName(size);  // not below 6 points
+    const RecordedOperation* y = TextStarting(drawn->surface, "Reflected");
+    ASSERT_NE(y, nullptr) << SizeName(size);
+    EXPECT_TRUE(y->text == d->yAxisLabel.Str() || y->text.substr(y->text.size() - 3) == "...")
+        << SizeName(size) << ": " << y->text;
+    const Box yBox = TextCell(*y);
+    EXPECT_GE(yBox.top, static_cast<int>(d->plotFrame.top) - 1) << SizeName(size);
+    EXPECT_LE(yBox.bottom, static_cast<int>(d->plotFrame.bottom) + 1) << SizeName(size);
+    ExpectNothingCollides(*drawn, SizeName(size));
+  }
+}
+
+TEST(LayoutFit, TickLabelsOfShortAxesAreSkippedNotCrowded) {
+  auto d = SimplePlot();
+  d->scaleType = SCALE_LOG_LOG;
+  SetCurve(*d, 1, {0.3, 3, 30, 300, 870}, {0.2, 5, 40, 400, 4000});
+  for (const Size& size : {Size{512, 150, false}, Size{200, 400, false}}) {
+    auto drawn = DrawAt(*d, size);
+    ExpectNothingCollides(*drawn, SizeName(size));
+    int labels = 0;
+    for (const RecordedOperation& op : drawn->surface.Operations())
+      if (op.kind == RECORD_TEXT && op.font.height == -9 && op.font.escapement == 0) ++labels;
+    EXPECT_GE(labels, 4) << SizeName(size);  // some labels stay on both axes
+  }
+  d->scaleType = SCALE_LINEAR_LINEAR;
+  d->gridType = 2;
+  d->yAxisMode = 1;  // secondary axis on the right
+  d->y2Factor = 14.5;
+  d->y2Offset = 1000;
+  ExpectNothingCollides(*DrawAt(*d, Size{512, 150, false}), "secondary axis 512x150");
+}
+
+TEST(LayoutFit, LegendNoteAndLabelsStayInsideTheirCell) {
+  auto d = SimplePlot();
+  SetCurve(*d, 2, {0, 100}, {40, 40});
+  d->legendText[1].Set("Gauge 14");
+  d->legendText[2].Set("Mean");
+  d->curveTag[1].Set("G14");
+  d->curveTag[2].Set("M");
+  SetCurve(*d, 1, {0, 50, 100}, {10, 25, 40});  // both curves end at the same point
+  d->legendFrame = 1;
+  d->legendX = 1.4;  // right of the frame, off the cell
+  d->legendY = -0.5;
+  d->note.text = "A note placed near the right edge of the frame";
+  d->note.attribute1 = 1 | 2;
+  d->note.x = 0.9;  // runs off the cell's right edge
+  d->note.y = 0.9;
+  PointLabel label;
+  label.curve = 1;
+  label.point = 2;
+  label.x = 50;
+  label.y = 110;  // above the frame, in the titles
+  label.attributes = POINT_LABEL_FRAME;
+  label.text.Set("Peak");
+  d->pointLabels.push_back(label);
+  // The right half of a page holding two plots side by side.
+  const SurfaceRect cell{2600, 300, 5000, 3200};
+  RecordingSurface s(5100, 6600, PrinterCaps(5100, 6600));
+  Drawn drawn{std::move(s), DrawResult{}, cell};
+  drawn.result = DrawPlot(drawn.surface, *d, cell, DrawOptions{});
+  ExpectNothingCollides(drawn, "cell");
+  const RecordedOperation* peakText = test::TextOp(drawn.surface, "Peak");
+  const RecordedOperation* subtitleText = test::TextOp(drawn.surface, "Subtitle of the plot");
+  ASSERT_NE(peakText, nullptr);
+  ASSERT_NE(subtitleText, nullptr);
+  const Box peak = TextCell(*peakText), subtitle = TextCell(*subtitleText);
+  EXPECT_GE(peak.top, subtitle.bottom);
+  for (const Size& size : {Size{256, 384, false}, Size{512, 192, false}})
+    ExpectNothingCollides(*DrawAt(*d, size), SizeName(size));
+}
+
 }  // namespace
 }  // namespace merva
