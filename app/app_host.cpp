@@ -100,9 +100,15 @@ class AppCommandHost : public CommandHost {
     if (HWND window = SlotWindow(slot))
       SetWindowTextA(window, app::Documents().Document(slot).fileTitle.Str().c_str());
   }
+  void NameUnnamedDocument(int slot) override {
+    if (app::Documents().IsOpen(slot))
+      NameDocumentWindow(slot, app::Documents().Document(slot).fileTitle.Str());
+  }
   void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {
     Ui().Show(text, caption, IconFlags(icon));
   }
+  bool MessagesShown() override { return Ui().MessagesEnabled(); }
+  void SetMessagesShown(bool shown) override { Ui().SetMessagesEnabled(shown); }
   void Say(const std::string& text) override { win32::SayText(text); }
   bool ClipboardHasText() override { return IsClipboardFormatAvailable(CF_TEXT) != 0; }
   void HelpContext(int context) override { OpenHelpContext(context); }

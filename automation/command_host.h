@@ -58,9 +58,16 @@ class CommandHost {
   virtual int CloseDocumentWindow(int slot) = 0;
   // The document's fileTitle changed: caption and DDE topic follow it.
   virtual void DocumentRenamed(int slot) = 0;
+  // A document without curves got some: it is named by the naming rule
+  // after its fileTitle, which gives it its DDE topic.
+  virtual void NameUnnamedDocument(int /*slot*/) {}
 
   virtual void ShowMessage(const std::string& text, const std::string& caption,
                            MessageIcon icon) = 0;
+  // Whether the program's message boxes appear at all: a client that
+  // switched error messages off must not wait for someone to click.
+  virtual bool MessagesShown() { return true; }
+  virtual void SetMessagesShown(bool /*shown*/) {}
   // Pokes a text to the speech service; nothing when it is absent.
   virtual void Say(const std::string& text) = 0;
 

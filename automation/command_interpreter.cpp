@@ -114,6 +114,8 @@ int ExecuteCommandString(CommandHost& host, ParameterCells& cells, Conversation*
   host.EnableFrame(false);
 
   CommandRun run{host, cells, *conversation};
+  run.messagesAllowed = host.MessagesShown();
+  host.SetMessagesShown(run.messagesAllowed && conversation->errorMessages != 0);
   int status = EXECUTE_NOT_PROCESSED;
   const std::size_t length = TextLength(data, size);
   if (length <= COMMAND_BUFFER_LENGTH) {
@@ -152,6 +154,7 @@ int ExecuteCommandString(CommandHost& host, ParameterCells& cells, Conversation*
   if (status == EXECUTE_ACKNOWLEDGED && !run.stopAcknowledged &&
       run.conversation.postponeRedraw == 0 && run.redrawPending && run.Document())
     host.RedrawDocument(run.conversation.docSlot);
+  host.SetMessagesShown(run.messagesAllowed);
   return status;
 }
 

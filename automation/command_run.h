@@ -23,6 +23,7 @@ struct CommandRun {
   bool stopAcknowledged = false;  // the rest of the string is not interpreted
   bool documentGone = false;      // the conversation's last document was closed
   std::size_t advance = 0;        // characters a custom-closing command consumed
+  bool messagesAllowed = true;    // message boxes were shown before the string
   Status failure;                 // messages shown before the error box
 
   // The conversation's document; null when its slot holds none.

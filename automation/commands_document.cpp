@@ -98,6 +98,7 @@ bool ErrorMessages(CommandRun& run, std::string_view a) {
   int on = 0;
   if (!ArgumentReader(a).I(on).Ok()) return false;
   run.conversation.errorMessages = on != 0 ? 1 : 0;
+  run.host.SetMessagesShown(run.messagesAllowed && on != 0);
   return true;
 }
 

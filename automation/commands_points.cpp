@@ -28,13 +28,16 @@ bool Resize(CommandRun& run, PlotDocument& d, int curves, int points) {
   return false;
 }
 
-// Curves curveCount+1..n come into use, empty.
-void ExtendCurves(PlotDocument& d, int n) {
+// Curves curveCount+1..n come into use, empty. A document that had no
+// curves had no topic either: now it gets one.
+void ExtendCurves(CommandRun& run, PlotDocument& d, int n) {
+  const bool hadNone = d.curveCount == 0;
   for (int c = d.curveCount + 1; c <= n; ++c) {
     d.pointCount[c] = 0;
     d.InvalidateCurveStates(c);
   }
   d.curveCount = n;
+  if (hadNone && n > 0) run.host.NameUnnamedDocument(run.conversation.docSlot);
 }
 
 // Moves the X window right by half its width as often as x needs.
@@ -70,7 +73,7 @@ bool SelectCurve(CommandRun& run, std::string_view a) {
   if (n > MAX_CURVE_SLOTS) return false;
   if (n > d->curveCount) {
     if (n > d->maxCurves && !Resize(run, *d, n, d->maxPoints)) return false;
-    ExtendCurves(*d, n);
+    ExtendCurves(run, *d, n);
   }
   run.conversation.selectedCurve = n;
   return true;
@@ -82,7 +85,7 @@ bool XY(CommandRun& run, std::string_view a) {
   if (!d || !ArgumentReader(a).F(x).F(y).Ok()) return false;
   const int curve = run.CurveAtLeastOne();
   if (curve > d->maxCurves || !d->HasMatrices()) return false;
-  if (curve > d->curveCount) ExtendCurves(*d, curve);
+  if (curve > d->curveCount) ExtendCurves(run, *d, curve);
   if (d->pointCount[curve] >= d->maxPoints) return run.Fail(MSG_CURVE_FULL);
   const int point = ++d->pointCount[curve];
   d->X(curve, point) = x;

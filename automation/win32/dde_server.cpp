@@ -242,8 +242,15 @@ HDDEDATA Poke(HCONV conversation, UINT format, HDDEDATA data) {
   DWORD size = 0;
   const BYTE* bytes = data ? DdeAccessData(data, &size) : nullptr;
   if (!bytes) size = 0;
+  // A client that switched error messages off gets no boxes from its pokes either.
+  CommandHost& host = Host();
+  const bool shown = host.MessagesShown();
+  const Conversation* record =
+      State().conversations.Find(reinterpret_cast<uintptr_t>(conversation));
+  if (record && record->errorMessages == 0) host.SetMessagesShown(false);
   HDDEDATA result = shortFormat == CF_TEXT ? (bytes ? TextPoke(bytes, size) : DDE_FNOTPROCESSED)
                                            : BinaryPoke(conversation, bytes, size);
+  host.SetMessagesShown(shown);
   if (bytes) DdeUnaccessData(data);
   return result;
 }

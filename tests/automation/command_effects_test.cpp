@@ -21,6 +21,25 @@ TEST(XYCommand, EmptyDocumentGetsCurveOneWithOnePoint) {
   EXPECT_EQ(s.host.redraws[0], 1);
 }
 
+// A document without curves has no topic; its first curve names it, once.
+TEST(XYCommand, FirstCurveOfAnEmptyDocumentNamesIt) {
+  Session s;
+  EXPECT_EQ(s.Run("[XY(1,2)][XY(2,3)]"), EXECUTE_ACKNOWLEDGED);
+  ASSERT_EQ(s.host.named.size(), 1u);
+  EXPECT_EQ(s.host.named[0], 1);
+  EXPECT_EQ(s.Run("[SelectCurve(3)][XY(1,2)]"), EXECUTE_ACKNOWLEDGED);
+  EXPECT_EQ(s.host.named.size(), 1u);
+  // Curves made by selecting one beyond the count name an empty document too.
+  Session other;
+  EXPECT_EQ(other.Run("[SelectCurve(2)]"), EXECUTE_ACKNOWLEDGED);
+  EXPECT_EQ(other.host.named.size(), 1u);
+  // A document that already has curves is not renamed.
+  Session named;
+  named.host.Doc().curveCount = 1;
+  EXPECT_EQ(named.Run("[XY(1,2)]"), EXECUTE_ACKNOWLEDGED);
+  EXPECT_TRUE(named.host.named.empty());
+}
+
 TEST(XYCommand, StoredAsSinglePrecision) {
   Session s;
   EXPECT_EQ(s.Run("[XY(0.1,1E30)]"), EXECUTE_ACKNOWLEDGED);

@@ -129,6 +129,38 @@ TEST(CommandReception, ErrorMessagesOffSuppressesTheBox) {
   EXPECT_EQ(s.conversation.errorMessages, 1);
 }
 
+// The program's own boxes (a file reader's, an operation's) follow the
+// conversation's switch while its strings run, and come back after.
+TEST(CommandReception, ErrorMessagesOffSilencesTheProgramsOwnBoxes) {
+  Session s;
+  s.host.failOpen = true;
+  EXPECT_EQ(s.Run("[ErrorMessages(0)][FileOpen(\"c:\\missing.grf\")]"), EXECUTE_NOT_PROCESSED);
+  ASSERT_EQ(s.host.openMessagesShown.size(), 1u);
+  EXPECT_FALSE(s.host.openMessagesShown[0]);
+  EXPECT_TRUE(s.host.messages.empty());
+  EXPECT_TRUE(s.host.messagesShown);
+  // Off from an earlier string: off from the start of the next one.
+  EXPECT_EQ(s.Run("[XY(1,1)][EditSort()]"), EXECUTE_ACKNOWLEDGED);
+  ASSERT_EQ(s.host.menuMessagesShown.size(), 1u);
+  EXPECT_FALSE(s.host.menuMessagesShown[0]);
+  EXPECT_TRUE(s.host.messagesShown);
+  // Switched on within a string: on for the commands after it.
+  EXPECT_EQ(s.Run("[EditSort()][ErrorMessages(1)][EditSort()]"), EXECUTE_ACKNOWLEDGED);
+  ASSERT_EQ(s.host.menuMessagesShown.size(), 3u);
+  EXPECT_FALSE(s.host.menuMessagesShown[1]);
+  EXPECT_TRUE(s.host.menuMessagesShown[2]);
+  EXPECT_TRUE(s.host.messagesShown);
+}
+
+TEST(CommandReception, BoxesSwitchedOffAroundTheStringStayOff) {
+  Session s;
+  s.host.messagesShown = false;
+  EXPECT_EQ(s.Run("[ErrorMessages(1)][XY(1,1)][EditSort()]"), EXECUTE_ACKNOWLEDGED);
+  ASSERT_EQ(s.host.menuMessagesShown.size(), 1u);
+  EXPECT_FALSE(s.host.menuMessagesShown[0]);
+  EXPECT_FALSE(s.host.messagesShown);
+}
+
 TEST(CommandReception, NoConversationOrNoDocumentIsNotProcessed) {
   Session s;
   EXPECT_EQ(ExecuteCommandString(s.host, s.cells, nullptr, std::string("[XY(1,2)]")),

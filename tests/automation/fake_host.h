@@ -39,6 +39,7 @@ class FakeHost : public CommandHost {
     menuParameters.push_back(parameter);
     menuMacroActive.push_back(cells ? cells->macroCommandActive : -1);
     menuFirstCurves.push_back(cells ? cells->firstCurve : -1);
+    menuMessagesShown.push_back(messagesShown);
     return unavailable.count(commandId) == 0;
   }
   void PostMenuCommand(int commandId) override { posted.push_back(commandId); }
@@ -67,6 +68,7 @@ class FakeHost : public CommandHost {
   int OpenFileInNewWindow(const std::string& path, int fileType) override {
     opened.push_back(path);
     openedTypes.push_back(fileType);
+    openMessagesShown.push_back(messagesShown);
     if (failOpen) return 0;
     const int slot = OpenDocument();
     if (slot) documents.Document(slot).fileTitle.Set(path);
@@ -81,6 +83,12 @@ class FakeHost : public CommandHost {
     return 0;
   }
   void DocumentRenamed(int slot) override { renamed.push_back(slot); }
+  void NameUnnamedDocument(int slot) override { named.push_back(slot); }
+  bool MessagesShown() override { return messagesShown; }
+  void SetMessagesShown(bool shown) override {
+    messagesShown = shown;
+    messagesShownCalls.push_back(shown);
+  }
   void ShowMessage(const std::string& text, const std::string& caption, MessageIcon) override {
     messages.push_back({text, caption});
   }
@@ -105,13 +113,15 @@ class FakeHost : public CommandHost {
   bool frameEnabled = true;
   bool failOpen = false;
   bool clipboardText = false;
+  bool messagesShown = true;
   int detectedType = 1;
   int links = 0;
 
-  std::vector<int> menus, posted, activated, redraws, segments, newWindows, closed, renamed;
+  std::vector<int> menus, posted, activated, redraws, segments, newWindows, closed, renamed, named;
   std::vector<long> menuParameters;
   std::vector<int> menuMacroActive, menuFirstCurves;
-  std::vector<bool> enableCalls, statusBar, arranged, noteButton;
+  std::vector<bool> enableCalls, statusBar, arranged, noteButton, messagesShownCalls,
+      menuMessagesShown, openMessagesShown;
   std::vector<std::pair<bool, bool>> toolBars;
   std::vector<std::pair<int, WindowState>> windowStates;
   std::vector<std::string> opened, spoken, helpKeywords;

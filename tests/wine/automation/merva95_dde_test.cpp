@@ -294,11 +294,15 @@ TEST_F(Merva95Dde, FileCommandsAndActivate) {
   const std::string opened = topics.substr(std::string("ROZava\tSystem\tFirst\tSecond\t").size());
   EXPECT_EQ(Item(opened.c_str(), "NumberOfCurves"), "2");
   EXPECT_EQ(client.Execute("[FileNew()] [XY(1,1)]"), 0);  // blank between commands
-  // The reader's own message comes first; the client then gets the failure.
-  EXPECT_EQ(client.Execute("[FileOpen(\"" + dir + "\\missing.grf\")]", 1500), -1);
-  const std::string box = DismissBox(merva_.pid);
+  // With error messages on, the reader's own message comes first; the
+  // client then gets the failure.
+  EXPECT_EQ(client.Execute("[ErrorMessages(1)][FileOpen(\"" + dir + "\\missing.grf\")]", 1500), -1);
+  std::string box = DismissBox(merva_.pid);
   EXPECT_NE(box.find("missing.grf"), std::string::npos) << box;
+  box = DismissBox(merva_.pid);
+  EXPECT_EQ(box.rfind("Error processing this command:|[ErrorMessages(1)][FileOpen(", 0), 0u) << box;
   EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(frame_) != 0; }, 5000));
+  EXPECT_EQ(client.Execute("[ErrorMessages(0)]"), ACK);
   EXPECT_EQ(client.Execute("[Activate(\"FIRST\")][XY(2,2)]"), ACK);
   EXPECT_EQ(Item("First", "NumberOfPoints"), "2");
   EXPECT_EQ(client.Execute("[Activate(\"nobody\")]"), 0);
@@ -309,6 +313,78 @@ TEST_F(Merva95Dde, FileCommandsAndActivate) {
   EXPECT_EQ(client.Execute("[Activate(\"First\")][ClearEditFlag()]"), ACK);
   EXPECT_EQ(client.Execute("[FileExit()][XY(9,9)]"), ACK) << DismissBox(merva_.pid, 500);
   EXPECT_TRUE(merva_.WaitExit(10000));
+}
+
+// A client that switched error messages off is never left waiting for a
+// click: the failure comes back at once and no box of the program opens.
+TEST_F(Merva95Dde, ErrorMessagesOffFailsPromptlyWithoutAnyBox) {
+  const std::string missing = TempDirectory() + "\\missing.grf";
+  DeleteFileA(missing.c_str());
+  RawDdeClient client;
+  ASSERT_TRUE(client.Connect("MERVAW", "ROZava"));
+  EXPECT_EQ(client.Execute("[ErrorMessages(0)][Caption(\"Quiet\")][XY(1,1)]"), ACK);
+  const DWORD start = GetTickCount();
+  EXPECT_EQ(client.Execute("[FileOpen(\"" + missing + "\")]", 3000), 0);
+  EXPECT_LT(GetTickCount() - start, 2000u);
+  // Within one string too, and with the commands before it kept.
+  EXPECT_EQ(
+      client.Execute("[XY(2,2)][ErrorMessages(0)][FileOpen(\"" + missing + "\")][XY(3,3)]", 3000),
+      0);
+  // A file type this version cannot read.
+  const std::string file = ProgramPath("app/EX01.GRF");
+  EXPECT_EQ(client.Execute("[FileType(7)][FileOpen(\"" + file + "\")][FileType(1)]", 3000), 0);
+  EXPECT_EQ(client.Execute("[FileType(1)]"), ACK);
+  // Text data with ragged or unreadable columns.
+  EXPECT_EQ(client.Poke("q1", CF_TEXT, "1 2\r\n3\r\n", 3000), 0);
+  EXPECT_EQ(client.Poke("q2", CF_TEXT, "a b\r\nc d\r\n", 3000), 0);
+  WaitUntil([] { return false; }, 500);
+  EXPECT_EQ(DialogOf(merva_.pid), nullptr) << DismissBox(merva_.pid, 100);
+  EXPECT_TRUE(IsWindowEnabled(frame_));
+  EXPECT_EQ(Topics(), "ROZava\tSystem\tQuiet");
+  EXPECT_EQ(Item("Quiet", "NumberOfPoints"), "2");
+  EXPECT_EQ(Item("Quiet", "NumberOfCurves"), "1");
+  // The switch belongs to the conversation: another one still gets boxes.
+  RawDdeClient other;
+  ASSERT_TRUE(other.Connect("MERVAW", "ROZava"));
+  EXPECT_EQ(other.Execute("[FileOpen(\"" + missing + "\")]", 1500), -1);
+  EXPECT_NE(DismissBox(merva_.pid).find("missing.grf"), std::string::npos);
+  EXPECT_NE(DismissBox(merva_.pid).find("Error processing this command:"), std::string::npos);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(frame_) != 0; }, 5000));
+  EXPECT_EQ(client.Execute("[FileOpen(\"" + missing + "\")]", 3000), 0);
+  WaitUntil([] { return false; }, 300);
+  EXPECT_EQ(DialogOf(merva_.pid), nullptr) << DismissBox(merva_.pid, 100);
+}
+
+// A document filled only by [XY( and never named is reachable by the topic
+// the naming rule gives it, "Plot" and its slot number.
+TEST_F(Merva95Dde, UnnamedDocumentFilledByXYHasAPlotTopic) {
+  RawDdeClient client;
+  ASSERT_TRUE(client.Connect("MERVAW", "ROZava"));
+  EXPECT_EQ(Topics(), "ROZava\tSystem");
+  EXPECT_EQ(client.Execute("[ErrorMessages(0)][XY(1,2)][XY(2,4)]"), ACK);
+  EXPECT_EQ(Topics(), "ROZava\tSystem\tPlot1");
+  EXPECT_EQ(Item("Plot1", "NumberOfCurves"), "1");
+  EXPECT_EQ(Item("Plot1", "NumberOfPoints"), "2");
+  EXPECT_EQ(Item("plot1", "Curve1"),
+            "  1.000000    \t  2.000000    \r\n  2.000000    \t  4.000000    \r\n");
+  // Under a postponed redraw, in a second window, with an empty curve first.
+  EXPECT_EQ(client.Execute("[FileNew()][PostponeRedraw()][SelectCurve(2)][XY(5,6)]"), ACK);
+  EXPECT_EQ(Topics(), "ROZava\tSystem\tPlot1\tPlot2");
+  EXPECT_EQ(Item("Plot2", "NumberOfPoints"), "0\t1");
+  EXPECT_EQ(Item("Plot2", "Curve2"), "  5.000000    \t  6.000000    \r\n");
+  RawDdeClient document;
+  ASSERT_TRUE(document.Connect("MERVAW", "Plot2"));
+  EXPECT_EQ(RequestText(document, "TopicItemList"),
+            "Formats\tNumberOfCurves\tNumberOfPoints\tTopicItemList\tCurve1\tCurve2");
+  // Named later, it keeps one topic: the new name.
+  EXPECT_EQ(client.Execute("[Caption(\"Later\")][ViewRedraw()]"), ACK);
+  EXPECT_EQ(Topics(), "ROZava\tSystem\tPlot1\tLater");
+  RawDdeClient gone;
+  EXPECT_FALSE(gone.Connect("MERVAW", "Plot2"));
+  // Closing it takes the topic away.
+  EXPECT_EQ(client.Execute("[ClearEditFlag()][FileClose()][ClearEditFlag()][FileClose()]"), ACK);
+  EXPECT_EQ(Topics(), "ROZava\tSystem");
+  EXPECT_TRUE(Alive());
 }
 
 TEST_F(Merva95Dde, OperationsOfUnbuiltCommandsFail) {
@@ -339,11 +415,12 @@ TEST_F(Merva95Dde, OperationsOfUnbuiltCommandsFail) {
                               "[InsertLink(\"a\",\"b\",\"c\")]"}) {
     EXPECT_EQ(client.Execute(command), 0) << command;
   }
-  // Appending a missing file: the reader's message, then the failure.
-  EXPECT_EQ(client.Execute("[FileAppend(\"x.grf\")]", 1500), -1);
-  const std::string seen = DismissBox(merva_.pid);
-  EXPECT_NE(seen.find("x.grf"), std::string::npos) << seen;
-  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(frame_) != 0; }, 5000));
+  // Appending a missing file with error messages off: the failure at once,
+  // without the reader's message.
+  EXPECT_EQ(client.Execute("[FileAppend(\"x.grf\")]", 3000), 0);
+  WaitUntil([] { return false; }, 300);
+  EXPECT_EQ(DialogOf(merva_.pid), nullptr) << DismissBox(merva_.pid, 100);
+  EXPECT_TRUE(IsWindowEnabled(frame_));
   // Nothing changed the data.
   EXPECT_EQ(Item("Data", "Curve1"),
             "  3.000000    \t  1.000000    \r\n  1.000000    \t  2.000000    \r\n"

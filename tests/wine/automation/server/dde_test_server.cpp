@@ -74,6 +74,9 @@ class TestHost : public CommandHost {
     return 0;
   }
   void DocumentRenamed(int slot) override { win32::RefreshDocumentTopic(slot); }
+  void NameUnnamedDocument(int slot) override {
+    win32::NameDocumentTopic(slot, documents.Document(slot).fileTitle.Str());
+  }
   void ShowMessage(const std::string&, const std::string&, MessageIcon) override {
     ++messageCount;
     UpdateTitle();
