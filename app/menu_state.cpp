@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <bitset>
+
 #include "app/menu_dispatch.h"
 #include "app/program.h"
 #include "app/resource_ids.h"
@@ -52,7 +54,10 @@ bool Checked(int id, const PlotDocument* d) {
   }
 }
 
-void RefreshMenu(HMENU menu, const PlotDocument* document) {
+// Sets every command item's state; true when an item of `menu` itself (not
+// of its pop-ups) changed.
+bool RefreshMenu(HMENU menu, const PlotDocument* document) {
+  bool changed = false;
   const int count = GetMenuItemCount(menu);
   for (int i = 0; i < count; ++i) {
     if (HMENU sub = GetSubMenu(menu, i)) {
@@ -62,9 +67,23 @@ void RefreshMenu(HMENU menu, const PlotDocument* document) {
     const UINT id = GetMenuItemID(menu, i);
     if (id < MENU_COMMAND_FIRST || id > MENU_COMMAND_LAST) continue;
     const int command = static_cast<int>(id);
-    EnableMenuItem(menu, id, MF_BYCOMMAND | (CommandEnabled(command) ? MF_ENABLED : MF_GRAYED));
-    CheckMenuItem(menu, id, MF_BYCOMMAND | (Checked(command, document) ? MF_CHECKED : 0));
+    const UINT enable = CommandEnabled(command) ? MF_ENABLED : MF_GRAYED;
+    const UINT check = Checked(command, document) ? MF_CHECKED : MF_UNCHECKED;
+    const UINT wasEnabled = EnableMenuItem(menu, id, MF_BYCOMMAND | enable);
+    const UINT wasChecked = CheckMenuItem(menu, id, MF_BYCOMMAND | check);
+    if (wasEnabled != enable || wasChecked != check) changed = true;
   }
+  return changed;
+}
+
+// Which commands are enabled, the tool buttons' whole input.
+using EnabledCommands = std::bitset<MENU_COMMAND_LAST - MENU_COMMAND_FIRST + 1>;
+
+EnabledCommands CurrentlyEnabled() {
+  EnabledCommands enabled;
+  for (int id = MENU_COMMAND_FIRST; id <= MENU_COMMAND_LAST; ++id)
+    enabled[static_cast<std::size_t>(id - MENU_COMMAND_FIRST)] = CommandEnabled(id);
+  return enabled;
 }
 
 // The pop-up that holds a command (the File menu for Exit).
@@ -87,12 +106,26 @@ int PositionOf(HMENU menu, UINT id) {
 
 }  // namespace
 
+// Every command string of a DDE client ends here: redrawing the menu bar
+// and walking the tool buttons cost milliseconds under Wine, so only what
+// changed is redone (pop-up items are drawn when they open).
 void RefreshMenus() {
   Program& program = TheProgram();
   if (!program.menu) return;
-  RefreshMenu(program.menu, ActiveDocument());
-  if (program.frame) DrawMenuBar(program.frame);
-  RefreshToolBarButtons();
+  const bool barChanged = RefreshMenu(program.menu, ActiveDocument());
+  static HMENU drawnMenu = nullptr;
+  if (program.frame && (barChanged || drawnMenu != program.menu)) {
+    DrawMenuBar(program.frame);
+    drawnMenu = program.menu;
+  }
+  static EnabledCommands buttonsFollow;
+  static bool buttonsKnown = false;
+  const EnabledCommands enabled = CurrentlyEnabled();
+  if (!buttonsKnown || enabled != buttonsFollow) {
+    RefreshToolBarButtons();
+    buttonsFollow = enabled;
+    buttonsKnown = true;
+  }
 }
 
 void UpdateRecentFilesMenu() {
