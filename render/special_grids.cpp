@@ -186,13 +186,29 @@ void DrawGrainSizeScales(DrawContext& c) {
     }
   }
   const char* titles[2] = {"Sieve Opening, inches", "Sieve Numbers"};
+  bool titleWritten = false;
+  int titleLeft = 0, titleRight = 0;
   for (int group = 0; group < 2; ++group) {
     if (!spanUsed[group]) continue;
     const int width = c.surface.GetTextExtent(titles[group]).width;
     int centre = (spanLeft[group] + spanRight[group]) / 2;
     centre = std::min(centre, L.target.right - width / 2);
     centre = std::max(centre, L.target.left + width / 2);
+    int l = centre - width / 2, r = l + width;
+    if (group == 1 && titleWritten) {
+      // Moved off the first title, or left out when there is no room.
+      const int gap = std::max(1, L.wN);
+      if (l < titleRight + gap && r + gap > titleLeft) {
+        const int shift =
+            centre >= (titleLeft + titleRight) / 2 ? titleRight + gap - l : titleLeft - gap - r;
+        l += shift, r += shift, centre += shift;
+        if (l < L.target.left || r > L.target.right) continue;
+      }
+    }
     c.Text(centre, labelBase - L.hN, ALIGN_CENTER | ALIGN_BOTTOM, titles[group]);
+    titleWritten = true;
+    titleLeft = l;
+    titleRight = r;
   }
 
   // Soil class band below the X axis title.
