@@ -98,11 +98,8 @@ void PrepareClipping(DrawContext& c, const SurfaceRect& target) {
 }
 
 void DrawStamps(DrawContext& c, const SurfaceRect& target) {
-  if (c.options.dateStamp && c.options.todayYear > 0) {
-    const std::string pattern =
-        c.doc.dateFormat.IsBlank() ? c.options.numbers.regional.sShortDate : c.doc.dateFormat.Str();
-    const std::string today =
-        FormatDate(pattern, c.options.todayYear, c.options.todayMonth, c.options.todayDay);
+  const std::string today = DateStampText(c.doc, c.options);
+  if (!today.empty()) {
     c.UseText(FONT_NUMBERS);
     c.Text(target.right, target.top, ALIGN_RIGHT | ALIGN_TOP, today);
   }
@@ -218,10 +215,10 @@ void DrawTitles(DrawContext& c) {
   const bool secondary = titles.secondaryShown;
 
   if (!polar && !titles.x.empty()) {
-    c.UseText(FONT_X_AXIS);
     const int x = static_cast<int>(std::trunc((f.left + f.right) / 2));
-    const std::string xTitle =
-        FittedText(c.surface, titles.x, 2 * std::min(x - L.target.left, L.target.right - x));
+    const int space = XTitleSpace(d, L, c.surface, c.fonts, c.options, x);
+    c.UseText(FONT_X_AXIS);
+    const std::string xTitle = FittedText(c.surface, titles.x, space);
     const int y = static_cast<int>(std::trunc(f.bottom + 1.5 * L.hN + L.hX));
     c.Text(x, y, ALIGN_CENTER | ALIGN_BOTTOM, xTitle);
     if (screen)
@@ -269,10 +266,12 @@ void DrawTitles(DrawContext& c) {
   if (grain) y -= 2 * L.hN;
   y = std::max(y, L.target.top);
   c.titlesBottom = L.target.top;
+  const int titleSpace = TitleSpace(d, L, c.surface, c.fonts, c.options);
   auto titleLine = [&](const std::string& full, int element, int rect) {
     if (full.empty()) return;
     c.UseText(element);
-    const std::string text = FittedText(c.surface, full, L.target.Width());
+    c.UseText(element);
+    const std::string text = FittedText(c.surface, full, titleSpace);
     c.Text(x, y, ALIGN_CENTER | ALIGN_TOP, text);
     c.titlesBottom = std::max(c.titlesBottom, y + c.fonts.LineHeight(element));
     if (screen)

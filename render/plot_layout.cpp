@@ -5,6 +5,7 @@
 
 #include "core/number_text.h"
 #include "files/settings.h"
+#include "render/number_format.h"
 #include "render/probability.h"
 #include "render/scale_check.h"
 #include "render/tripartite_units.h"
@@ -273,8 +274,8 @@ double LowestFit(double points, double smallest) {
 // Shrinks the fonts for a small target and for titles longer than their
 // room; the frame follows the fonts.
 void FitFonts(const PlotDocument& d, DrawingSurface& surface, PlotFonts& fonts,
-              const std::array<FontDescription, TEXT_ELEMENT_COUNT>& table, PlotLayout& L,
-              PlotFrame& frame) {
+              const std::array<FontDescription, TEXT_ELEMENT_COUNT>& table,
+              const DrawOptions& options, PlotLayout& L, PlotFrame& frame) {
   const double wt = L.target.Width(), ht = L.target.Height();
   if (wt <= 0.0 || ht <= 0.0) return;
   auto points = [&](int e) {
@@ -325,12 +326,13 @@ void FitFonts(const PlotDocument& d, DrawingSurface& surface, PlotFonts& fonts,
         }
       }
     }
-    shrink(FONT_TITLE1, d.title1.Str(), wt);
-    shrink(FONT_TITLE2, d.title2.Str(), wt);
-    shrink(FONT_TITLE2, d.title3.Str(), wt);
+    const double titleSpace = TitleSpace(d, L, surface, fonts, options);
+    shrink(FONT_TITLE1, d.title1.Str(), titleSpace);
+    shrink(FONT_TITLE2, d.title2.Str(), titleSpace);
+    shrink(FONT_TITLE2, d.title3.Str(), titleSpace);
     if (L.scaleType != SCALE_POLAR) {
-      const double cx = (frame.left + frame.right) / 2.0;
-      shrink(FONT_X_AXIS, titles.x, 2.0 * std::min(cx - L.target.left, L.target.right - cx));
+      const double cx = std::trunc((frame.left + frame.right) / 2.0);
+      shrink(FONT_X_AXIS, titles.x, XTitleSpace(d, L, surface, fonts, options, cx));
       shrink(FONT_Y_AXIS, titles.y, frame.bottom - frame.top);
       if (titles.secondaryShown) shrink(FONT_Y_AXIS, titles.y2, frame.bottom - frame.top);
     }
@@ -429,6 +431,31 @@ AxisTitles ShownAxisTitles(const PlotDocument& d, const PlotLayout& L) {
   }
   t.secondaryShown = L.y2Transform || L.rightAxis > 0 || grain;
   return t;
+}
+
+std::string DateStampText(const PlotDocument& d, const DrawOptions& options) {
+  if (!options.dateStamp || options.todayYear <= 0) return std::string();
+  const std::string pattern =
+      d.dateFormat.IsBlank() ? options.numbers.regional.sShortDate : d.dateFormat.Str();
+  return FormatDate(pattern, options.todayYear, options.todayMonth, options.todayDay);
+}
+
+int TitleSpace(const PlotDocument& d, const PlotLayout& L, DrawingSurface& surface,
+               const PlotFonts& fonts, const DrawOptions& options) {
+  const std::string date = DateStampText(d, options);
+  if (date.empty()) return L.target.Width();
+  const int corner =
+      fonts.Extent(surface, FONT_NUMBERS, date).width + fonts.AverageWidth(FONT_NUMBERS);
+  return std::max(0, L.target.Width() - 2 * corner);
+}
+
+int XTitleSpace(const PlotDocument& d, const PlotLayout& L, DrawingSurface& surface,
+                const PlotFonts& fonts, const DrawOptions& options, double centre) {
+  double right = L.target.right;
+  if (options.caption && !d.fileTitle.IsBlank())
+    right -= fonts.Extent(surface, FONT_NUMBERS, d.fileTitle.Trimmed()).width +
+             fonts.AverageWidth(FONT_NUMBERS);
+  return std::max(0, static_cast<int>(2.0 * std::min(centre - L.target.left, right - centre)));
 }
 
 std::string FittedText(DrawingSurface& surface, const std::string& text, int space) {
@@ -533,7 +560,7 @@ void ScaleAxes(PlotDocument& d, DrawingSurface& surface, const SurfaceRect& targ
   ComputeLabels(d, options, L);
 
   PlotFrame frame = MarginFrame(d, surface, fonts, L);
-  FitFonts(d, surface, fonts, fontTable, L, frame);
+  FitFonts(d, surface, fonts, fontTable, options, L, frame);
   const int kind = L.surfaceKind;
   if (d.manualTicks) {
     double wp = d.plotWidth * L.caps.logPixelsX;

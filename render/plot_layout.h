@@ -76,6 +76,16 @@ struct AxisTitles {
 };
 AxisTitles ShownAxisTitles(const PlotDocument& document, const PlotLayout& layout);
 
+// The date stamp's text ("&Date"), empty when it is not shown.
+std::string DateStampText(const PlotDocument& document, const DrawOptions& options);
+// Room for the title lines (centred on the target) and for the X axis title
+// centred at `centre`, clear of the date stamp and the caption in the
+// corners.
+int TitleSpace(const PlotDocument& document, const PlotLayout& layout, DrawingSurface& surface,
+               const PlotFonts& fonts, const DrawOptions& options);
+int XTitleSpace(const PlotDocument& document, const PlotLayout& layout, DrawingSurface& surface,
+                const PlotFonts& fonts, const DrawOptions& options, double centre);
+
 // `text` as it fits into `space` device units in the current font: cut at
 // the end with "..." when too long (nothing when not even that fits).
 std::string FittedText(DrawingSurface& surface, const std::string& text, int space);

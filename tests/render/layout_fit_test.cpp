@@ -330,5 +330,26 @@ TEST(LayoutFit, LegendNoteAndLabelsStayInsideTheirCell) {
     ExpectNothingCollides(*DrawAt(*d, size), SizeName(size));
 }
 
+TEST(LayoutFit, DateStampAndCaptionKeepTheTitlesOffTheCorners) {
+  auto d = SimplePlot();
+  d->title1.Set("Pressure history of the third test series, gauge 14");
+  d->xAxisLabel.Set("Time after detonation of the second charge, milliseconds");
+  d->fileTitle.Set("SERIES3_GAUGE14.GRF");
+  DrawOptions options;
+  options.dateStamp = true;
+  options.todayYear = 2026;
+  options.todayMonth = 12;
+  options.todayDay = 9;
+  options.caption = true;
+  for (const Size& size : {Size{1000, 700, false}, Size{500, 350, false}, Size{256, 384, false}}) {
+    const SurfaceRect target{0, 0, size.width, size.height};
+    Drawn drawn{RecordingSurface(size.width, size.height, test::ScreenCaps()), DrawResult{},
+                target};
+    drawn.result = DrawPlot(drawn.surface, *d, target, options);
+    ASSERT_NE(TextStarting(drawn.surface, "SERIES3"), nullptr);
+    ExpectNothingCollides(drawn, SizeName(size));
+  }
+}
+
 }  // namespace
 }  // namespace merva
