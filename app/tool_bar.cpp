@@ -544,9 +544,18 @@ void Build() {
     if (used == bar.docked) {
       PlaceButtons(used, DockedColumns());
     } else {
+      // The system may make the window wider than the stored columns
+      // (smallest caption window): as many rows as the columns that fit.
       RECT inner{};
       GetClientRect(used, &inner);
-      PlaceButtons(used, (inner.right - 2 * BORDER) / bar.buttonWidth);
+      const int columns =
+          std::max(1, (static_cast<int>(inner.right) - 2 * BORDER) / bar.buttonWidth);
+      const int rows = (TOOLBAR_BUTTON_COUNT + columns - 1) / columns;
+      RECT outer{0, 0, inner.right, rows * bar.buttonHeight + 2 * BORDER};
+      AdjustWindowRectEx(&outer, FLOAT_STYLE, FALSE, WS_EX_TOOLWINDOW);
+      SetWindowPos(used, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      PlaceButtons(used, columns);
     }
     RefreshButtons(used);
     if (Settings().toolBarVisible) ShowWindow(used, Floating() ? SW_SHOWNOACTIVATE : SW_SHOW);

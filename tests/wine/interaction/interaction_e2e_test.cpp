@@ -644,6 +644,15 @@ TEST_F(ToolBarStates, DragToFloatAndBackToDock) {
   EXPECT_LT(std::abs(placed.left - (bar.left + grab.x - 200)), 200);
   int width = 0;
   ExpectButtons(floating[0], width);
+  // Every button inside the window, and no empty row under the last.
+  RECT inner{}, lastFloating{};
+  GetClientRect(floating[0], &inner);
+  GetWindowRect(GetDlgItem(floating[0], HIDE_BUTTON), &lastFloating);
+  POINT lastBottom{lastFloating.right, lastFloating.bottom};
+  ScreenToClient(floating[0], &lastBottom);
+  EXPECT_LE(lastBottom.x, inner.right);
+  EXPECT_LE(lastBottom.y, inner.bottom);
+  EXPECT_LT(inner.bottom - lastBottom.y, lastFloating.bottom - lastFloating.top);
   // The floating window let go over the top of the client area docks.
   SetWindowPos(floating[0], nullptr, client.left + 40, client.top - 8, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
