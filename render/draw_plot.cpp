@@ -264,6 +264,7 @@ void DrawTitles(DrawContext& c) {
   if (!d.title2.IsBlank()) y -= L.hT2;
   if (!d.title3.IsBlank()) y -= L.hT2;
   if (grain) y -= 2 * L.hN;
+  y -= L.topLabelRoom;
   y = std::max(y, L.target.top);
   c.titlesBottom = L.target.top;
   const int titleSpace = TitleSpace(d, L, c.surface, c.fonts, c.options);

@@ -151,6 +151,18 @@ struct Margins {
 
 void ComputeLabels(const PlotDocument& d, const DrawOptions& options, PlotLayout& L) {
   const NumberFormatContext& nf = options.numbers;
+  L.polarLabels.clear();
+  if (L.scaleType == SCALE_POLAR && L.x.tickCount >= 2) {
+    const double pi = 3.141592653589793;
+    const bool degrees = PolarDegrees(d);
+    const double stepAngle = 2.0 * pi / (L.x.tickCount - 1);
+    const double labelStep = degrees ? stepAngle * 180.0 / pi : stepAngle;
+    for (int k = 1; k <= L.x.tickCount - 2; ++k) {
+      const double a = stepAngle * k;
+      L.polarLabels.push_back(std::string(TrimLeft(
+          FormatAxisNumber(degrees ? a * 180.0 / pi : a, labelStep, d.xNumberFormat, nf))));
+    }
+  }
   switch (L.x.kind) {
     case AXIS_LOG:
       L.xTicks = LogTicks(L.x, d.xNumberFormat, nf, L.xDrawable);
@@ -239,8 +251,11 @@ PlotFrame MarginFrame(const PlotDocument& d, DrawingSurface& surface, const Plot
     halfLastX = half;
   }
   if (polar) {
-    // Angle labels stand outside the outer circle on both sides.
-    halfFirstX = WidestLabel(L.xTicks, measure);
+    // Angle labels stand 2 units outside the outer circle on both sides.
+    halfFirstX = 0;
+    for (const std::string& label : L.polarLabels)
+      halfFirstX = std::max(halfFirstX, measure(label));
+    halfFirstX += 2;
     halfLastX = halfFirstX;
   }
   const bool grain = L.scaleType == SCALE_GRAIN_SIZE;
@@ -255,8 +270,10 @@ PlotFrame MarginFrame(const PlotDocument& d, DrawingSurface& surface, const Plot
   // Polar angle labels stand 2 units off the outer circle.
   const int polarBottom = std::max(L.hN, fonts.Metrics(FONT_NUMBERS).height + 2);
   f.bottom = polar ? L.target.bottom - polarBottom : L.target.bottom - 2 * L.hN - L.hX;
+  // Probability X labels are repeated above a box or grid.
+  L.topLabelRoom = L.x.kind == AXIS_PROBABILITY && L.gridType != GRID_AXES_ONLY ? L.hN : 0;
   f.top = L.target.top + L.hN + L.hT1 + (d.title2.IsBlank() ? 0 : L.hT2) +
-          (d.title3.IsBlank() ? 0 : L.hT2);
+          (d.title3.IsBlank() ? 0 : L.hT2) + L.topLabelRoom;
   if (L.scaleType == SCALE_GRAIN_SIZE) {
     f.top += 2 * L.hN;
     f.bottom -= 2 * L.hN;

@@ -48,6 +48,8 @@ struct PlotLayout {
   std::vector<AxisTick> leftTicks;
   std::vector<AxisTick> rightTicks;  // values in the right axis's own units
   bool xDrawable = true, leftDrawable = true, rightDrawable = true;
+  std::vector<std::string> polarLabels;  // angle labels, from the first spoke after 0
+  int topLabelRoom = 0;                  // above the frame for labels repeated on top
   int widestLeftLabel = 0;
   int widestRightLabel = 0;
 

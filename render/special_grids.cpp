@@ -115,20 +115,27 @@ void DrawDiagonalFamily(DrawContext& c, double logK, int slope, const std::strin
       const DevicePoint top = a.y < b.y ? a : b;
       const DevicePoint low = a.y < b.y ? b : a;
       const double ux = (low.x - top.x) / length, uy = (low.y - top.y) / length;
-      const int inset = c.surface.GetTextMetrics().height + 2;
-      const int px = static_cast<int>(std::lround(top.x + ux * inset));
-      const int py = static_cast<int>(std::lround(top.y + uy * inset));
       const bool textRunsFromTop = angle < 0.0;
-      const SurfaceRect area =
-          RotatedTextBox(px, py, angle, width, c.surface.GetTextMetrics().height, textRunsFromTop);
-      // Only inside the frame, clear of the tick labels around it.
+      const int textHeight = c.surface.GetTextMetrics().height;
+      // Inside the frame, clear of the tick labels around it and of the
+      // labels written: moved further along the line until it is.
       const PlotFrame& frame = L.frame;
-      const int sx = L.wN / 2, sy = L.hN / 2;
-      bool clash = area.left < frame.left - sx || area.right > frame.right + sx ||
-                   area.top < frame.top - sy || area.bottom > frame.bottom + sy;
-      for (const SurfaceRect& other : written) clash = clash || Overlaps(area, other);
-      if (clash) continue;
-      written.push_back(area);
+      bool placed = false;
+      int px = 0, py = 0;
+      for (int step = 1; step <= 3 && !placed; ++step) {
+        const int inset = step * textHeight + 2;
+        if (inset + width + 4 > length) break;
+        px = static_cast<int>(std::lround(top.x + ux * inset));
+        py = static_cast<int>(std::lround(top.y + uy * inset));
+        const SurfaceRect area = RotatedTextBox(px, py, angle, width, textHeight, textRunsFromTop);
+        bool clash = area.left < frame.left || area.right > frame.right || area.top < frame.top ||
+                     area.bottom > frame.bottom;
+        for (const SurfaceRect& other : written) clash = clash || Overlaps(area, other);
+        if (clash) continue;
+        written.push_back(area);
+        placed = true;
+      }
+      if (!placed) continue;
       c.Text(px, py, (textRunsFromTop ? ALIGN_LEFT : ALIGN_RIGHT) | ALIGN_BOTTOM, text);
     }
   }
@@ -281,24 +288,20 @@ void DrawPolarGrid(DrawContext& c) {
   }
   const int m = L.x.tickCount;
   if (m < 2) return;
-  const bool degrees = PolarDegrees(c.doc);
   const double stepAngle = 2.0 * PI / (m - 1);
-  const double labelStep = degrees ? stepAngle * 180.0 / PI : stepAngle;
   for (int k = 0; k <= m - 2; ++k) {
     const double a = stepAngle * k;
     const int ex = ClampDevice(cx + halfW * std::cos(a));
     const int ey = ClampDevice(cy - halfH * std::sin(a));
     c.SelectPen(c.gridPen);
     c.Line(ClampDevice(cx), ClampDevice(cy), ex, ey);
-    if (k == 0) continue;
+    if (k == 0 || k > static_cast<int>(L.polarLabels.size())) continue;
     int horizontal = a > PI / 2 && a < 3 * PI / 2 ? ALIGN_RIGHT : ALIGN_LEFT;
     if (std::fabs(a - PI / 2) < ANGLE_TOLERANCE || std::fabs(a - 3 * PI / 2) < ANGLE_TOLERANCE)
       horizontal = ALIGN_CENTER;
     const int vertical = a < PI - ANGLE_TOLERANCE ? ALIGN_BOTTOM : ALIGN_TOP;
     const int lift = std::fabs(a) < ANGLE_TOLERANCE ? L.hN / 2 : 0;
-    const double value = degrees ? a * 180.0 / PI : a;
-    const std::string label =
-        FormatAxisNumber(value, labelStep, c.doc.xNumberFormat, c.options.numbers);
+    const std::string& label = L.polarLabels[static_cast<std::size_t>(k - 1)];
     const int ox = static_cast<int>(std::lround(2 * std::cos(a)));
     const int oy = static_cast<int>(std::lround(-2 * std::sin(a)));
     c.Text(ex + ox, ey + oy - lift, horizontal | vertical, TrimLeft(label));
