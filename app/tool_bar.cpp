@@ -75,7 +75,8 @@ struct ToolBar {
   bool dragging = false;
   bool outlineShown = false;
   RECT outline{};
-  POINT grab{};  // where the bar was taken, relative to the outline
+  POINT grab{};          // where the bar was taken, relative to the outline
+  bool resized = false;  // the floating window's size-move loop resized it
 };
 ToolBar bar;
 
@@ -402,8 +403,15 @@ LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         return 0;
       }
       return DefWindowProcA(window, message, wParam, lParam);
+    case WM_ENTERSIZEMOVE:
+      bar.resized = false;
+      return 0;
+    case WM_SIZING:
+      bar.resized = true;
+      return DefWindowProcA(window, message, wParam, lParam);
     case WM_EXITSIZEMOVE:
-      if (window == bar.floating) {
+      // Moved by its caption (not resized) into the band: docked.
+      if (window == bar.floating && !bar.resized) {
         RECT place{};
         GetWindowRect(window, &place);
         if (InDockingBand(place)) PostMessageA(window, WM_TOOLBAR_PLACE, 0, 0);

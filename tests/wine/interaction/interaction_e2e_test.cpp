@@ -681,6 +681,18 @@ TEST_F(ToolBarStates, DragToFloatAndBackToDock) {
   Sleep(700);
   EXPECT_EQ(VisibleOf(merva.process.pid, "MERVATOOL").size(), 1u);
   EXPECT_EQ(ClientTop(merva), 0);
+  // Nor does one whose top border was dragged up into the band.
+  RECT sized{};
+  GetWindowRect(floating[0], &sized);
+  sized.top = client.top - 4;
+  SendMessageA(floating[0], WM_ENTERSIZEMOVE, 0, 0);
+  SendMessageA(floating[0], WM_SIZING, WMSZ_TOP, reinterpret_cast<LPARAM>(&sized));
+  SetWindowPos(floating[0], nullptr, sized.left, sized.top, sized.right - sized.left,
+               sized.bottom - sized.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageA(floating[0], WM_EXITSIZEMOVE, 0, 0);
+  Sleep(700);
+  EXPECT_EQ(VisibleOf(merva.process.pid, "MERVATOOL").size(), 1u);
+  EXPECT_EQ(ClientTop(merva), 0);
 }
 
 }  // namespace
