@@ -282,7 +282,7 @@ void DrawPolarGrid(DrawContext& c) {
                       ClampDevice(cy + ry) + 1);
     const std::string_view label = TrimLeft(L.leftTicks[static_cast<std::size_t>(i)].label);
     const int right = ClampDevice(cx + rx) - 2;
-    if (right - c.surface.GetTextExtent(label).width < lastRight + std::max(1, L.wN / 2)) continue;
+    if (right - c.surface.GetTextExtent(label).width < lastRight + std::max(1, L.wN)) continue;
     lastRight = right;
     c.Text(right, ClampDevice(cy) - 1, ALIGN_RIGHT | ALIGN_BOTTOM, label);
   }
