@@ -219,7 +219,8 @@ void DrawTitles(DrawContext& c) {
     const int space = XTitleSpace(d, L, c.surface, c.fonts, c.options, x);
     c.UseText(FONT_X_AXIS);
     const std::string xTitle = FittedText(c.surface, titles.x, space);
-    const int y = static_cast<int>(std::trunc(f.bottom + 1.5 * L.hN + L.hX));
+    // One lower when the tick labels above it are (their offset rounds up).
+    const int y = static_cast<int>(std::trunc(f.bottom + 1.5 * L.hN + L.hX)) + L.hN % 2;
     c.Text(x, y, ALIGN_CENTER | ALIGN_BOTTOM, xTitle);
     if (screen)
       c.result.textRects[RECT_X_LABEL] =

@@ -41,7 +41,11 @@ void PlotFonts::Create(DrawingSurface& surface,
   Release();
   scale_ = scale;
   for (int element = 1; element <= TEXT_ELEMENT_COUNT; ++element) {
-    FontSpec spec = DeviceFont(descriptions[Index(element)], caps, scale * fit_[Index(element)]);
+    const FontDescription& description = descriptions[Index(element)];
+    double factor = scale * fit_[Index(element)];
+    const double points = std::fabs(static_cast<double>(description.height));
+    if (points > smallest_ && points * factor < smallest_) factor = smallest_ / points;
+    FontSpec spec = DeviceFont(description, caps, factor);
     if (element == FONT_Y_AXIS) {
       spec.escapement = ROTATED_UPWARD;
       spec.orientation = ROTATED_UPWARD;

@@ -34,6 +34,9 @@ class PlotFonts {
   // effect at the next Create.
   void SetFit(const std::array<double, TEXT_ELEMENT_COUNT>& fit) { fit_ = fit; }
   const std::array<double, TEXT_ELEMENT_COUNT>& Fit() const { return fit_; }
+  // No font larger than this (points) is made smaller than it by scale or
+  // fitting; 0 lets them shrink without limit.
+  void SetSmallest(double points) { smallest_ = points; }
 
  private:
   static std::size_t Index(int element) { return static_cast<std::size_t>(element - 1); }
@@ -42,6 +45,7 @@ class PlotFonts {
   std::array<FontSpec, TEXT_ELEMENT_COUNT> specs_{};
   double scale_ = 1.0;
   std::array<double, TEXT_ELEMENT_COUNT> fit_{1.0, 1.0, 1.0, 1.0, 1.0, 1.0, 1.0};
+  double smallest_ = 0.0;
 };
 
 // Lines of a font are at least this many times its character height apart:

@@ -577,6 +577,7 @@ void ScaleAxes(PlotDocument& d, DrawingSurface& surface, const SurfaceRect& targ
   ComputeLabels(d, options, L);
 
   PlotFrame frame = MarginFrame(d, surface, fonts, L);
+  fonts.SetSmallest(SMALLEST_TITLE_POINTS);
   FitFonts(d, surface, fonts, fontTable, options, L, frame);
   const int kind = L.surfaceKind;
   if (d.manualTicks) {

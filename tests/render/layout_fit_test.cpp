@@ -406,5 +406,30 @@ TEST(LayoutFit, EveryScaleTypeAndAxisModeAtEverySize) {
   }
 }
 
+TEST(LayoutFit, PhysicalSizeWithAndWithoutWysiwyg) {
+  for (int wysiwyg = 0; wysiwyg <= 1; ++wysiwyg) {
+    for (int type : {SCALE_LINEAR_LINEAR, SCALE_LOG_LOG, SCALE_LINEAR_PROBABILITY}) {
+      auto d = SimplePlot();
+      d->scaleType = type;
+      d->manualTicks = 1;
+      d->wysiwyg = wysiwyg;
+      d->plotWidth = 6.0;
+      d->plotHeight = 4.0;
+      d->xTickCount = 10;
+      d->yTickCount = 8;
+      for (const Size& size : SIZES) {
+        // Without WYSIWYG a frame larger than the window runs past it.
+        if (!wysiwyg && !size.printer) continue;
+        auto drawn = DrawAt(*d, size);
+        for (const RecordedOperation& op : drawn->surface.Operations())
+          if (op.kind == RECORD_TEXT)
+            EXPECT_GE(-op.font.height, size.printer ? 50 : 8) << op.text << " " << SizeName(size);
+        ExpectNothingCollides(*drawn, "type " + std::to_string(type) + " wysiwyg " +
+                                          std::to_string(wysiwyg) + " at " + SizeName(size));
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace merva
