@@ -27,10 +27,14 @@ void Outline(DrawContext& c, const SurfaceRect& r, const OwnedObject& pen) {
 
 // The legend's and the note's place: inside the target (its own cell when
 // several plots share a page) and, where it fits, between the title lines
-// and the X axis, so that it covers neither of their texts.
-void KeepBoxInside(const DrawContext& c, int& left, int& top, int width, int height) {
+// and the X axis, so that it covers none of their texts.
+void KeepBoxInside(const DrawContext& c, double fractionX, int& left, int& top, int width,
+                   int height) {
   const SurfaceRect& t = c.layout.target;
   left = std::max(t.left, std::min(left, t.right - width));
+  // Placed from the frame's left edge on: right of the Y tick labels too.
+  const int frameLeft = static_cast<int>(c.layout.frame.left);
+  if (fractionX >= 0.0 && left < frameLeft && frameLeft + width <= t.right) left = frameLeft;
   const int upper = std::max(t.top, c.titlesBottom);
   const int lower = static_cast<int>(c.layout.frame.bottom);
   if (c.layout.scaleType != SCALE_POLAR && lower - upper >= height)
@@ -178,14 +182,31 @@ void DrawLegend(DrawContext& c) {
       rowHeight = std::max(rowHeight, static_cast<int>(std::lround(SymbolUnit(c, curve) * 64)) + 2);
   const int count = static_cast<int>(entries.size());
   const int columns = count > rows ? (count + rows - 1) / rows : 1;
+  std::vector<std::string> texts;
+  for (int curve : entries) texts.push_back(d.legendText[curve].Str());
+  std::string title = hasTitle ? d.legendTitle.Str() : std::string();
   std::vector<int> columnText(static_cast<std::size_t>(columns), 0);
-  for (int i = 0; i < count; ++i) {
-    const int w =
-        c.surface.GetTextExtent(d.legendText[entries[static_cast<std::size_t>(i)]].Trimmed()).width;
-    int& widest = columnText[static_cast<std::size_t>(i / rows)];
-    widest = std::max(widest, w);
+  auto measureColumns = [&] {
+    std::fill(columnText.begin(), columnText.end(), 0);
+    for (int i = 0; i < count; ++i) {
+      const int w = c.surface.GetTextExtent(texts[static_cast<std::size_t>(i)]).width;
+      int& widest = columnText[static_cast<std::size_t>(i / rows)];
+      widest = std::max(widest, w);
+    }
+  };
+  measureColumns();
+  // A legend wider than the drawing area has its texts cut to fit.
+  int natural = (2 * columns - 2) * wL + 3 * wL;
+  for (int w : columnText) natural += lineLength + w;
+  const int room =
+      d.legendX >= 0.0 ? L.target.right - static_cast<int>(L.frame.left) : L.target.Width();
+  if (natural > room) {
+    const int textRoom = (room - 3 * wL - (2 * columns - 2) * wL - columns * lineLength) / columns;
+    for (std::string& text : texts) text = FittedText(c.surface, text, std::max(textRoom, 0));
+    measureColumns();
   }
-  const int titleWidth = hasTitle ? c.surface.GetTextExtent(d.legendTitle.Trimmed()).width : 0;
+  if (hasTitle) title = FittedText(c.surface, title, std::max(room - 3 * wL, 0));
+  const int titleWidth = hasTitle ? c.surface.GetTextExtent(title).width : 0;
   int width, height;
   const int titleRows = hasTitle ? 2 : 1;
   if (count > rows) {
@@ -199,7 +220,7 @@ void DrawLegend(DrawContext& c) {
   }
   int left, top;
   FrameFractionToDevice(L.frame, d.legendX, d.legendY, left, top);
-  KeepBoxInside(c, left, top, width, height);
+  KeepBoxInside(c, d.legendX, left, top, width, height);
   const SurfaceRect box{left, top, left + width, top + height};
   c.result.legendRect = box;
   if (d.legendOpaque) {
@@ -210,7 +231,7 @@ void DrawLegend(DrawContext& c) {
   c.UseText(FONT_LEGEND);
   if (hasTitle)
     c.Text(left + width / 2, top + static_cast<int>(1.5 * hL), ALIGN_CENTER | ALIGN_BASELINE,
-           d.legendTitle.Trimmed());
+           title);
   const int firstRowTop = top + (hasTitle ? hL : 0) + hL / 2;
   const bool bars = L.scaleType == SCALE_BAR_CHART;
   int columnLeft = left;
@@ -261,7 +282,8 @@ void DrawLegend(DrawContext& c) {
     c.surface.SelectStock(STOCK_BLACK_PEN);
     c.surface.SelectStock(STOCK_WHITE_BRUSH);
     c.UseText(FONT_LEGEND);
-    c.Text(x1 + wL, middle + hL / 2, ALIGN_LEFT | ALIGN_BASELINE, d.legendText[curve].Trimmed());
+    c.Text(x1 + wL, middle + hL / 2, ALIGN_LEFT | ALIGN_BASELINE,
+           texts[static_cast<std::size_t>(i)]);
   }
 }
 
@@ -313,7 +335,7 @@ void DrawNote(DrawContext& c) {
     width = size.width + 2 * w;
     height = size.height + h / 2;
   }
-  KeepBoxInside(c, left, top, width, height);
+  KeepBoxInside(c, d.note.x, left, top, width, height);
   SurfaceRect box{left, top, left + width, top + height};
   c.result.noteRect = box;
   if (button) {

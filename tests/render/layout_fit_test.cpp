@@ -431,5 +431,23 @@ TEST(LayoutFit, PhysicalSizeWithAndWithoutWysiwyg) {
   }
 }
 
+TEST(LayoutFit, WideLegendsAreCutToTheDrawingArea) {
+  auto d = SimplePlot();
+  SetCurve(*d, 2, {0, 100}, {30, 50});
+  SetCurve(*d, 3, {0, 100}, {50, 30});
+  d->legendText[1].Set("Reflected overpressure at gauge 14, psi");
+  d->legendText[2].Set("Incident overpressure at gauge 15, psi");
+  d->legendText[3].Set("Mean of the two gauges");
+  d->legendTitle.Set("Gauges of the third test series, north wall");
+  d->legendFrame = 1;
+  d->maxLegendRows = 2;  // two columns
+  for (const Size& size : {Size{256, 384, false}, Size{512, 192, false}, Size{1000, 700, false}}) {
+    auto drawn = DrawAt(*d, size);
+    const SurfaceRect& legend = drawn->result.legendRect;
+    EXPECT_LE(legend.right - legend.left, size.width) << SizeName(size);
+    ExpectNothingCollides(*drawn, SizeName(size));
+  }
+}
+
 }  // namespace
 }  // namespace merva
