@@ -122,14 +122,10 @@ void FitOtherAxes(const PlotDocument& d, AxisLimits& view, int zoomedAxis) {
 }  // namespace
 
 HoverHit HitTestPlot(const PlotDocument& d, const DrawResult& r, int x, int y) {
-  HoverHit hit = TextHit(d, r, x, y);
-  if (hit.kind != HOVER_NONE) return hit;
-  if (Inside(r.plotArea, x, y)) {
-    hit.kind = HOVER_PLOT;
-    return hit;
-  }
-  hit.pointLabel = LabelHit(d, x, y);
-  if (hit.pointLabel >= 0) hit.kind = HOVER_POINT_LABEL;
+  // Point labels before the read-out: nearly every label lies inside the
+  // plot area and would otherwise never show its hint.
+  HoverHit hit = HitTestEditable(d, r, x, y);
+  if (hit.kind == HOVER_NONE && Inside(r.plotArea, x, y)) hit.kind = HOVER_PLOT;
   return hit;
 }
 

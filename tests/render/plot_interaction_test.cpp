@@ -44,8 +44,9 @@ TEST(PlotInteraction, HintsComeInTheirOrder) {
   EXPECT_EQ(HitTestPlot(d, r, 250, 450).kind, HOVER_X_LABEL);
   EXPECT_EQ(HitTestPlot(d, r, 570, 250).kind, HOVER_Y_LABEL);
   EXPECT_EQ(HitTestPlot(d, r, 200, 320).kind, HOVER_NOTE);
-  // A point label inside the plot area is shadowed by the read-out.
-  EXPECT_EQ(HitTestPlot(d, r, 310, 205).kind, HOVER_PLOT);
+  // A point label inside the plot area gets its hint before the read-out.
+  EXPECT_EQ(HitTestPlot(d, r, 310, 205).kind, HOVER_POINT_LABEL);
+  EXPECT_EQ(HitTestPlot(d, r, 300, 220).kind, HOVER_PLOT);
   EXPECT_EQ(HitTestEditable(d, r, 310, 205).kind, HOVER_POINT_LABEL);
   EXPECT_EQ(HitTestEditable(d, r, 310, 205).pointLabel, 0);
   EXPECT_EQ(HitTestPlot(d, r, 5, 5).kind, HOVER_NONE);

@@ -218,6 +218,15 @@ TEST_F(Interaction, HoverHintsAndReadout) {
   EXPECT_TRUE(seen.count("Double-click to edit the X axis label"));
 }
 
+// EX01's framed point label lies inside the plot area.
+TEST_F(Interaction, PointLabelInsideThePlotGetsItsHint) {
+  POINT label{};
+  ASSERT_TRUE(Find("Click and drag or double-click to edit label", label));
+  const RECT r = merva.DocumentClient();
+  EXPECT_GT(label.y, r.bottom / 10);
+  EXPECT_LT(label.y, r.bottom * 9 / 10);
+}
+
 TEST_F(Interaction, LegendFollowsTheDrag) {
   POINT legend{};
   ASSERT_TRUE(Find(LEGEND_HINT, legend));
