@@ -57,6 +57,12 @@ SurfaceCaps GdiSurface::Capabilities() {
   }
   if (caps.logPixelsX <= 0) caps.logPixelsX = 96;
   if (caps.logPixelsY <= 0) caps.logPixelsY = 96;
+  // The program records pictures in hundredths of a millimetre, whatever
+  // the reference device: sizes in inches (physical size mode) need that.
+  if (caps.technology == DT_METAFILE || caps.enhancedMetafileRecorder) {
+    caps.logPixelsX = 2540;
+    caps.logPixelsY = 2540;
+  }
   return caps;
 }
 
