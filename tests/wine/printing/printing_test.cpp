@@ -1,16 +1,27 @@
 // Printing and picture files of merva95.exe: the picture dimensions
 // dialog, Save As Windows Metafile and Enhanced Metafile, a job on the
 // PDF queue (tests/wine/printing/setup-printer.sh adds it) and a job
-// cancelled in the abort dialog. The tests that need a printer skip
-// when none is installed.
+// cancelled in the abort dialog; the plot frame of physical size mode on
+// the page and in the metafiles. The tests that need a printer skip when
+// none is installed. Pictures and the page for the outside readers of
+// check-pictures.sh go to tests/wine/printing-pictures of the build.
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+// winspool.h needs windows.h first.
+#include <winspool.h>
+
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
+#include "automation/binary_plot.h"
 #include "harness/wine_harness.h"
+#include "raw_dde_client.h"
 #include "render/picture_export.h"
 #include "render/print_layout.h"
 
@@ -107,6 +118,100 @@ uint32_t Long(const std::string& b, std::size_t at) {
   return Word(b, at) | static_cast<uint32_t>(Word(b, at + 2)) << 16;
 }
 
+constexpr int ACK = 0x8000;
+
+// Where the printing tests leave pictures and a page for the outside
+// readers of check-pictures.sh.
+std::string PictureFolder() {
+  const std::string folder = ProgramPath("tests/wine/printing-pictures");
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}
+
+// The longest horizontal and vertical runs of dark pixels of a picture
+// played onto white: the width and height of a plot frame.
+struct Runs {
+  int width = 0;
+  int height = 0;
+};
+
+template <typename Play>
+Runs DarkRuns(int w, int h, Play play) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = -h;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  HDC dc = CreateCompatibleDC(nullptr);
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  Runs runs;
+  if (!dc || !bitmap || !bits) {
+    if (bitmap) DeleteObject(bitmap);
+    if (dc) DeleteDC(dc);
+    return runs;
+  }
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  const RECT all{0, 0, w, h};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  play(dc);
+  GdiFlush();
+  const auto* p = static_cast<const uint8_t*>(bits);
+  std::vector<int> column(static_cast<std::size_t>(w), 0);
+  for (int y = 0; y < h; ++y) {
+    int row = 0;
+    for (int x = 0; x < w; ++x) {
+      const uint8_t* px = p + (static_cast<std::size_t>(y) * w + x) * 4;
+      const bool dark = 299 * px[2] + 587 * px[1] + 114 * px[0] < 128 * 1000;
+      row = dark ? row + 1 : 0;
+      int& down = column[static_cast<std::size_t>(x)];
+      down = dark ? down + 1 : 0;
+      runs.width = std::max(runs.width, row);
+      runs.height = std::max(runs.height, down);
+    }
+  }
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return runs;
+}
+
+// An enhanced metafile played at `dpi` pixels per inch of its frame.
+Runs EnhancedMetafileRuns(const std::string& path, int dpi) {
+  HENHMETAFILE emf = GetEnhMetaFileA(path.c_str());
+  if (!emf) return {};
+  ENHMETAHEADER header{};
+  GetEnhMetaFileHeader(emf, sizeof header, &header);
+  // The frame is in hundredths of a millimetre, 2540 to the inch.
+  auto pixels = [dpi](LONG v) { return static_cast<int>(std::lround(v * dpi / 2540.0)); };
+  const RECT target{pixels(header.rclFrame.left), pixels(header.rclFrame.top),
+                    pixels(header.rclFrame.right), pixels(header.rclFrame.bottom)};
+  const Runs runs = DarkRuns(target.right + 8, target.bottom + 8,
+                             [&](HDC dc) { PlayEnhMetaFile(dc, emf, &target); });
+  DeleteEnhMetaFile(emf);
+  return runs;
+}
+
+// A placeable metafile (2540 units to the inch) played at `dpi`.
+Runs PlaceableMetafileRuns(const std::string& bytes, int dpi) {
+  if (bytes.size() <= 22) return {};
+  const int box = static_cast<int16_t>(Word(bytes, 10)) + 1;  // the box's right
+  HMETAFILE wmf = SetMetaFileBitsEx(static_cast<UINT>(bytes.size() - 22),
+                                    reinterpret_cast<const BYTE*>(bytes.data() + 22));
+  if (!wmf) return {};
+  const int side = static_cast<int>(std::lround(box * dpi / 2540.0));
+  const Runs runs = DarkRuns(side + 8, side + 8, [&](HDC dc) {
+    SetMapMode(dc, MM_ANISOTROPIC);
+    SetWindowExtEx(dc, box, box, nullptr);
+    SetViewportExtEx(dc, side, side, nullptr);
+    PlayMetaFile(dc, wmf);
+  });
+  DeleteMetaFile(wmf);
+  return runs;
+}
+
 class Merva : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -136,6 +241,10 @@ class Merva : public ::testing::Test {
     Sleep(800);
   }
   std::string Example() { return ProgramPath("app/EX01.GRF"); }
+  // A conversation on the service topic, once the server is up.
+  void Connect(RawDdeClient& client) {
+    ASSERT_TRUE(WaitUntil([&] { return client.Connect("MERVAW", "ROZava"); }, 20000));
+  }
   void Command(int id, LPARAM parameter = 0) {
     PostMessageA(frame_, WM_COMMAND, static_cast<WPARAM>(id), parameter);
   }
@@ -476,41 +585,184 @@ TEST_F(Merva, PrinterPageWithOneInchMargins) {
 
 TEST_F(Merva, CancelledJobSaysPrintJobAborted) {
   if (!PrinterInstalled()) GTEST_SKIP() << "no printer: run tests/wine/printing/setup-printer.sh";
+  ASSERT_NO_FATAL_FAILURE(Start(""));
+  // Seven plots of 20 noisy curves of 20000 points, all on one page, keep
+  // the printer drawing long after the abort dialog is found; the cancel
+  // waits in the dialog's queue until the job looks at it.
+  RawDdeClient client;
+  ASSERT_NO_FATAL_FAILURE(Connect(client));
+  constexpr int curves = 20, points = 20000;
+  BinaryPlotHeader h;
+  h.version = 2;
+  h.dataFormat = 1;  // DX, X0, then the Y values of each curve
+  h.curveCapacity = curves;
+  h.pointCapacity = points;
+  h.curveCount = curves;
+  h.titles[0] = "Many points";
+  h.pointCounts.fill(0);
+  h.pointCounts[0] = points;
+  std::vector<float> values{0.001f, 0.0f};
+  for (int c = 0; c < curves; ++c)
+    for (int i = 0; i < points; ++i)
+      values.push_back(static_cast<float>((c + 1) * std::sin(i * 0.05 + c) +
+                                          (i * 7919 + c * 104729) % 1000 * 0.004));
+  const UINT format = RegisterClipboardFormatA("MERVAW");
+  const std::string plot = WriteBinaryPlot(h, values.data(), values.size());
+  for (int n = 0; n < 7; ++n) ASSERT_EQ(client.Poke("x", format, plot, 60000), ACK) << n;
+  client.Terminate();
+  Sleep(500);
+  Command(IDM_PRINT);
+  HWND print = WaitDialog(process_.pid, "Print", 20000);
+  ASSERT_TRUE(print) << "no print dialog";
+  ASSERT_TRUE(GetDlgItem(print, 3550)) << "no Multiple Plots button";
+  Press(print, 3550);
+  HWND multiple = WaitDialog(process_.pid, "Multiple Plots");
+  ASSERT_TRUE(multiple);
+  for (int id = 3510; id < 3518; ++id)
+    SendMessageA(GetDlgItem(multiple, id), BM_SETCHECK, BST_CHECKED, 0);
+  for (int id = 3520; id <= 3522; ++id)
+    SendMessageA(GetDlgItem(multiple, id), BM_SETCHECK, id == 3520, 0);
+  SetField(multiple, 3523, "0");
+  Press(multiple, IDOK);
+  HWND abort = nullptr;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        abort = DialogOfProcess(process_.pid, "MERVA95");
+        return abort && GetDlgItem(abort, 3540);
+      },
+      30000, 1))
+      << "no abort dialog";
+  const DWORD found = GetTickCount();
+  EXPECT_EQ(WindowText(GetDlgItem(abort, 3540)), "Printing...");
+  Press(abort, IDCANCEL);
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        box = DialogOfProcess(process_.pid);
+        return box && GetDlgItem(box, 0xFFFF) && !GetDlgItem(box, 3540);
+      },
+      120000))
+      << "no box after the cancel";
+  std::printf("abort dialog found, job ended %lu ms later\n",
+              static_cast<unsigned long>(GetTickCount() - found));
+  EXPECT_EQ(BoxText(box), "Print job aborted.");
+  Press(box, IDOK);
+  WaitUntil([&] { return !IsWindow(box); }, 5000);
+  // The program goes on: the frame is enabled again.
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(frame_) != 0; }, 5000));
+}
+
+// Physical size mode: a frame of 6 by 4 inches, found as the longest dark
+// runs of the pictures played at 200 pixels per inch.
+TEST_F(Merva, PhysicalSizeFrameInMetafiles) {
   ASSERT_NO_FATAL_FAILURE(Start("\"" + Example() + "\""));
-  std::string message;
-  // The job is short: catch its abort dialog, else try again.
-  for (int attempt = 0; attempt < 5 && message.empty(); ++attempt) {
-    Command(IDM_PRINT);
-    HWND print = WaitDialog(process_.pid, "Print");
-    ASSERT_TRUE(print) << "no print dialog";
-    Press(print, IDOK);
-    HWND abort = nullptr;
-    WaitUntil(
-        [&] {
-          abort = DialogOfProcess(process_.pid, "MERVA95");
-          return abort && GetDlgItem(abort, 3540);
-        },
-        10000, 1);
-    if (abort && GetDlgItem(abort, 3540)) {
-      EXPECT_EQ(WindowText(GetDlgItem(abort, 3540)), "Printing...");
-      Press(abort, IDCANCEL);
-    }
-    HWND box = nullptr;
-    WaitUntil(
-        [&] {
-          box = DialogOfProcess(process_.pid);
-          return box && GetDlgItem(box, 0xFFFF) && !GetDlgItem(box, 3540);
-        },
-        5000);
-    if (box && GetDlgItem(box, 0xFFFF)) {
-      message = BoxText(box);
-      Press(box, IDOK);
-      WaitUntil([&] { return !IsWindow(box); }, 5000);
+  RawDdeClient client;
+  ASSERT_NO_FATAL_FAILURE(Connect(client));
+  const std::string emf = PictureFolder() + "\\physical.emf";
+  const std::string wmf = PictureFolder() + "\\physical.wmf";
+  DeleteFileA(emf.c_str());
+  DeleteFileA(wmf.c_str());
+  ASSERT_EQ(client.Execute("[Size(1,6,4,0)]"), ACK);
+  ASSERT_EQ(client.Execute("[FileSaveAs(6,\"" + emf + "\")]", 30000), ACK);
+  ASSERT_EQ(client.Execute("[FileSaveAs(5,\"" + wmf + "\")]", 30000), ACK);
+  const std::string bytes = ReadFileBytes(wmf);
+  ASSERT_GT(bytes.size(), 22u);
+  // The whole picture is 20320 units (8 inches) square.
+  EXPECT_EQ(Word(bytes, 10), 20319);
+  EXPECT_EQ(Word(bytes, 12), 20319);
+  EXPECT_EQ(Word(bytes, 14), 2540);
+  const Runs placeable = PlaceableMetafileRuns(bytes, 200);
+  EXPECT_NEAR(placeable.width, 1200, 4);
+  EXPECT_NEAR(placeable.height, 800, 4);
+  const Runs enhanced = EnhancedMetafileRuns(emf, 200);
+  EXPECT_NEAR(enhanced.width, 1200, 4);
+  EXPECT_NEAR(enhanced.height, 800, 4);
+  // Outside physical size mode the frame follows the picture dimensions.
+  ASSERT_EQ(client.Execute("[Size(0,6,4,0)][SetMetafileDims(6,4.5)]"), ACK);
+  const std::string plain = TempDirectory() + "\\fitted.wmf";
+  DeleteFileA(plain.c_str());
+  ASSERT_EQ(client.Execute("[FileSaveAs(5,\"" + plain + "\")]", 30000), ACK);
+  const Runs fitted = PlaceableMetafileRuns(ReadFileBytes(plain), 200);
+  EXPECT_GT(fitted.width, 600);
+  EXPECT_LT(fitted.width, 1200);
+}
+
+// The pictures check-pictures.sh reads: the plot at 6 by 4.5 inches.
+TEST_F(Merva, PicturesForOutsideReaders) {
+  ASSERT_NO_FATAL_FAILURE(Start("\"" + Example() + "\""));
+  RawDdeClient client;
+  ASSERT_NO_FATAL_FAILURE(Connect(client));
+  ASSERT_EQ(client.Execute("[SetMetafileDims(6,4.5)]"), ACK);
+  for (const char* name : {"plot.emf", "plot.wmf"}) {
+    const std::string path = PictureFolder() + "\\" + name;
+    DeleteFileA(path.c_str());
+    const bool enhanced = std::string(name).find(".emf") != std::string::npos;
+    ASSERT_EQ(
+        client.Execute("[FileSaveAs(" + std::string(enhanced ? "6" : "5") + ",\"" + path + "\")]",
+                       30000),
+        ACK);
+    EXPECT_GT(ReadFileBytes(path).size(), 1000u) << name;
+  }
+}
+
+// Makes the default printer's own settings 600 dpi (a prefix made before
+// setup-printer.sh asked the queue for 600 dpi keeps the old ones).
+bool DefaultPrinterAt600Dpi(const std::string& name) {
+  HANDLE printer = nullptr;
+  PRINTER_DEFAULTSA access{nullptr, nullptr, PRINTER_ALL_ACCESS};
+  if (!OpenPrinterA(const_cast<char*>(name.c_str()), &printer, &access)) return false;
+  bool done = false;
+  const LONG size =
+      DocumentPropertiesA(nullptr, printer, const_cast<char*>(name.c_str()), nullptr, nullptr, 0);
+  if (size > 0) {
+    std::vector<char> buffer(static_cast<std::size_t>(size));
+    auto* mode = reinterpret_cast<DEVMODEA*>(buffer.data());
+    if (DocumentPropertiesA(nullptr, printer, const_cast<char*>(name.c_str()), mode, nullptr,
+                            DM_OUT_BUFFER) == IDOK) {
+      mode->dmFields |= DM_PRINTQUALITY | DM_YRESOLUTION;
+      mode->dmPrintQuality = 600;
+      mode->dmYResolution = 600;
+      PRINTER_INFO_9A info{mode};
+      PRINTER_INFO_8A global{mode};
+      done = SetPrinterA(printer, 9, reinterpret_cast<BYTE*>(&info), 0) ||
+             SetPrinterA(printer, 8, reinterpret_cast<BYTE*>(&global), 0);
     }
   }
-  EXPECT_EQ(message, "Print job aborted.");
-  // The program goes on: the frame is enabled again.
-  EXPECT_TRUE(IsWindowEnabled(frame_));
+  ClosePrinter(printer);
+  return done;
+}
+
+// The page check-pictures.sh measures: a 6 by 4 inch frame printed on the
+// 600 dpi queue.
+TEST_F(Merva, PhysicalSizeFrameOnPrintedPage) {
+  const std::string page = PictureFolder() + "\\physical_page.pdf";
+  DeleteFileA(page.c_str());
+  if (!PrinterInstalled()) GTEST_SKIP() << "no printer: run tests/wine/printing/setup-printer.sh";
+  char device[512] = {};
+  GetProfileStringA("windows", "device", "", device, sizeof device);
+  const std::string entry = device;
+  const std::size_t a = entry.find(','), b = entry.find(',', a + 1);
+  ASSERT_NE(b, std::string::npos) << entry;
+  HDC dc = CreateDCA(entry.substr(a + 1, b - a - 1).c_str(), entry.substr(0, a).c_str(), nullptr,
+                     nullptr);
+  ASSERT_TRUE(dc) << entry;
+  const int dpiX = GetDeviceCaps(dc, LOGPIXELSX), dpiY = GetDeviceCaps(dc, LOGPIXELSY);
+  DeleteDC(dc);
+  if (dpiX != 600 || dpiY != 600) {
+    // The driver keeps what it read in this process; the program started
+    // below reads the new setting.
+    EXPECT_TRUE(DefaultPrinterAt600Dpi(entry.substr(0, a)));
+    std::printf("printer settings were %d x %d dpi, now 600 dpi\n", dpiX, dpiY);
+  }
+  ASSERT_NO_FATAL_FAILURE(Start("\"" + Example() + "\""));
+  RawDdeClient client;
+  ASSERT_NO_FATAL_FAILURE(Connect(client));
+  const std::vector<std::string> before = PdfFiles();
+  ASSERT_EQ(client.Execute("[Size(1,6,4,0)][FilePrint()]", 60000), ACK);
+  const std::string pdf = WaitNewPdf(before, 60000);
+  ASSERT_FALSE(pdf.empty()) << "no new PDF in " << PdfFolder();
+  EXPECT_EQ(PdfPageCount(pdf), 1);
+  EXPECT_TRUE(WriteFileBytes(page, pdf));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Starts the print scheduler when it is not running and adds the PDF queue
-# "MERVA_PDF" (cups-pdf) when it is missing. Prints the folder the PDF
+# "MERVA_PDF" (cups-pdf) when it is missing, at 600 dpi. Prints the folder the PDF
 # files appear in. Does nothing harmful when CUPS is not installed.
 set -u
 queue=MERVA_PDF
@@ -19,6 +19,8 @@ if ! lpstat -p "$queue" >/dev/null 2>&1; then
     ${SUDO:-sudo} lpadmin -p "$queue" -E -v cups-pdf:/ -P "$ppd" || exit 1
   cupsenable "$queue" 2>/dev/null; cupsaccept "$queue" 2>/dev/null
 fi
+# 600 dpi, the resolution the page layout is checked at.
+lpadmin -p "$queue" -o Resolution=600dpi >/dev/null 2>&1 || true
 lpadmin -d "$queue" >/dev/null 2>&1 || true
 out=$(sed -n 's/^Out[[:space:]]\+//p' /etc/cups/cups-pdf.conf 2>/dev/null | head -n1)
 echo "${out:-/var/spool/cups-pdf}"
