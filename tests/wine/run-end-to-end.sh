@@ -19,4 +19,9 @@ for test in "$build_dir"/tests/wine/*_e2e_tests.exe; do
   fi
 done
 wineserver_wait
+# Other programs read the pictures and the page the printing tests left.
+if [ -f "$build_dir/tests/wine/printing_e2e_tests.exe" ]; then
+  echo "--- pictures read by other programs"
+  "$here/printing/check-pictures.sh" "$build_dir" || { echo "FAILED: pictures"; status=1; }
+fi
 exit $status
