@@ -242,9 +242,72 @@ LRESULT Command(HWND frame, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   if (id >= IDM_FIRST_CHILD && id < IDM_FIRST_CHILD + MAX_DOCUMENTS) return -1;  // MDI's own
-  if (id >= MENU_COMMAND_FIRST && id <= MENU_COMMAND_LAST)
-    return ExecuteMenuCommand(frame, id, lParam);
+  if (id >= MENU_COMMAND_FIRST && id <= MENU_COMMAND_LAST) {
+    // F1 in the command's dialogs opens the command's page.
+    const int outerContext = program.helpContext;
+    program.helpContext = id;
+    const LRESULT result = ExecuteMenuCommand(frame, id, lParam);
+    program.helpContext = outerContext;
+    return result;
+  }
   return -1;
+}
+
+// A modal dialog or box of the program is open (it disables the frame):
+// closing now would pull the documents from under it.
+bool ModalDialogOpen(HWND frame) {
+  if (TheProgram().openDialogs > 0) return true;
+  if (IsWindowEnabled(frame)) return false;
+  HWND popup = GetLastActivePopup(frame);
+  return popup && popup != frame && popup != FloatingToolBar() && IsWindowVisible(popup) &&
+         IsWindowEnabled(popup);
+}
+
+BOOL CALLBACK CollectOtherWindow(HWND window, LPARAM data) {
+  auto* found = reinterpret_cast<std::vector<HWND>*>(data);
+  if (window == TheProgram().frame) return TRUE;
+  char name[32] = {};
+  GetClassNameA(window, name, sizeof name);
+  // The tool bar's windows go with the tool bar; hidden windows of the
+  // system's libraries (DDE, input methods) are not the program's.
+  if (lstrcmpiA(name, TOOLBAR_CLASS) == 0 || lstrcmpiA(name, TOOLTIP_CLASS) == 0) return TRUE;
+  const bool own = lstrcmpiA(name, NOTE_CLASS) == 0 || lstrcmpA(name, "#32770") == 0;
+  if (own || IsWindowVisible(window)) found->push_back(window);
+  return TRUE;
+}
+
+// Modeless dialogs, note pop-ups and whatever else the program's thread
+// shows besides the frame get the chance to close as if the user did it.
+void CloseOtherTopLevelWindows() {
+  std::vector<HWND> windows;
+  EnumThreadWindows(GetCurrentThreadId(), CollectOtherWindow, reinterpret_cast<LPARAM>(&windows));
+  for (HWND window : windows) {
+    if (!IsWindow(window)) continue;
+    char name[32] = {};
+    GetClassNameA(window, name, sizeof name);
+    // A dialog's own close posts its Cancel, too late here: Cancel at once.
+    if (lstrcmpA(name, "#32770") == 0)
+      SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(GetDlgItem(window, IDCANCEL)));
+    else
+      SendMessageA(window, WM_CLOSE, 0, 0);
+    if (IsWindow(window)) DestroyWindow(window);
+  }
+}
+
+void WriteSettings(HWND frame) {
+  Program& program = TheProgram();
+  StorePosition(frame);
+  ProgramSettings& settings = Settings();
+  settings.version = SETTINGS_VERSION;
+  settings.programDir = program.programFolder;
+  const Status written = SaveProgramSettingsToSystem(settings);
+  if (!written.Ok()) Ui().ShowStatus(written);
+}
+
+void RefuseWhileModal(HWND frame) {
+  MessageBeep(MB_OK);
+  if (HWND popup = GetLastActivePopup(frame)) SetForegroundWindow(popup);
 }
 
 }  // namespace
@@ -264,13 +327,10 @@ bool ClosingSequence(HWND frame, bool askDocuments) {
     }
     CloseDocumentWindow(slot, false);
   }
-  StorePosition(frame);
+  CloseOtherTopLevelWindows();
+  // The floating tool window leaves its place in the settings as it goes.
   CloseToolBar();
-  ProgramSettings& settings = Settings();
-  settings.version = SETTINGS_VERSION;
-  settings.programDir = program.programFolder;
-  const Status written = SaveProgramSettingsToSystem(settings);
-  if (!written.Ok()) Ui().ShowStatus(written);
+  WriteSettings(frame);
   DestroyWindow(frame);
   return true;
 }
@@ -327,7 +387,10 @@ LRESULT CALLBACK FrameWindowProc(HWND frame, UINT message, WPARAM wParam, LPARAM
       DroppedFiles(frame, reinterpret_cast<HDROP>(wParam));
       return 0;
     case WM_CLOSE:
-      ClosingSequence(frame);
+      if (ModalDialogOpen(frame))
+        RefuseWhileModal(frame);
+      else
+        ClosingSequence(frame);
       return 0;
     case WM_QUERYENDSESSION:
       for (int slot = 1; slot <= MAX_DOCUMENTS; ++slot)
@@ -335,7 +398,12 @@ LRESULT CALLBACK FrameWindowProc(HWND frame, UINT message, WPARAM wParam, LPARAM
           return FALSE;
       return TRUE;
     case WM_ENDSESSION:
-      if (wParam) ClosingSequence(frame, false);  // every document was asked already
+      if (!wParam) return 0;
+      // The session ends with the dialog still running: keep the settings.
+      if (ModalDialogOpen(frame))
+        WriteSettings(frame);
+      else
+        ClosingSequence(frame, false);  // every document was asked already
       return 0;
     case WM_DESTROY:
       RemoveKeyboardHook();

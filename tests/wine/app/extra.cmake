@@ -2,6 +2,6 @@
 # exist only inside its process) and a stand-in for the web browser.
 add_library(app_test_probe SHARED ${CMAKE_CURRENT_LIST_DIR}/probe/app_probe.cpp)
 set_target_properties(app_test_probe PROPERTIES PREFIX "")
-add_executable(app_page_recorder ${CMAKE_CURRENT_LIST_DIR}/recorder/page_recorder.cpp)
+add_executable(app_page_recorder WIN32 ${CMAKE_CURRENT_LIST_DIR}/recorder/page_recorder.cpp)
 add_dependencies(app_e2e_tests app_test_probe app_page_recorder)
 target_link_libraries(app_e2e_tests PRIVATE advapi32 ole32 shell32 uuid)

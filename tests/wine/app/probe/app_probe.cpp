@@ -7,7 +7,10 @@
 // "menu.txt" ("id flags text" per line); 2 drops the files named in
 // "drop.txt" (one per line) on the frame; 3 sends the frame the menu
 // selection of top-level pop-up number lParam (0-based), -1 for the
-// frame's system menu. The files live in the folder named by the
+// frame's system menu; 4 opens a window of merva95's thread beside the
+// frame: lParam 0 an unowned pop-up window, 1 a modeless dialog owned by
+// the frame. Both note in "closed.txt" how they were closed and whether
+// merva95's settings file existed then. The files live in the folder named by the
 // environment variable MERVA_PROBE_DIR; "done.txt" is written when a
 // request was carried out.
 
@@ -94,6 +97,68 @@ void SelectPopup(HWND frame, LPARAM which) {
                reinterpret_cast<LPARAM>(GetMenu(frame)));
 }
 
+HMODULE ThisModule() {
+  HMODULE module = nullptr;
+  // Pinned: merva95 keeps running the windows' procedures after the test
+  // removes its hook.
+  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                     reinterpret_cast<LPCSTR>(&ThisModule), &module);
+  return module;
+}
+
+void Note(const char* what) {
+  char windows[MAX_PATH] = {};
+  GetWindowsDirectoryA(windows, sizeof windows);
+  const std::string settings = std::string(windows) + "\\mervaw.ini";
+  const bool written = GetFileAttributesA(settings.c_str()) != INVALID_FILE_ATTRIBUTES;
+  std::ofstream out(ProbeFile("closed.txt"), std::ios::binary | std::ios::app);
+  out << what << (written ? " after-settings" : " before-settings") << "\n";
+}
+
+LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CLOSE) Note("popup-close");
+  if (message == WM_DESTROY) Note("popup-destroy");
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_INITDIALOG) return TRUE;
+  if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
+    Note("dialog-cancel");
+    DestroyWindow(dialog);
+    return TRUE;
+  }
+  if (message == WM_DESTROY) Note("dialog-destroy");
+  return FALSE;
+}
+
+void OpenWindow(HWND frame, LPARAM kind) {
+  HMODULE module = ThisModule();
+  if (kind == 0) {
+    WNDCLASSA type{};
+    type.lpfnWndProc = PopupProc;
+    type.hInstance = module;
+    type.lpszClassName = "MervaTestPopup";
+    type.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    RegisterClassA(&type);
+    HWND popup = CreateWindowExA(0, "MervaTestPopup", "Test pop-up", WS_POPUP | WS_CAPTION, 10, 10,
+                                 200, 100, nullptr, nullptr, module, nullptr);
+    ShowWindow(popup, SW_SHOWNOACTIVATE);
+    return;
+  }
+  // An empty dialog template: a caption and no controls.
+  struct {
+    DLGTEMPLATE header;
+    WORD menu, windowClass, title[12];
+  } form{};
+  form.header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_MODALFRAME;
+  form.header.cx = 120;
+  form.header.cy = 60;
+  const char caption[] = "Test dialog";
+  for (int i = 0; caption[i]; ++i) form.title[i] = static_cast<WORD>(caption[i]);
+  CreateDialogIndirectParamA(module, &form.header, frame, DialogProc, 0);
+}
+
 void Carry(HWND frame, WPARAM request, LPARAM parameter) {
   switch (request) {
     case 1: {
@@ -108,6 +173,9 @@ void Carry(HWND frame, WPARAM request, LPARAM parameter) {
     case 3:
       SelectPopup(frame, parameter);
       break;
+    case 4:
+      OpenWindow(frame, parameter);
+      break;
     default:
       return;
   }
@@ -116,8 +184,8 @@ void Carry(HWND frame, WPARAM request, LPARAM parameter) {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wParam,
-                                                           LPARAM lParam) {
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    ProbeHook(int code, WPARAM wParam, LPARAM lParam) {
   static const UINT probeMessage = RegisterWindowMessageA("merva95 test probe");
   if (code == HC_ACTION && wParam == PM_REMOVE) {
     MSG* message = reinterpret_cast<MSG*>(lParam);

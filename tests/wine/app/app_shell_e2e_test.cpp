@@ -1,0 +1,660 @@
+// merva95.exe's frame window from the outside: context help (Shift+F1 and
+// F1, pages opened through the shell by a stand-in browser that records
+// them), menu hints in the status bar, the menus' grey items and check
+// marks, dropped files, the closing sequence with other top-level windows
+// open, and the removal procedure. A hook library loaded into merva95
+// reads its menus and drops files on its frame: menus and drop handles do
+// not leave their process under Wine.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "harness/wine_harness.h"
+
+namespace merva::test {
+namespace {
+
+constexpr DWORD START_MS = 20000;
+constexpr DWORD BOX_MS = 10000;
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+std::string WindowsFolder() {
+  char folder[MAX_PATH] = {};
+  GetWindowsDirectoryA(folder, sizeof folder);
+  return folder;
+}
+
+std::string SettingsFile() { return WindowsFolder() + "\\mervaw.ini"; }
+
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+struct WindowList {
+  DWORD pid;
+  const char* className;  // any when null
+  bool visibleOnly;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM data) {
+  auto* list = reinterpret_cast<WindowList*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (owner == list->pid && (!list->className || std::string(name) == list->className) &&
+      (!list->visibleOnly || IsWindowVisible(window)))
+    list->found.push_back(window);
+  return TRUE;
+}
+
+std::vector<HWND> TopLevelOf(DWORD pid, const char* className, bool visibleOnly = true) {
+  WindowList list{pid, className, visibleOnly, {}};
+  EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&list));
+  return list.found;
+}
+
+std::vector<HWND> DialogsOf(DWORD pid) { return TopLevelOf(pid, "#32770"); }
+
+HWND WaitForDialog(DWORD pid, HWND except = nullptr, DWORD timeoutMs = BOX_MS) {
+  HWND box = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND window : DialogsOf(pid))
+          if (window != except) {
+            box = window;
+            return true;
+          }
+        return false;
+      },
+      timeoutMs);
+  return box;
+}
+
+std::string BoxText(HWND box) {
+  char text[2048] = {};
+  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+  return text;
+}
+
+bool Answer(HWND box, int button) {
+  PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+  return WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, BOX_MS);
+}
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM data) {
+  auto* list = reinterpret_cast<WindowList*>(data);
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (std::string(name) == list->className) list->found.push_back(window);
+  return TRUE;
+}
+
+std::vector<HWND> DocumentWindows(HWND frame) {
+  WindowList list{0, "MERVADOC", false, {}};
+  EnumChildWindows(frame, CollectChild, reinterpret_cast<LPARAM>(&list));
+  return list.found;
+}
+
+int DocumentCount(HWND frame) { return static_cast<int>(DocumentWindows(frame).size()); }
+
+std::vector<std::string> DocumentTitles(HWND frame) {
+  std::vector<std::string> titles;
+  for (HWND window : DocumentWindows(frame)) titles.push_back(Lower(WindowText(window)));
+  return titles;
+}
+
+bool SomeDocumentTitled(HWND frame, const std::string& part) {
+  for (const std::string& title : DocumentTitles(frame))
+    if (title.find(Lower(part)) != std::string::npos) return true;
+  return false;
+}
+
+std::string ProgramFile() { return ProgramPath("app/merva95.exe"); }
+
+std::string ExampleCopy(const std::string& example, const std::string& name) {
+  const std::string target = TempDirectory() + "\\" + name;
+  CopyFileA(ProgramPath("app/" + example).c_str(), target.c_str(), FALSE);
+  return target;
+}
+
+// Presses and releases keys through the system's input, as a user would:
+// the program's keyboard hook reads the real key state.
+void PressKeys(const std::vector<WORD>& keys) {
+  std::vector<INPUT> inputs;
+  for (WORD key : keys) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    inputs.push_back(input);
+  }
+  for (auto it = keys.rbegin(); it != keys.rend(); ++it) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = *it;
+    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs.push_back(input);
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// Keys go to the foreground window's thread.
+bool Foreground(HWND window) {
+  return WaitUntil(
+      [&] {
+        if (GetForegroundWindow() == window) return true;
+        SetForegroundWindow(window);
+        return false;
+      },
+      BOX_MS);
+}
+
+// The hook library inside a running merva95.
+class Probe {
+ public:
+  ~Probe() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    if (module_) FreeLibrary(module_);
+  }
+  // The folder the library uses; set before merva95 starts (it inherits it).
+  static std::string Folder() {
+    static const std::string folder = [] {
+      const std::string f = TempDirectory() + "\\probe";
+      CreateDirectoryA(f.c_str(), nullptr);
+      SetEnvironmentVariableA("MERVA_PROBE_DIR", f.c_str());
+      return f;
+    }();
+    return folder;
+  }
+  bool Attach(HWND frame) {
+    frame_ = frame;
+    module_ = LoadLibraryA(ProgramPath("tests/wine/app_test_probe.dll").c_str());
+    if (!module_) return false;
+    auto proc = reinterpret_cast<HOOKPROC>(GetProcAddress(module_, "ProbeHook"));
+    if (!proc) return false;
+    hook_ =
+        SetWindowsHookExA(WH_GETMESSAGE, proc, module_, GetWindowThreadProcessId(frame, nullptr));
+    return hook_ != nullptr;
+  }
+  bool Request(WPARAM request, LPARAM parameter = 0) {
+    const std::string done = Folder() + "\\done.txt";
+    DeleteFileA(done.c_str());
+    PostMessageA(frame_, RegisterWindowMessageA("merva95 test probe"), request, parameter);
+    return WaitUntil([&] { return Exists(done); }, BOX_MS);
+  }
+
+  struct Item {
+    UINT flags = 0;
+    std::string text;
+    bool present = false;
+  };
+  // Every menu item of the frame's menu bar by its identifier.
+  std::map<UINT, Item> Menu() {
+    std::map<UINT, Item> items;
+    if (!Request(1)) return items;
+    std::istringstream in(ReadFileBytes(Folder() + "\\menu.txt"));
+    for (std::string line; std::getline(in, line);) {
+      std::istringstream fields(line);
+      UINT id = 0, flags = 0;
+      fields >> id >> flags;
+      std::string text;
+      std::getline(fields, text);
+      if (!text.empty() && text.front() == ' ') text.erase(0, 1);
+      items[id] = Item{flags, text, true};
+    }
+    return items;
+  }
+  bool Drop(const std::vector<std::string>& names) {
+    std::string list;
+    for (const std::string& name : names) list += name + "\r\n";
+    if (!WriteFileBytes(Folder() + "\\drop.txt", list)) return false;
+    return Request(2);
+  }
+  bool SelectPopup(int which) { return Request(3, which); }
+
+ private:
+  HWND frame_ = nullptr;
+  HMODULE module_ = nullptr;
+  HHOOK hook_ = nullptr;
+};
+
+struct Merva {
+  StartedProcess process;
+  HWND frame = nullptr;
+
+  void Command(int id) { PostMessageA(frame, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+  // A command that must not stop at a box: false when it did not return.
+  bool Send(int id) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(frame, WM_COMMAND, MAKEWPARAM(id, 0), 0, SMTO_NORMAL, 5000,
+                               &result) != 0;
+  }
+  bool Ended(DWORD* code = nullptr) { return process.WaitExit(START_MS, code); }
+  HWND StatusBar() const { return FindChildWindow(frame, "MERVASTATUS", nullptr); }
+  std::string Hint() const { return WindowText(StatusBar()); }
+};
+
+bool Start(Merva& merva, const std::string& arguments, const std::string& exe = ProgramFile()) {
+  Probe::Folder();
+  merva.process = StartProgram(exe, arguments);
+  if (merva.process.pid == 0) return false;
+  if (!WaitUntil(
+          [&] {
+            merva.frame = FindWindowOfProcess(merva.process.pid, "MERVA/W");
+            return merva.frame && DocumentCount(merva.frame) >= 1;
+          },
+          START_MS))
+    return false;
+  Sleep(300);  // the posted start-up messages
+  return true;
+}
+
+class Shell : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!Exists(ProgramFile())) GTEST_SKIP() << "merva95.exe is not built";
+    if (FindWindowA("MERVA/W", nullptr)) GTEST_SKIP() << "a MERVA/W window already runs";
+    DeleteFileA(SettingsFile().c_str());
+  }
+  void TearDown() override { DeleteFileA(SettingsFile().c_str()); }
+};
+
+// Help pages go to the recorder instead of a browser while a test runs:
+// ".html" names a file class of the test's own, removed afterwards.
+class HelpPages {
+ public:
+  HelpPages() {
+    log_ = TempDirectory() + "\\pages.txt";
+    DeleteFileA(log_.c_str());
+    char old[256] = {};
+    LONG size = sizeof old;
+    hadOld_ = RegQueryValueA(HKEY_CLASSES_ROOT, ".html", old, &size) == ERROR_SUCCESS;
+    old_ = old;
+    const std::string command =
+        "\"" + ProgramPath("tests/wine/app_page_recorder.exe") + "\" \"" + log_ + "\" \"%1\"";
+    ok_ = RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, CLASS, 0) == ERROR_SUCCESS &&
+          RegSetValueA(HKEY_CLASSES_ROOT, (std::string(CLASS) + "\\shell\\open\\command").c_str(),
+                       REG_SZ, command.c_str(), 0) == ERROR_SUCCESS;
+  }
+  ~HelpPages() {
+    if (hadOld_)
+      RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, old_.c_str(), 0);
+    else
+      RegDeleteKeyA(HKEY_CLASSES_ROOT, ".html");
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, CLASS);
+  }
+  bool Ready() const { return ok_; }
+  // The pages opened so far, file names only, in lower case.
+  std::vector<std::string> Opened() const {
+    std::vector<std::string> pages;
+    std::istringstream in(ReadFileBytes(log_));
+    for (std::string line; std::getline(in, line);) {
+      while (!line.empty() && (line.back() == '\r' || line.back() == '"')) line.pop_back();
+      const std::size_t slash = line.find_last_of("\\/");
+      pages.push_back(Lower(slash == std::string::npos ? line : line.substr(slash + 1)));
+    }
+    return pages;
+  }
+  bool WaitForPages(std::size_t count) const {
+    return WaitUntil([&] { return Opened().size() >= count; }, BOX_MS);
+  }
+
+ private:
+  static constexpr char CLASS[] = "MervaTestPage";
+  std::string log_;
+  std::string old_;
+  bool hadOld_ = false;
+  bool ok_ = false;
+};
+
+TEST_F(Shell, HelpModeOpensTheChosenCommandsPageInsteadOfRunningIt) {
+  HelpPages pages;
+  ASSERT_TRUE(pages.Ready());
+  Merva merva;
+  ASSERT_TRUE(Start(merva, "/-logo"));
+  ASSERT_TRUE(Foreground(merva.frame));
+
+  // F1 without a context: the index.
+  PressKeys({VK_F1});
+  ASSERT_TRUE(pages.WaitForPages(1));
+  EXPECT_EQ(pages.Opened().back(), "index.html");
+
+  // Shift+F1, then New: its page opens and no window is made.
+  ASSERT_TRUE(Foreground(merva.frame));
+  PressKeys({VK_SHIFT, VK_F1});
+  Sleep(300);
+  merva.Command(4096);
+  ASSERT_TRUE(pages.WaitForPages(2));
+  EXPECT_EQ(pages.Opened().back(), "4096.html");
+  Sleep(300);
+  EXPECT_EQ(DocumentCount(merva.frame), 1);
+  // Help mode ended with that choice: New runs now.
+  merva.Command(4096);
+  EXPECT_TRUE(WaitUntil([&] { return DocumentCount(merva.frame) == 2; }, BOX_MS));
+  EXPECT_EQ(pages.Opened().size(), 2u);
+
+  // Escape ends help mode without a page.
+  ASSERT_TRUE(Foreground(merva.frame));
+  PressKeys({VK_SHIFT, VK_F1});
+  Sleep(300);
+  PressKeys({VK_ESCAPE});
+  Sleep(300);
+  merva.Command(4229);  // Cascade runs
+  Sleep(300);
+  EXPECT_EQ(pages.Opened().size(), 2u);
+  EXPECT_TRUE(DialogsOf(merva.process.pid).empty());
+
+  PostMessageA(merva.frame, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(merva.Ended());
+}
+
+TEST_F(Shell, F1InADialogOpensItsCommandsPage) {
+  HelpPages pages;
+  ASSERT_TRUE(pages.Ready());
+  Merva merva;
+  ASSERT_TRUE(Start(merva, "/-logo"));
+  merva.Command(4097);  // Open: the file-type dialog
+  HWND types = WaitForDialog(merva.process.pid);
+  ASSERT_NE(types, nullptr);
+  ASSERT_TRUE(Foreground(types));
+  PressKeys({VK_F1});
+  ASSERT_TRUE(pages.WaitForPages(1));
+  EXPECT_EQ(pages.Opened().back(), "4097.html");
+  // Shift+F1 does not start help mode while a dialog is open.
+  ASSERT_TRUE(Foreground(types));
+  PressKeys({VK_SHIFT, VK_F1});
+  Sleep(300);
+  EXPECT_TRUE(IsWindow(types));
+  ASSERT_TRUE(Answer(types, IDCANCEL));
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(merva.frame) != 0; }, BOX_MS));
+  merva.Command(4096);
+  EXPECT_TRUE(WaitUntil([&] { return DocumentCount(merva.frame) == 2; }, BOX_MS));
+  // Back in the frame, F1 has no context again.
+  ASSERT_TRUE(Foreground(merva.frame));
+  PressKeys({VK_F1});
+  ASSERT_TRUE(pages.WaitForPages(2));
+  EXPECT_EQ(pages.Opened().back(), "index.html");
+  EXPECT_EQ(pages.Opened().size(), 2u);
+}
+
+TEST_F(Shell, MenuHintsInTheStatusBar) {
+  Merva merva;
+  ASSERT_TRUE(Start(merva, "/-logo"));
+  ASSERT_NE(merva.StatusBar(), nullptr);
+  Probe probe;
+  ASSERT_TRUE(probe.Attach(merva.frame));
+  auto select = [&](UINT item, UINT flags) {
+    SendMessageA(merva.frame, WM_MENUSELECT, MAKEWPARAM(item, flags), 1);
+  };
+  select(4097, MF_HILITE);
+  EXPECT_EQ(merva.Hint(), "Opens a file into the empty active window or a new window");
+  select(4227, MF_HILITE);
+  EXPECT_EQ(merva.Hint(), "Draws the active plot again");
+  select(4243, MF_HILITE);
+  EXPECT_EQ(merva.Hint(), "Shows the version of MERVA95");
+  select(SC_CLOSE, MF_HILITE | MF_SYSMENU);
+  EXPECT_EQ(merva.Hint(), "Closes the window");
+  select(SC_RESTORE, MF_HILITE | MF_SYSMENU);
+  EXPECT_EQ(merva.Hint(), "Restores the window to its normal size");
+  // The pop-ups, with the program's own menu handles. The maximized
+  // document's system menu comes first in the menu bar.
+  HWND client = FindChildWindow(merva.frame, "MDICLIENT", nullptr);
+  HWND active = reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0));
+  ASSERT_TRUE(IsZoomed(active));
+  ASSERT_TRUE(probe.SelectPopup(0));
+  EXPECT_EQ(merva.Hint(), "Moves, sizes or closes this document window");
+  ASSERT_TRUE(probe.SelectPopup(1));
+  EXPECT_EQ(merva.Hint(), "Opens, saves, prints and closes plots");
+  ASSERT_TRUE(probe.SelectPopup(7));
+  EXPECT_EQ(merva.Hint(), "Zooming, status bar, tool bar and redrawing");
+  ASSERT_TRUE(probe.SelectPopup(9));
+  EXPECT_EQ(merva.Hint(), "Help and the version of MERVA95");
+  // Restored, the File menu is first.
+  SendMessageA(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(active), 0);
+  Sleep(200);
+  ASSERT_TRUE(probe.SelectPopup(0));
+  EXPECT_EQ(merva.Hint(), "Opens, saves, prints and closes plots");
+  ASSERT_TRUE(probe.SelectPopup(5));
+  EXPECT_EQ(merva.Hint(), "Reads values from curves");
+  ASSERT_TRUE(probe.SelectPopup(-1));
+  EXPECT_EQ(merva.Hint(), "Moves, sizes or closes the MERVA95 window");
+  // The menu closes: no hint.
+  SendMessageA(merva.frame, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+  EXPECT_EQ(merva.Hint(), "");
+
+  // A real menu opened from the keyboard.
+  ASSERT_TRUE(Foreground(merva.frame));
+  PressKeys({VK_MENU, 'F'});
+  EXPECT_TRUE(WaitUntil([&] { return !merva.Hint().empty(); }, BOX_MS));
+  const std::string opened = merva.Hint();
+  EXPECT_TRUE(opened == "Opens, saves, prints and closes plots" ||
+              opened == "Opens a new, empty document window")
+      << opened;
+  PressKeys({VK_ESCAPE});
+  PressKeys({VK_ESCAPE});
+  EXPECT_TRUE(WaitUntil([&] { return merva.Hint().empty(); }, BOX_MS)) << merva.Hint();
+}
+
+bool Grey(const Probe::Item& item) { return (item.flags & (MF_GRAYED | MF_DISABLED)) != 0; }
+bool Checked(const Probe::Item& item) { return (item.flags & MF_CHECKED) != 0; }
+
+TEST_F(Shell, MenusGreyWithoutCurvesAndCheckTheSwitches) {
+  Merva merva;
+  ASSERT_TRUE(Start(merva, "/-logo"));
+  Probe probe;
+  ASSERT_TRUE(probe.Attach(merva.frame));
+  auto menu = probe.Menu();
+  ASSERT_TRUE(menu[4096].present);
+  EXPECT_EQ(menu[4096].text, "&New\tCtrl+N");
+  EXPECT_FALSE(Grey(menu[4096]));
+  EXPECT_FALSE(Grey(menu[4097]));
+  EXPECT_FALSE(Grey(menu[4114]));  // Exit
+  // Without curves: nothing to save, view or fill.
+  for (UINT id : {4101u, 4102u, 4201u, 4221u, 4222u, 4223u, 4145u})
+    EXPECT_TRUE(Grey(menu[id])) << id << " " << menu[id].text;
+  // The settings' switches and the document's.
+  EXPECT_TRUE(Checked(menu[4224]));  // status bar
+  EXPECT_TRUE(Checked(menu[4166]));  // linear X - linear Y
+  for (UINT id = 4167; id <= 4178; ++id) EXPECT_FALSE(Checked(menu[id])) << id;
+  EXPECT_FALSE(Checked(menu[4148]));  // date
+  EXPECT_FALSE(Checked(menu[4180]));  // filled bars
+
+  // A plot: the curve commands come alive.
+  const std::string file = ExampleCopy("EX01.GRF", "greying.grf");
+  const auto handOver = StartProgram(ProgramFile(), "\"" + file + "\"");
+  ASSERT_TRUE(WaitUntil([&] { return SomeDocumentTitled(merva.frame, "greying"); }, BOX_MS));
+  Sleep(300);
+  menu = probe.Menu();
+  for (UINT id : {4101u, 4102u, 4201u, 4221u, 4222u, 4145u})
+    EXPECT_FALSE(Grey(menu[id])) << id << " " << menu[id].text;
+  EXPECT_TRUE(Grey(menu[4223]));  // Zoom Out: no view stored yet
+
+  ASSERT_TRUE(merva.Send(4174));  // scale M, a bar chart
+  ASSERT_TRUE(merva.Send(4182));  // grid lines
+  ASSERT_TRUE(merva.Send(4180));  // filled bars
+  ASSERT_TRUE(merva.Send(4148));  // date
+  ASSERT_TRUE(merva.Send(4224));  // status bar off
+  EXPECT_TRUE(DialogsOf(merva.process.pid).empty());
+  menu = probe.Menu();
+  EXPECT_TRUE(Checked(menu[4174]));
+  for (UINT id = 4166; id <= 4178; ++id)
+    if (id != 4174) EXPECT_FALSE(Checked(menu[id])) << id;
+  EXPECT_TRUE(Checked(menu[4182]));
+  EXPECT_FALSE(Checked(menu[4181]));
+  EXPECT_FALSE(Checked(menu[4183]));
+  EXPECT_TRUE(Checked(menu[4180]));
+  EXPECT_TRUE(Checked(menu[4148]));
+  EXPECT_FALSE(Checked(menu[4224]));
+  EXPECT_FALSE(IsWindowVisible(merva.StatusBar()));
+
+  // Back to the empty first window: the curve commands grey again, its
+  // own switches show.
+  HWND client = FindChildWindow(merva.frame, "MDICLIENT", nullptr);
+  for (HWND window : DocumentWindows(merva.frame))
+    if (Lower(WindowText(window)).find("greying") == std::string::npos)
+      SendMessageA(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
+  Sleep(300);
+  merva.Send(4227);  // any command refreshes the menus
+  menu = probe.Menu();
+  for (UINT id : {4101u, 4102u, 4221u}) EXPECT_TRUE(Grey(menu[id])) << id << " " << menu[id].text;
+  EXPECT_TRUE(Checked(menu[4166]));
+  EXPECT_FALSE(Checked(menu[4170]));
+  EXPECT_TRUE(Checked(menu[4148]));  // the date is the program's switch
+}
+
+TEST_F(Shell, DroppedFilesOpenInOrderOnlyWhileTheFrameIsEnabled) {
+  const std::string first = ExampleCopy("EX02.GRF", "dropped one.grf");
+  const std::string second = ExampleCopy("EX03.GRF", "dropped two.grf");
+  const std::string missing = TempDirectory() + "\\no such plot.grf";
+  Merva merva;
+  ASSERT_TRUE(Start(merva, "/-logo"));
+  Probe probe;
+  ASSERT_TRUE(probe.Attach(merva.frame));
+  ASSERT_TRUE(probe.Drop({first, second}));
+  ASSERT_TRUE(WaitUntil([&] { return DocumentCount(merva.frame) == 3; }, BOX_MS));
+  auto titles = [&] {
+    std::string all;
+    for (const std::string& title : DocumentTitles(merva.frame)) all += "[" + title + "]";
+    return all;
+  };
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        return SomeDocumentTitled(merva.frame, "dropped one") &&
+               SomeDocumentTitled(merva.frame, "dropped two");
+      },
+      BOX_MS))
+      << titles();
+  EXPECT_EQ(DocumentCount(merva.frame), 3);
+  HWND client = FindChildWindow(merva.frame, "MDICLIENT", nullptr);
+  HWND active = reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0));
+  EXPECT_NE(Lower(WindowText(active)).find("dropped two"), std::string::npos);
+  EXPECT_TRUE(DialogsOf(merva.process.pid).empty());
+
+  // A file that cannot be read is reported; the next one still opens.
+  ASSERT_TRUE(probe.Drop({missing, first}));
+  HWND box = WaitForDialog(merva.process.pid);
+  ASSERT_NE(box, nullptr);
+  EXPECT_NE(Lower(BoxText(box)).find("no such plot"), std::string::npos) << BoxText(box);
+  ASSERT_TRUE(Answer(box, IDOK));
+  EXPECT_TRUE(WaitUntil([&] { return DocumentCount(merva.frame) == 4; }, BOX_MS));
+  Sleep(300);
+  EXPECT_FALSE(SomeDocumentTitled(merva.frame, "no such plot")) << titles();
+
+  // With a dialog open the frame is disabled: the drop is not taken.
+  merva.Command(4243);
+  box = WaitForDialog(merva.process.pid);
+  ASSERT_NE(box, nullptr);
+  ASSERT_FALSE(IsWindowEnabled(merva.frame));
+  ASSERT_TRUE(probe.Drop({second}));
+  Sleep(500);
+  EXPECT_EQ(DocumentCount(merva.frame), 4);
+  ASSERT_TRUE(Answer(box, IDOK));
+  Sleep(500);
+  EXPECT_EQ(DocumentCount(merva.frame), 4);
+  EXPECT_TRUE(DialogsOf(merva.process.pid).empty());
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+TEST_F(Shell, ClosingSequenceClosesTheOtherWindowsBeforeWritingTheSettings) {
+  ASSERT_TRUE(WriteFileBytes(
+      SettingsFile(), "[ToolBar]\r\nVisible=1\r\nStyle=2\r\nX=300\r\nY=200\r\nColumns=13\r\n"));
+  const std::string closed = Probe::Folder() + "\\closed.txt";
+  DeleteFileA(closed.c_str());
+  const std::string file = ExampleCopy("EX05.GRF", "closing.grf");
+  Merva merva;
+  ASSERT_TRUE(Start(merva, "/-logo \"" + file + "\""));
+  ASSERT_TRUE(WaitUntil([&] { return SomeDocumentTitled(merva.frame, "closing"); }, BOX_MS));
+  const std::vector<HWND> tools = TopLevelOf(merva.process.pid, "MERVATOOL");
+  ASSERT_EQ(tools.size(), 1u);  // the floating tool window
+  Probe probe;
+  ASSERT_TRUE(probe.Attach(merva.frame));
+  ASSERT_TRUE(probe.Request(4, 0));
+  ASSERT_TRUE(probe.Request(4, 1));
+  ASSERT_EQ(TopLevelOf(merva.process.pid, "MervaTestPopup").size(), 1u);
+  HWND dialog = DialogOfProcess(merva.process.pid, "Test dialog");
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(merva.Send(4180));  // the document changes
+
+  // A refused save prompt: everything stays.
+  PostMessageA(merva.frame, WM_CLOSE, 0, 0);
+  HWND box = WaitForDialog(merva.process.pid, dialog);
+  ASSERT_NE(box, nullptr);
+  EXPECT_NE(BoxText(box).find("has changed"), std::string::npos) << BoxText(box);
+  ASSERT_TRUE(Answer(box, IDCANCEL));
+  Sleep(300);
+  EXPECT_TRUE(merva.process.Running());
+  EXPECT_TRUE(IsWindow(dialog));
+  EXPECT_EQ(TopLevelOf(merva.process.pid, "MervaTestPopup").size(), 1u);
+  EXPECT_TRUE(IsWindowVisible(tools[0]));
+  EXPECT_FALSE(Exists(closed));
+
+  // The tool window moves; then Exit, and the changes go.
+  SetWindowPos(tools[0], nullptr, 320, 240, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Sleep(200);
+  DeleteFileA(SettingsFile().c_str());
+  merva.Command(4114);
+  box = WaitForDialog(merva.process.pid, dialog);
+  ASSERT_NE(box, nullptr);
+  ASSERT_TRUE(Answer(box, IDNO));
+  DWORD code = 99;
+  ASSERT_TRUE(merva.Ended(&code));
+  EXPECT_EQ(code, 0u);
+  const std::vector<std::string> events = Lines(ReadFileBytes(closed));
+  // Both were asked to close, as the user would, before the settings went.
+  EXPECT_NE(std::find(events.begin(), events.end(), "popup-close before-settings"), events.end());
+  EXPECT_NE(std::find(events.begin(), events.end(), "popup-destroy before-settings"), events.end());
+  EXPECT_NE(std::find(events.begin(), events.end(), "dialog-cancel before-settings"), events.end());
+  EXPECT_NE(std::find(events.begin(), events.end(), "dialog-destroy before-settings"),
+            events.end());
+  EXPECT_EQ(events.size(), 4u) << ReadFileBytes(closed);
+  const std::string settings = ReadFileBytes(SettingsFile());
+  EXPECT_NE(settings.find("[ToolBar]"), std::string::npos);
+  EXPECT_NE(settings.find("X=0x0140"), std::string::npos);  // 320
+  EXPECT_NE(settings.find("Y=0x00F0"), std::string::npos);  // 240
+  EXPECT_EQ(ReadFileBytes(file), ReadFileBytes(ProgramPath("app/EX05.GRF")));
+}
+
+TEST_F(Shell, CloseRequestWhileAModalBoxIsOpenIsRefused) {
+  Merva merva;
+  ASSERT_TRUE(Start(merva, "/-logo"));
+  merva.Command(4243);  // the About box
+  HWND box = WaitForDialog(merva.process.pid);
+  ASSERT_NE(box, nullptr);
+  PostMessageA(merva.frame, WM_CLOSE, 0, 0);
+  Sleep(800);
+  EXPECT_TRUE(merva.process.Running());
+  EXPECT_TRUE(IsWindow(merva.frame));
+  EXPECT_TRUE(IsWindow(box) && IsWindowVisible(box));
+  EXPECT_EQ(DocumentCount(merva.frame), 1);
+  EXPECT_FALSE(Exists(SettingsFile()));
+  ASSERT_TRUE(Answer(box, IDOK));
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(merva.frame) != 0; }, BOX_MS));
+  PostMessageA(merva.frame, WM_CLOSE, 0, 0);
+  DWORD code = 99;
+  ASSERT_TRUE(merva.Ended(&code));
+  EXPECT_EQ(code, 0u);
+  EXPECT_TRUE(Exists(SettingsFile()));
+}
+
+}  // namespace
+}  // namespace merva::test
