@@ -15,6 +15,7 @@
 #include "app/program.h"
 #include "app/status_bar.h"
 #include "app/ui_host.h"
+#include "app/uninstall.h"
 #include "automation/command_line.h"
 #include "automation/win32/dde_server.h"
 #include "automation/win32/handoff_messages.h"
@@ -26,8 +27,6 @@ namespace {
 
 constexpr char LIBRARY_FILE[] = "KORV32.DLL";
 constexpr DWORD REQUIRED_LIBRARY_VERSION = 0x02000000;  // 2.0.0.0, a byte per part
-constexpr char FILE_CLASS[] = "MERVAW";
-constexpr char FILE_EXTENSION[] = ".grf";
 
 void StopBox(const std::string& text, const char* caption = APP_TITLE, UINT extra = 0) {
   MessageBoxA(nullptr, text.c_str(), caption, MB_OK | MB_ICONSTOP | extra);
@@ -87,16 +86,6 @@ bool LibraryAcceptable() {
   return false;
 }
 
-// The removal procedure: the file association goes when it is ours.
-void Uninstall() {
-  char value[64] = {};
-  LONG size = sizeof value;
-  if (RegQueryValueA(HKEY_CLASSES_ROOT, FILE_EXTENSION, value, &size) == ERROR_SUCCESS &&
-      lstrcmpiA(value, FILE_CLASS) == 0)
-    RegDeleteKeyA(HKEY_CLASSES_ROOT, FILE_EXTENSION);
-  RegDeleteTreeA(HKEY_CLASSES_ROOT, FILE_CLASS);
-}
-
 std::string ProgramFolder() {
   const std::string path = ProgramPath();
   const std::size_t slash = path.find_last_of("\\/");
@@ -132,7 +121,8 @@ void HandOverToRunningCopy(HWND running, const win32::HandoffMessages& messages)
   HWND popup = GetLastActivePopup(running);
   SetForegroundWindow(popup ? popup : running);
   const CommandLineOutcome outcome = ParseCommandLine(TheProgram().commandLine, ProgramFolder());
-  if (outcome.outcome == -1) Uninstall();
+  // Files in use by the running copy cannot go.
+  if (outcome.outcome == -1) RefuseRemovalWhileRunning();
   if (outcome.outcome == 1) PostRequest(running, messages, outcome);
 }
 
@@ -208,7 +198,12 @@ bool StartedMinimized(int showCommand) {
 int MessageLoop() {
   Program& program = TheProgram();
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+  for (;;) {
+    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    if (got == 0) break;
+    // Wine drops a DDE message whose memory block it cannot hand over (about
+    // 2 MB) and fails the call: the program goes on with its documents.
+    if (got == -1) continue;
     if (program.modelessDialog && IsDialogMessageA(program.modelessDialog, &message)) continue;
     if (program.client && TranslateMDISysAccel(program.client, &message)) continue;
     if (program.frame && program.accelerators &&
@@ -254,7 +249,7 @@ int RunProgram(HINSTANCE instance, const char* commandLine, int showCommand) {
 
   const CommandLineOutcome outcome = ParseCommandLine(program.commandLine, program.programFolder);
   if (outcome.outcome == -1) {
-    Uninstall();
+    RunRemoval();
     return 0;
   }
   program.startupFlags = outcome.startupFlags;

@@ -6,6 +6,11 @@
 // reads its menus and drops files on its frame: menus and drop handles do
 // not leave their process under Wine.
 
+#include <windows.h>
+// objbase.h and shlobj.h need windows.h first.
+#include <objbase.h>
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "files/win32/system_settings.h"
 #include "harness/wine_harness.h"
 
 namespace merva::test {
@@ -654,6 +660,340 @@ TEST_F(Shell, CloseRequestWhileAModalBoxIsOpenIsRefused) {
   ASSERT_TRUE(merva.Ended(&code));
   EXPECT_EQ(code, 0u);
   EXPECT_TRUE(Exists(SettingsFile()));
+}
+
+constexpr char WINDOWS_KEY[] = "Software\\Microsoft\\Windows\\CurrentVersion";
+constexpr char SESSION_KEY[] = "System\\CurrentControlSet\\Control\\Session Manager";
+
+std::string Value(HKEY root, const std::string& key, const char* name = nullptr) {
+  HKEY handle = nullptr;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS)
+    return "<none>";
+  char value[1024] = {};
+  DWORD size = sizeof value - 1;
+  const LONG result =
+      RegQueryValueExA(handle, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
+  RegCloseKey(handle);
+  return result == ERROR_SUCCESS ? std::string(value) : "<none>";
+}
+
+bool KeyExists(HKEY root, const std::string& key) {
+  HKEY handle = nullptr;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+  RegCloseKey(handle);
+  return true;
+}
+
+void SetValue(HKEY root, const std::string& key, const char* name, const std::string& value) {
+  HKEY handle = nullptr;
+  ASSERT_EQ(
+      RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr),
+      ERROR_SUCCESS);
+  RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>(value.size() + 1));
+  RegCloseKey(handle);
+}
+
+// The shared library's reference count, -1 when it has none.
+long SharedCount(const std::string& library) {
+  HKEY handle = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, (std::string(WINDOWS_KEY) + "\\SharedDLLs").c_str(), 0,
+                    KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS)
+    return -1;
+  DWORD count = 0, size = sizeof count;
+  const LONG result = RegQueryValueExA(handle, library.c_str(), nullptr, nullptr,
+                                       reinterpret_cast<BYTE*>(&count), &size);
+  RegCloseKey(handle);
+  return result == ERROR_SUCCESS ? static_cast<long>(count) : -1;
+}
+
+void SetSharedCount(const std::string& library, DWORD count) {
+  HKEY handle = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, (std::string(WINDOWS_KEY) + "\\SharedDLLs").c_str(),
+                            0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExA(handle, library.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&count),
+                 sizeof count);
+  RegCloseKey(handle);
+}
+
+void DeleteSharedCount(const std::string& library) {
+  HKEY handle = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, (std::string(WINDOWS_KEY) + "\\SharedDLLs").c_str(), 0,
+                    KEY_SET_VALUE, &handle) != ERROR_SUCCESS)
+    return;
+  RegDeleteValueA(handle, library.c_str());
+  RegCloseKey(handle);
+}
+
+// The files due to go at the next restart (source names of the pending
+// operations with no target).
+std::vector<std::string> PendingRemovals() {
+  std::vector<std::string> names;
+  HKEY handle = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SESSION_KEY, 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS)
+    return names;
+  std::vector<char> data(65536);
+  DWORD size = static_cast<DWORD>(data.size());
+  if (RegQueryValueExA(handle, "PendingFileRenameOperations", nullptr, nullptr,
+                       reinterpret_cast<BYTE*>(data.data()), &size) == ERROR_SUCCESS) {
+    std::vector<std::string> strings;
+    for (std::size_t at = 0; at < size;) {
+      const std::string item(data.data() + at);
+      strings.push_back(item);
+      at += item.size() + 1;
+    }
+    for (std::size_t i = 0; i + 1 < strings.size(); i += 2)
+      if (strings[i + 1].empty() && !strings[i].empty()) names.push_back(Lower(strings[i]));
+  }
+  RegCloseKey(handle);
+  return names;
+}
+
+bool Pending(const std::string& path) {
+  for (const std::string& name : PendingRemovals())
+    if (name.size() >= path.size() &&
+        name.compare(name.size() - path.size(), path.size(), Lower(path)) == 0)
+      return true;
+  return false;
+}
+
+// The restart would remove the test's folders: those operations go again.
+void ForgetPendingRemovals(const std::string& folder) {
+  HKEY handle = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SESSION_KEY, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &handle) !=
+      ERROR_SUCCESS)
+    return;
+  std::vector<char> data(65536);
+  DWORD size = static_cast<DWORD>(data.size());
+  if (RegQueryValueExA(handle, "PendingFileRenameOperations", nullptr, nullptr,
+                       reinterpret_cast<BYTE*>(data.data()), &size) == ERROR_SUCCESS) {
+    std::vector<std::string> strings;
+    for (std::size_t at = 0; at < size;) {
+      const std::string item(data.data() + at);
+      strings.push_back(item);
+      at += item.size() + 1;
+    }
+    std::string kept;
+    for (std::size_t i = 0; i + 1 < strings.size(); i += 2) {
+      if (strings[i].empty() || Lower(strings[i]).find(Lower(folder)) != std::string::npos)
+        continue;
+      kept += strings[i] + '\0' + strings[i + 1] + '\0';
+    }
+    if (kept.empty()) {
+      RegDeleteValueA(handle, "PendingFileRenameOperations");
+    } else {
+      kept += '\0';
+      RegSetValueExA(handle, "PendingFileRenameOperations", 0, REG_MULTI_SZ,
+                     reinterpret_cast<const BYTE*>(kept.data()), static_cast<DWORD>(kept.size()));
+    }
+  }
+  RegCloseKey(handle);
+}
+
+std::string SpecialFolder(int which) {
+  char path[MAX_PATH] = {};
+  SHGetSpecialFolderPathA(nullptr, path, which, TRUE);
+  return path;
+}
+
+bool MakeShortcut(const std::string& shortcut, const std::string& target) {
+  IShellLinkA* link = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              reinterpret_cast<void**>(&link))))
+    return false;
+  link->SetPath(target.c_str());
+  IPersistFile* file = nullptr;
+  bool saved = false;
+  if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+    WCHAR wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, shortcut.c_str(), -1, wide, MAX_PATH);
+    saved = SUCCEEDED(file->Save(wide, TRUE));
+    file->Release();
+  }
+  link->Release();
+  return saved;
+}
+
+// An installed copy of the program in a folder of its own, with the
+// entries an installation makes.
+class Installation : public Shell {
+ protected:
+  void SetUp() override {
+    Shell::SetUp();
+    if (IsSkipped()) return;
+    CoInitialize(nullptr);
+    static int count = 0;
+    folder_ = TempDirectory() + "\\install" + std::to_string(++count);
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    program_ = folder_ + "\\merva95.exe";
+    library_ = folder_ + "\\KORV32.DLL";
+    ASSERT_TRUE(CopyFileA(ProgramFile().c_str(), program_.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(ProgramPath("app/KORV32.DLL").c_str(), library_.c_str(), FALSE));
+    ASSERT_TRUE(WriteFileBytes(folder_ + "\\MVMAC95.EXE", "stand-in"));
+    for (int n = 1; n <= 8; ++n) {
+      const std::string name = "EX0" + std::to_string(n) + ".GRF";
+      ASSERT_TRUE(
+          CopyFileA(ProgramPath("app/" + name).c_str(), (folder_ + "\\" + name).c_str(), FALSE));
+    }
+    CreateDirectoryA((folder_ + "\\help").c_str(), nullptr);
+    ASSERT_TRUE(WriteFileBytes(folder_ + "\\help\\index.html", "<html></html>"));
+    ASSERT_TRUE(WriteFileBytes(folder_ + "\\help\\4096.html", "<html></html>"));
+    CreateDirectoryA((folder_ + "\\MACROS").c_str(), nullptr);
+    ASSERT_TRUE(WriteFileBytes(folder_ + "\\MACROS\\MINE.MAC", "[FileNew()]\r\n"));
+    ASSERT_TRUE(WriteFileBytes(SettingsFile(), "[Macros]\r\nMINE=1\r\n"));
+
+    SetValue(HKEY_CLASSES_ROOT, ".grf", nullptr, "MERVAW");
+    SetValue(HKEY_CLASSES_ROOT, "MERVAW", nullptr, "MERVA File");
+    SetValue(HKEY_CLASSES_ROOT, "MERVAW\\shell\\open\\command", nullptr, program_);
+    SetValue(HKEY_LOCAL_MACHINE, UninstallKey(), "DisplayName", "MERVA95");
+    SetValue(HKEY_LOCAL_MACHINE, UninstallKey(), "UninstallString",
+             "\"" + program_ + "\" /uninstall");
+    SetValue(HKEY_LOCAL_MACHINE, AppPathKey(), nullptr, program_);
+
+    group_ = SpecialFolder(CSIDL_PROGRAMS) + "\\MERVA95";
+    CreateDirectoryA(group_.c_str(), nullptr);
+    desktop_ = SpecialFolder(CSIDL_DESKTOPDIRECTORY);
+    ASSERT_TRUE(MakeShortcut(group_ + "\\MERVA95.lnk", program_));
+    ASSERT_TRUE(MakeShortcut(group_ + "\\Macro editor.lnk", folder_ + "\\MVMAC95.EXE"));
+    ASSERT_TRUE(MakeShortcut(desktop_ + "\\MERVA95 test.lnk", program_));
+    // Someone else's shortcut, also in the group.
+    ASSERT_TRUE(MakeShortcut(group_ + "\\Notes.lnk", WindowsFolder() + "\\notepad.exe"));
+  }
+  void TearDown() override {
+    if (!folder_.empty()) {
+      ForgetPendingRemovals(folder_);
+      DeleteSharedCount(library_);
+      RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallKey().c_str());
+      RegDeleteTreeA(HKEY_LOCAL_MACHINE, AppPathKey().c_str());
+      DeleteFileA((group_ + "\\Notes.lnk").c_str());
+      DeleteFileA((group_ + "\\MERVA95.lnk").c_str());
+      DeleteFileA((group_ + "\\Macro editor.lnk").c_str());
+      RemoveDirectoryA(group_.c_str());
+      DeleteFileA((desktop_ + "\\MERVA95 test.lnk").c_str());
+      // What any start of the built program writes.
+      RegDeleteTreeA(HKEY_CLASSES_ROOT, "MERVAW");
+      RegisterFileAssociation(ProgramFile());
+      CoUninitialize();
+    }
+    Shell::TearDown();
+  }
+  static std::string UninstallKey() { return std::string(WINDOWS_KEY) + "\\Uninstall\\MERVA95"; }
+  static std::string AppPathKey() { return std::string(WINDOWS_KEY) + "\\App Paths\\merva95.exe"; }
+
+  // Runs the removal and answers its question; the report, or "" when
+  // the question was declined.
+  std::string Remove(int answer) {
+    StartedProcess removal = StartProgram(program_, "/uninstall");
+    EXPECT_NE(removal.pid, 0u);
+    HWND box = WaitForDialog(removal.pid);
+    EXPECT_NE(box, nullptr);
+    if (!box) return "<no box>";
+    EXPECT_EQ(WindowText(box), "MERVA95 Uninstall");
+    EXPECT_EQ(BoxText(box), "Remove MERVA95 and all of its components from this computer?");
+    EXPECT_TRUE(Answer(box, answer));
+    std::string report;
+    if (answer == IDYES) {
+      HWND done = WaitForDialog(removal.pid, box);
+      EXPECT_NE(done, nullptr);
+      if (!done) return "<no report>";
+      EXPECT_EQ(WindowText(done), "MERVA95 Uninstall");
+      report = BoxText(done);
+      EXPECT_TRUE(Answer(done, IDOK));
+    }
+    DWORD code = 99;
+    EXPECT_TRUE(removal.WaitExit(START_MS, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(FindWindowA("MERVA/W", nullptr), nullptr);
+    return report;
+  }
+  // Gone now, or due to go at the restart.
+  bool Going(const std::string& path) { return !Exists(path) || Pending(path); }
+
+  std::string folder_, program_, library_, group_, desktop_;
+};
+
+TEST_F(Installation, DeclinedRemovalLeavesEverything) {
+  SetSharedCount(library_, 1);
+  EXPECT_EQ(Remove(IDNO), "");
+  EXPECT_TRUE(Exists(program_));
+  EXPECT_TRUE(Exists(library_));
+  EXPECT_TRUE(Exists(folder_ + "\\EX01.GRF"));
+  EXPECT_TRUE(Exists(folder_ + "\\help\\index.html"));
+  EXPECT_TRUE(Exists(SettingsFile()));
+  EXPECT_TRUE(Exists(group_ + "\\MERVA95.lnk"));
+  EXPECT_EQ(Value(HKEY_CLASSES_ROOT, ".grf"), "MERVAW");
+  EXPECT_EQ(Value(HKEY_CLASSES_ROOT, "MERVAW\\shell\\open\\command"), program_);
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, UninstallKey()));
+  EXPECT_EQ(SharedCount(library_), 1);
+  EXPECT_FALSE(Pending(program_));
+}
+
+TEST_F(Installation, RemovalTakesWhatTheProgramInstalledAndKeepsTheRest) {
+  SetSharedCount(library_, 2);  // another program uses the library too
+  const std::string report = Remove(IDYES);
+  EXPECT_EQ(report.rfind("MERVA95 has been removed.", 0), 0u) << report;
+  EXPECT_EQ(report.find("could not be removed"), std::string::npos) << report;
+
+  // The files installed beside the program.
+  EXPECT_FALSE(Exists(folder_ + "\\MVMAC95.EXE"));
+  for (int n = 1; n <= 8; ++n) EXPECT_FALSE(Exists(folder_ + "\\EX0" + std::to_string(n) + ".GRF"));
+  EXPECT_FALSE(Exists(folder_ + "\\help"));
+  EXPECT_TRUE(Going(program_));
+  EXPECT_TRUE(Pending(folder_));  // the folder, once it is empty
+  // The user's macros stay; the library stays for the other program.
+  EXPECT_TRUE(Exists(folder_ + "\\MACROS\\MINE.MAC"));
+  EXPECT_TRUE(Exists(library_));
+  EXPECT_FALSE(Pending(library_));
+  EXPECT_EQ(SharedCount(library_), 1);
+  // Settings, association and the installer's entries.
+  EXPECT_FALSE(Exists(SettingsFile()));
+  EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, ".grf"));
+  EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, "MERVAW"));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallKey()));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, AppPathKey()));
+  // The shortcuts to the program; someone else's keeps the group.
+  EXPECT_FALSE(Exists(group_ + "\\MERVA95.lnk"));
+  EXPECT_FALSE(Exists(group_ + "\\Macro editor.lnk"));
+  EXPECT_FALSE(Exists(desktop_ + "\\MERVA95 test.lnk"));
+  EXPECT_TRUE(Exists(group_ + "\\Notes.lnk"));
+}
+
+TEST_F(Installation, LastReferenceTakesTheLibraryAndAnotherCopysAssociationStays) {
+  SetSharedCount(library_, 1);
+  const std::string other = "C:\\Other\\merva95.exe";
+  SetValue(HKEY_CLASSES_ROOT, "MERVAW\\shell\\open\\command", nullptr, other);
+  DeleteFileA((group_ + "\\Notes.lnk").c_str());
+  const std::string report = Remove(IDYES);
+  EXPECT_EQ(report.rfind("MERVA95 has been removed.", 0), 0u) << report;
+  EXPECT_TRUE(Going(library_));
+  EXPECT_EQ(SharedCount(library_), -1);
+  EXPECT_EQ(Value(HKEY_CLASSES_ROOT, ".grf"), "MERVAW");
+  EXPECT_EQ(Value(HKEY_CLASSES_ROOT, "MERVAW\\shell\\open\\command"), other);
+  EXPECT_FALSE(Exists(group_));  // nothing else was in it
+}
+
+TEST_F(Installation, NothingIsRemovedWhileACopyRuns) {
+  Merva running;
+  ASSERT_TRUE(Start(running, "/-logo"));
+  StartedProcess removal = StartProgram(program_, "/uninstall");
+  ASSERT_NE(removal.pid, 0u);
+  HWND box = WaitForDialog(removal.pid);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(WindowText(box), "MERVA95 Uninstall");
+  EXPECT_EQ(BoxText(box), "Close MERVA95 before removing it.");
+  ASSERT_TRUE(Answer(box, IDOK));
+  DWORD code = 99;
+  ASSERT_TRUE(removal.WaitExit(START_MS, &code));
+  EXPECT_EQ(code, 0u);
+  EXPECT_TRUE(Exists(program_));
+  EXPECT_TRUE(Exists(folder_ + "\\EX01.GRF"));
+  EXPECT_TRUE(Exists(group_ + "\\MERVA95.lnk"));
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, UninstallKey()));
+  EXPECT_TRUE(running.process.Running());
+  EXPECT_TRUE(DialogsOf(running.process.pid).empty());
+  PostMessageA(running.frame, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(running.Ended());
 }
 
 }  // namespace
