@@ -1,10 +1,11 @@
 // Printing and picture files of merva95.exe: the picture dimensions
 // dialog, Save As Windows Metafile and Enhanced Metafile, a job on the
 // PDF queue (tests/wine/printing/setup-printer.sh adds it) and a job
-// cancelled in the abort dialog; the plot frame of physical size mode on
-// the page and in the metafiles. The tests that need a printer skip when
-// none is installed. Pictures and the page for the outside readers of
-// check-pictures.sh go to tests/wine/printing-pictures of the build.
+// cancelled in the abort dialog while a held DDE answer keeps the job
+// waiting; the plot frame of physical size mode on the page and in the
+// metafiles. The tests that need a printer skip when none is installed.
+// Pictures and the page for the outside readers of check-pictures.sh go
+// to tests/wine/printing-pictures of the build.
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,6 @@
 #include <cstdlib>
 #include <vector>
 
-#include "automation/binary_plot.h"
 #include "harness/wine_harness.h"
 #include "raw_dde_client.h"
 #include "render/picture_export.h"
@@ -583,68 +583,108 @@ TEST_F(Merva, PrinterPageWithOneInchMargins) {
   EXPECT_EQ(cells[2].top, cells[0].bottom + 300);
 }
 
+// A message-only window of the test thread that a DDE server answers with
+// a sent WM_DDE_ACK. While the thread takes no messages, a program that
+// sends it that answer stands still.
+struct HeldDdeClient {
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DDE_ACK) {
+      auto* self = reinterpret_cast<HeldDdeClient*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+      if (self && !self->server) self->server = reinterpret_cast<HWND>(wParam);
+      GlobalDeleteAtom(LOWORD(lParam));
+      GlobalDeleteAtom(HIWORD(lParam));
+      return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+  HeldDdeClient() {
+    WNDCLASSA c{};
+    c.lpfnWndProc = Proc;
+    c.hInstance = GetModuleHandleA(nullptr);
+    c.lpszClassName = "MervaHeldDdeClient";
+    RegisterClassA(&c);
+    window = CreateWindowA(c.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, c.hInstance,
+                           nullptr);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  ~HeldDdeClient() {
+    Release();
+    if (server) PostMessageA(server, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(window), 0);
+    DestroyWindow(window);
+  }
+  // A message sent to this thread waits.
+  static bool Held() { return (HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) != 0; }
+  // Takes the waiting message: the sender goes on.
+  static void Release() {
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+  }
+  HWND window = nullptr;
+  HWND server = nullptr;
+};
+
+struct PostSearch {
+  DWORD pid;
+  std::vector<HWND> windows;
+};
+
+BOOL CALLBACK AddProcessWindow(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<PostSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search->pid) search->windows.push_back(window);
+  return TRUE;
+}
+
+// WM_DDE_INITIATE for "MERVAW"/"System" posted, as a broadcast would
+// send it, to every top-level window of the process.
+void PostDdeInitiate(DWORD pid, HWND client) {
+  PostSearch search{pid, {}};
+  EnumWindows(AddProcessWindow, reinterpret_cast<LPARAM>(&search));
+  for (HWND window : search.windows) {
+    const ATOM service = GlobalAddAtomA("MERVAW"), topic = GlobalAddAtomA("System");
+    PostMessageA(window, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(client),
+                 MAKELPARAM(service, topic));
+  }
+}
+
 TEST_F(Merva, CancelledJobSaysPrintJobAborted) {
   if (!PrinterInstalled()) GTEST_SKIP() << "no printer: run tests/wine/printing/setup-printer.sh";
-  ASSERT_NO_FATAL_FAILURE(Start(""));
-  // Seven plots of 20 noisy curves of 20000 points, all on one page, keep
-  // the printer drawing long after the abort dialog is found; the cancel
-  // waits in the dialog's queue until the job looks at it.
-  RawDdeClient client;
-  ASSERT_NO_FATAL_FAILURE(Connect(client));
-  constexpr int curves = 20, points = 20000;
-  BinaryPlotHeader h;
-  h.version = 2;
-  h.dataFormat = 1;  // DX, X0, then the Y values of each curve
-  h.curveCapacity = curves;
-  h.pointCapacity = points;
-  h.curveCount = curves;
-  h.titles[0] = "Many points";
-  h.pointCounts.fill(0);
-  h.pointCounts[0] = points;
-  std::vector<float> values{0.001f, 0.0f};
-  for (int c = 0; c < curves; ++c)
-    for (int i = 0; i < points; ++i)
-      values.push_back(static_cast<float>((c + 1) * std::sin(i * 0.05 + c) +
-                                          (i * 7919 + c * 104729) % 1000 * 0.004));
-  const UINT format = RegisterClipboardFormatA("MERVAW");
-  const std::string plot = WriteBinaryPlot(h, values.data(), values.size());
-  for (int n = 0; n < 7; ++n) ASSERT_EQ(client.Poke("x", format, plot, 60000), ACK) << n;
-  client.Terminate();
-  Sleep(500);
+  ASSERT_NO_FATAL_FAILURE(Start("\"" + Example() + "\""));
+  {
+    RawDdeClient probe;
+    ASSERT_NO_FATAL_FAILURE(Connect(probe));
+  }
+  // The job is held while the abort dialog is up: a DDE initiate posted
+  // behind the print dialog's OK is taken from the queue by the job's own
+  // message loop, and the program's answer, a sent acknowledgement, waits
+  // for this thread. The cancel is posted meanwhile and read when the job
+  // goes on.
+  HeldDdeClient client;
+  ASSERT_TRUE(client.window);
   Command(IDM_PRINT);
   HWND print = WaitDialog(process_.pid, "Print", 20000);
   ASSERT_TRUE(print) << "no print dialog";
-  ASSERT_TRUE(GetDlgItem(print, 3550)) << "no Multiple Plots button";
-  Press(print, 3550);
-  HWND multiple = WaitDialog(process_.pid, "Multiple Plots");
-  ASSERT_TRUE(multiple);
-  for (int id = 3510; id < 3518; ++id)
-    SendMessageA(GetDlgItem(multiple, id), BM_SETCHECK, BST_CHECKED, 0);
-  for (int id = 3520; id <= 3522; ++id)
-    SendMessageA(GetDlgItem(multiple, id), BM_SETCHECK, id == 3520, 0);
-  SetField(multiple, 3523, "0");
-  Press(multiple, IDOK);
-  HWND abort = nullptr;
-  ASSERT_TRUE(WaitUntil(
-      [&] {
-        abort = DialogOfProcess(process_.pid, "MERVA95");
-        return abort && GetDlgItem(abort, 3540);
-      },
-      30000, 1))
-      << "no abort dialog";
-  const DWORD found = GetTickCount();
+  Press(print, IDOK);
+  PostDdeInitiate(process_.pid, client.window);
+  ASSERT_TRUE(WaitUntil(HeldDdeClient::Held, 30000, 1)) << "the job did not answer the initiate";
+  HWND abort = DialogOfProcess(process_.pid, "MERVA95");
+  ASSERT_TRUE(abort && GetDlgItem(abort, 3540)) << "no abort dialog while the job is held";
   EXPECT_EQ(WindowText(GetDlgItem(abort, 3540)), "Printing...");
+  // However long this thread waits, the job waits too.
+  Sleep(300);
+  EXPECT_TRUE(IsWindow(abort));
   Press(abort, IDCANCEL);
+  HeldDdeClient::Release();
+  EXPECT_TRUE(client.server) << "no acknowledgement";
   HWND box = nullptr;
   ASSERT_TRUE(WaitUntil(
       [&] {
         box = DialogOfProcess(process_.pid);
         return box && GetDlgItem(box, 0xFFFF) && !GetDlgItem(box, 3540);
       },
-      120000))
+      60000))
       << "no box after the cancel";
-  std::printf("abort dialog found, job ended %lu ms later\n",
-              static_cast<unsigned long>(GetTickCount() - found));
   EXPECT_EQ(BoxText(box), "Print job aborted.");
   Press(box, IDOK);
   WaitUntil([&] { return !IsWindow(box); }, 5000);
