@@ -361,6 +361,34 @@ TEST_F(Shell, HelpModeOpensTheChosenCommandsPageInsteadOfRunningIt) {
   EXPECT_EQ(pages.Opened().size(), 2u);
   EXPECT_TRUE(DialogsOf(merva.process.pid).empty());
 
+  // The tool bar's help tool, then its Open button: Open's page.
+  HWND tools = FindChildWindow(merva.frame, "MERVATOOL", nullptr);
+  ASSERT_NE(tools, nullptr);
+  auto click = [&](int button) {
+    PostMessageA(tools, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(tools, button)));
+  };
+  click(25);
+  Sleep(300);
+  click(2);
+  ASSERT_TRUE(pages.WaitForPages(3));
+  EXPECT_EQ(pages.Opened().back(), "4097.html");
+  Sleep(300);
+  EXPECT_TRUE(DialogsOf(merva.process.pid).empty());  // no file-type dialog
+
+  // The Help menu.
+  merva.Command(4240);
+  merva.Command(4241);
+  merva.Command(4242);
+  ASSERT_TRUE(pages.WaitForPages(6));
+  // Each page has a browser of its own: they may note them in any order.
+  std::vector<std::string> opened = pages.Opened();
+  ASSERT_EQ(opened.size(), 6u);
+  std::sort(opened.begin() + 3, opened.end());
+  EXPECT_EQ(opened[3], "howto.html");
+  EXPECT_EQ(opened[4], "index.html");
+  EXPECT_EQ(opened[5], "index.html");
+
   PostMessageA(merva.frame, WM_CLOSE, 0, 0);
   EXPECT_TRUE(merva.Ended());
 }
