@@ -135,12 +135,16 @@ LRESULT FirstDocument(HWND frame, WPARAM value) {
 
 void Introduction(HWND frame) {
   EnableWindow(frame, FALSE);
-  for (int n = INTRO_EXAMPLES; n >= 1; --n) {
+  // The first example goes into the empty first window. A file named on
+  // the command line is opened after the examples: it keeps a window.
+  const int windows = MAX_DOCUMENTS - (TheProgram().ownStartRequest ? 1 : 0);
+  int opened = 0;
+  for (int n = INTRO_EXAMPLES; n >= 1 && opened < windows; --n) {
     char name[16];
     std::snprintf(name, sizeof name, "EX%02d.GRF", n);
     const std::string path = ProgramFile(name);
     if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) continue;
-    OpenFile(path, 1);
+    if (OpenFile(path, 1)) ++opened;
   }
   EnableWindow(frame, TRUE);
   SendMessageA(TheProgram().client, WM_MDITILE, MDITILE_VERTICAL, 0);

@@ -690,6 +690,41 @@ TEST_F(Shell, CloseRequestWhileAModalBoxIsOpenIsRefused) {
   EXPECT_TRUE(Exists(SettingsFile()));
 }
 
+TEST_F(Shell, IntroductionOpensTheExamplesAndTheNamedFile) {
+  {
+    Merva merva;
+    ASSERT_TRUE(Start(merva, "/intro"));
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+          for (int n = 1; n <= 8; ++n)
+            if (!SomeDocumentTitled(merva.frame, "ex0" + std::to_string(n))) return false;
+          return true;
+        },
+        START_MS));
+    EXPECT_EQ(DocumentCount(merva.frame), 8);
+    EXPECT_TRUE(IsWindowEnabled(merva.frame));
+    EXPECT_TRUE(DialogsOf(merva.process.pid).empty());
+    for (HWND window : DocumentWindows(merva.frame)) EXPECT_FALSE(IsZoomed(window));
+    PostMessageA(merva.frame, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(merva.Ended());
+  }
+  {
+    // The file asked for opens too; the examples take the other windows.
+    const std::string file = ExampleCopy("EX04.GRF", "asked for.grf");
+    Merva merva;
+    ASSERT_TRUE(Start(merva, "/intro \"" + file + "\""));
+    ASSERT_TRUE(WaitUntil([&] { return SomeDocumentTitled(merva.frame, "asked for"); }, START_MS))
+        << DialogsOf(merva.process.pid).size();
+    Sleep(500);
+    EXPECT_EQ(DocumentCount(merva.frame), 8);
+    EXPECT_TRUE(DialogsOf(merva.process.pid).empty());
+    for (int n = 2; n <= 8; ++n)
+      EXPECT_TRUE(SomeDocumentTitled(merva.frame, "ex0" + std::to_string(n))) << n;
+    PostMessageA(merva.frame, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(merva.Ended());
+  }
+}
+
 constexpr char WINDOWS_KEY[] = "Software\\Microsoft\\Windows\\CurrentVersion";
 constexpr char SESSION_KEY[] = "System\\CurrentControlSet\\Control\\Session Manager";
 
