@@ -135,6 +135,16 @@ std::string ExampleCopy(const std::string& example, const std::string& name) {
   return target;
 }
 
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
 // Presses and releases keys through the system's input, as a user would:
 // the program's keyboard hook reads the real key state.
 void PressKeys(const std::vector<WORD>& keys) {
@@ -599,16 +609,6 @@ TEST_F(Shell, DroppedFilesOpenInOrderOnlyWhileTheFrameIsEnabled) {
   EXPECT_TRUE(DialogsOf(merva.process.pid).empty());
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
-
 TEST_F(Shell, ClosingSequenceClosesTheOtherWindowsBeforeWritingTheSettings) {
   ASSERT_TRUE(WriteFileBytes(
       SettingsFile(), "[ToolBar]\r\nVisible=1\r\nStyle=2\r\nX=300\r\nY=200\r\nColumns=13\r\n"));
@@ -688,6 +688,68 @@ TEST_F(Shell, CloseRequestWhileAModalBoxIsOpenIsRefused) {
   ASSERT_TRUE(merva.Ended(&code));
   EXPECT_EQ(code, 0u);
   EXPECT_TRUE(Exists(SettingsFile()));
+}
+
+TEST_F(Shell, MacroShortcutKeysStartTheEditorWithTheirMacro) {
+  // A copy of the program whose macro editor notes how it was started.
+  const std::string folder = TempDirectory() + "\\shortcuts";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileA(ProgramFile().c_str(), (folder + "\\merva95.exe").c_str(), FALSE));
+  ASSERT_TRUE(
+      CopyFileA(ProgramPath("app/KORV32.DLL").c_str(), (folder + "\\KORV32.DLL").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA(ProgramPath("tests/wine/app_page_recorder.exe").c_str(),
+                        (folder + "\\MVMAC95.EXE").c_str(), FALSE));
+  const std::string log = folder + "\\started.txt";
+  SetEnvironmentVariableA("MERVA_RECORDER_LOG", log.c_str());
+  // Ctrl+Q is entry 12 of the shortcut list, Shift+F2 entry 30.
+  ASSERT_TRUE(WriteFileBytes(SettingsFile(),
+                             "[Macros]\r\nFIRST=1\r\nSECOND=1\r\n"
+                             "[MacroShortcuts]\r\nFIRST=12\r\nSECOND=30\r\n"));
+  Merva merva;
+  const bool started = Start(merva, "/-logo", folder + "\\merva95.exe");
+  SetEnvironmentVariableA("MERVA_RECORDER_LOG", nullptr);
+  ASSERT_TRUE(started);
+  auto runs = [&] { return Lines(ReadFileBytes(log)); };
+
+  ASSERT_TRUE(Foreground(merva.frame));
+  PressKeys({VK_CONTROL, 'Q'});
+  ASSERT_TRUE(WaitUntil([&] { return runs().size() == 1; }, BOX_MS));
+  EXPECT_EQ(Lower(runs()[0]),
+            Lower("\"" + folder + "\\MVMAC95.EXE\" /RUN " + folder + "\\MACROS\\FIRST.MAC"));
+  ASSERT_TRUE(Foreground(merva.frame));
+  PressKeys({VK_SHIFT, VK_F2});
+  ASSERT_TRUE(WaitUntil([&] { return runs().size() == 2; }, BOX_MS));
+  EXPECT_EQ(Lower(runs()[1]),
+            Lower("\"" + folder + "\\MVMAC95.EXE\" /RUN " + folder + "\\MACROS\\SECOND.MAC"));
+  // Keys of no shortcut start nothing.
+  ASSERT_TRUE(Foreground(merva.frame));
+  PressKeys({VK_CONTROL, 'B'});
+  PressKeys({VK_SHIFT, VK_F3});
+
+  // Not while a box disables the frame.
+  merva.Command(4243);
+  HWND box = WaitForDialog(merva.process.pid);
+  ASSERT_NE(box, nullptr);
+  ASSERT_TRUE(Foreground(box));
+  PressKeys({VK_CONTROL, 'Q'});
+  Sleep(800);
+  EXPECT_EQ(runs().size(), 2u);
+  ASSERT_TRUE(Answer(box, IDOK));
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(merva.frame) != 0; }, BOX_MS));
+
+  // Not while a menu is open.
+  ASSERT_TRUE(Foreground(merva.frame));
+  PressKeys({VK_MENU, 'F'});
+  ASSERT_TRUE(WaitUntil([&] { return !merva.Hint().empty(); }, BOX_MS));
+  PressKeys({VK_CONTROL, 'Q'});
+  Sleep(800);
+  PressKeys({VK_ESCAPE});
+  PressKeys({VK_ESCAPE});
+  ASSERT_TRUE(WaitUntil([&] { return merva.Hint().empty(); }, BOX_MS));
+  EXPECT_EQ(runs().size(), 2u);
+  EXPECT_TRUE(DialogsOf(merva.process.pid).empty());
+  PostMessageA(merva.frame, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(merva.Ended());
 }
 
 TEST_F(Shell, IntroductionOpensTheExamplesAndTheNamedFile) {
