@@ -132,6 +132,12 @@ TEST(GdiSurface, ReportsTheDeviceKind) {
   win32::MetafileDc wmf;
   win32::GdiSurface metafile(wmf.Get());
   EXPECT_EQ(metafile.Capabilities().technology, SURFACE_METAFILE);
+  // Pictures are recorded in hundredths of a millimetre: inches of a
+  // physical plot size become 2540 units each, not the screen's pixels.
+  EXPECT_EQ(metafile.Capabilities().logPixelsX, 2540);
+  EXPECT_EQ(metafile.Capabilities().logPixelsY, 2540);
+  EXPECT_EQ(recorder.Capabilities().logPixelsX, 2540);
+  EXPECT_EQ(recorder.Capabilities().logPixelsY, 2540);
 }
 
 }  // namespace
