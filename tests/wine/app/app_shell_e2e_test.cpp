@@ -595,6 +595,13 @@ TEST_F(Shell, DroppedFilesOpenInOrderOnlyWhileTheFrameIsEnabled) {
   Sleep(300);
   EXPECT_FALSE(SomeDocumentTitled(merva.frame, "no such plot")) << titles();
 
+  // A minimized frame comes back for the dropped file.
+  ShowWindow(merva.frame, SW_MINIMIZE);
+  ASSERT_TRUE(WaitUntil([&] { return IsIconic(merva.frame) != 0; }, BOX_MS));
+  ASSERT_TRUE(probe.Drop({second}));
+  EXPECT_TRUE(WaitUntil([&] { return DocumentCount(merva.frame) == 5; }, BOX_MS));
+  EXPECT_TRUE(WaitUntil([&] { return IsIconic(merva.frame) == 0; }, BOX_MS));
+
   // With a dialog open the frame is disabled: the drop is not taken.
   merva.Command(4243);
   box = WaitForDialog(merva.process.pid);
@@ -602,10 +609,10 @@ TEST_F(Shell, DroppedFilesOpenInOrderOnlyWhileTheFrameIsEnabled) {
   ASSERT_FALSE(IsWindowEnabled(merva.frame));
   ASSERT_TRUE(probe.Drop({second}));
   Sleep(500);
-  EXPECT_EQ(DocumentCount(merva.frame), 4);
+  EXPECT_EQ(DocumentCount(merva.frame), 5);
   ASSERT_TRUE(Answer(box, IDOK));
   Sleep(500);
-  EXPECT_EQ(DocumentCount(merva.frame), 4);
+  EXPECT_EQ(DocumentCount(merva.frame), 5);
   EXPECT_TRUE(DialogsOf(merva.process.pid).empty());
 }
 
