@@ -759,6 +759,42 @@ TEST_F(Shell, MacroShortcutKeysStartTheEditorWithTheirMacro) {
   EXPECT_TRUE(merva.Ended());
 }
 
+TEST_F(Shell, PreferenceFileFromTheCommandLine) {
+  const std::string folder = TempDirectory() + "\\preferences";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const std::string exe = folder + "\\merva95.exe";
+  ASSERT_TRUE(CopyFileA(ProgramFile().c_str(), exe.c_str(), FALSE));
+  ASSERT_TRUE(
+      CopyFileA(ProgramPath("app/KORV32.DLL").c_str(), (folder + "\\KORV32.DLL").c_str(), FALSE));
+  const std::string hidden = "[Flags]\r\nStatus Bar=0\r\n";
+  const std::string shown = "[Flags]\r\nStatus Bar=1\r\n";
+  ASSERT_TRUE(WriteFileBytes(folder + "\\hidden.set", hidden));
+  ASSERT_TRUE(WriteFileBytes(folder + "\\shown.set", shown));
+  {
+    // A name with a drive is taken as it is.
+    Merva merva;
+    ASSERT_TRUE(Start(merva, "/s " + folder + "\\hidden.set"));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(merva.StatusBar()); }, BOX_MS));
+    EXPECT_TRUE(DialogsOf(merva.process.pid).empty());
+    PostMessageA(merva.frame, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(merva.Ended());
+  }
+  DeleteFileA(SettingsFile().c_str());
+  {
+    // A plain name lies beside the program; a second start hands its
+    // file to the running copy.
+    Merva merva;
+    ASSERT_TRUE(Start(merva, "/s   hidden.set", exe));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(merva.StatusBar()); }, BOX_MS));
+    auto second = StartProgram(exe, "/s shown.set");
+    ASSERT_TRUE(second.WaitExit(START_MS));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(merva.StatusBar()) != 0; }, BOX_MS));
+    EXPECT_TRUE(DialogsOf(merva.process.pid).empty());
+    PostMessageA(merva.frame, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(merva.Ended());
+  }
+}
+
 TEST_F(Shell, IntroductionOpensTheExamplesAndTheNamedFile) {
   {
     Merva merva;
