@@ -197,7 +197,8 @@ class Probe {
     frame_ = frame;
     module_ = LoadLibraryA(ProgramPath("tests/wine/app_test_probe.dll").c_str());
     if (!module_) return false;
-    auto proc = reinterpret_cast<HOOKPROC>(GetProcAddress(module_, "ProbeHook"));
+    auto proc =
+        reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(module_, "ProbeHook")));
     if (!proc) return false;
     hook_ =
         SetWindowsHookExA(WH_GETMESSAGE, proc, module_, GetWindowThreadProcessId(frame, nullptr));
@@ -532,8 +533,10 @@ TEST_F(Shell, MenusGreyWithoutCurvesAndCheckTheSwitches) {
   EXPECT_TRUE(DialogsOf(merva.process.pid).empty());
   menu = probe.Menu();
   EXPECT_TRUE(Checked(menu[4174]));
-  for (UINT id = 4166; id <= 4178; ++id)
-    if (id != 4174) EXPECT_FALSE(Checked(menu[id])) << id;
+  for (UINT id = 4166; id <= 4178; ++id) {
+    if (id == 4174) continue;
+    EXPECT_FALSE(Checked(menu[id])) << id;
+  }
   EXPECT_TRUE(Checked(menu[4182]));
   EXPECT_FALSE(Checked(menu[4181]));
   EXPECT_FALSE(Checked(menu[4183]));

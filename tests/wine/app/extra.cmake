@@ -6,3 +6,7 @@ add_executable(app_page_recorder WIN32 ${CMAKE_CURRENT_LIST_DIR}/recorder/page_r
 add_dependencies(app_e2e_tests app_test_probe app_page_recorder)
 target_link_libraries(app_e2e_tests PRIVATE advapi32 ole32 shell32 uuid)
 target_link_libraries(app_e2e_tests PRIVATE merva_files_win32)
+# The hook procedure by its plain name in the 32-bit build, too.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  target_link_options(app_test_probe PRIVATE -Wl,--kill-at)
+endif()
