@@ -67,7 +67,23 @@ std::string HszText(HSZ hsz) {
   return std::string(buffer);
 }
 
+// Wine hands a DDE message's memory block to another process only up to
+// about 2,083,000-2,087,000 bytes (measured; the figure varies with the
+// processes); a larger one is dropped on the way and the client waits for a
+// reply that never comes. Such a reply is refused instead, with a margin,
+// so the client sees a failed request at once.
+constexpr std::size_t WINE_LARGEST_REPLY = 2000000;
+
+bool RunsUnderWine() {
+  static const bool wine = [] {
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+  }();
+  return wine;
+}
+
 HDDEDATA TextData(const std::string& text, HSZ item) {
+  if (RunsUnderWine() && text.size() + 1 > WINE_LARGEST_REPLY) return nullptr;
   return DdeCreateDataHandle(State().instance,
                              reinterpret_cast<LPBYTE>(const_cast<char*>(text.c_str())),
                              static_cast<DWORD>(text.size() + 1), 0, item, CF_TEXT, 0);

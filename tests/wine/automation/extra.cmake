@@ -10,3 +10,5 @@ add_executable(merva95_dde_bench ${CMAKE_CURRENT_LIST_DIR}/tools/merva95_dde_ben
                                  ${CMAKE_CURRENT_LIST_DIR}/raw_dde_client.cpp)
 target_include_directories(merva95_dde_bench PRIVATE ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(merva95_dde_bench PRIVATE merva_wine_harness merva_automation merva_core)
+# Experiment tool, not a test: the largest block Wine hands between processes.
+add_executable(dde_size_probe ${CMAKE_CURRENT_LIST_DIR}/tools/dde_size_probe.cpp)

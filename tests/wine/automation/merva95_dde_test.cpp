@@ -504,6 +504,70 @@ TEST_F(Merva95Dde, BinaryPokesInEachFormat) {
   EXPECT_TRUE(Alive());
 }
 
+// One curve of `points` points in binary format 1.
+std::string OneCurvePoke(int points) {
+  BinaryPlotHeader h;
+  h.version = 2;
+  h.dataFormat = 1;
+  h.curveCapacity = 1;
+  h.pointCapacity = points;
+  h.curveCount = 1;
+  h.pointCounts[0] = points;
+  std::vector<float> values(2 + static_cast<std::size_t>(points));
+  values[0] = 0.5f;
+  values[1] = 0.0f;
+  for (int i = 0; i < points; ++i) values[static_cast<std::size_t>(2 + i)] = float(i % 977);
+  return Header(h, values);
+}
+
+bool UnderWine() {
+  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+// Wine carries a DDE block of a little over 2 MB at most; merva95 refuses a
+// reply beyond 2,000,000 bytes there, and survives a poke that never comes.
+TEST_F(Merva95Dde, LargeBlocksAnswerCleanly) {
+  RawDdeClient client;
+  ASSERT_TRUE(client.Connect("MERVAW", "ROZava"));
+  const UINT binary = RegisterClipboardFormatA("MERVAW");
+  // 64,516 points: 1,999,996 bytes of text and its NUL.
+  ASSERT_EQ(client.Poke("a", binary, OneCurvePoke(64516), 20000), ACK);
+  ASSERT_EQ(Topics(), "ROZava\tSystem\tPlot2");
+  RawDdeClient document;
+  ASSERT_TRUE(document.Connect("MERVAW", "Plot2"));
+  std::string text;
+  DWORD start = GetTickCount();
+  ASSERT_TRUE(document.Request("Curve1", CF_TEXT, text, 20000));
+  EXPECT_LT(GetTickCount() - start, 5000u);
+  ASSERT_EQ(text.size(), 64516u * 31u);
+  EXPECT_EQ(text.substr(0, 62),
+            " 0.0000000E+00\t 0.0000000E+00\r\n 0.5000000    \t  1.000000    \r\n");
+  EXPECT_EQ(text.substr(text.size() - 31), "  32257.50    \t  33.00000    \r\n");
+  // One point more: refused at once under Wine instead of lost on the way.
+  ASSERT_EQ(client.Poke("b", binary, OneCurvePoke(64517), 20000), ACK);
+  ASSERT_EQ(Topics(), "ROZava\tSystem\tPlot2\tPlot3");
+  RawDdeClient larger;
+  ASSERT_TRUE(larger.Connect("MERVAW", "Plot3"));
+  start = GetTickCount();
+  const bool arrived = larger.Request("Curve1", CF_TEXT, text, 20000);
+  EXPECT_LT(GetTickCount() - start, 5000u);
+  if (UnderWine()) EXPECT_FALSE(arrived);
+  EXPECT_EQ(RequestText(larger, "NumberOfPoints"), "64517");
+  // A poke of 2,400,000 bytes never reaches the program under Wine: the
+  // client hears nothing, the program goes on with its documents.
+  const int status = client.Poke("c", binary, OneCurvePoke(600000), 5000);
+  if (UnderWine()) EXPECT_EQ(status, -1);
+  EXPECT_TRUE(Alive());
+  EXPECT_EQ(Topics(),
+            UnderWine() ? "ROZava\tSystem\tPlot2\tPlot3" : "ROZava\tSystem\tPlot2\tPlot3\tPlot4");
+  EXPECT_EQ(Item("Plot2", "NumberOfPoints"), "64516");
+  RawDdeClient after;
+  ASSERT_TRUE(after.Connect("MERVAW", "ROZava"));
+  EXPECT_EQ(after.Execute("[ErrorMessages(0)][FileNew()][XY(1,2)]"), ACK);
+  EXPECT_EQ(Item(UnderWine() ? "Plot4" : "Plot5", "Curve1"), "  1.000000    \t  2.000000    \r\n");
+}
+
 TEST_F(Merva95Dde, TextPokesMakePokedData) {
   RawDdeClient client;
   ASSERT_TRUE(client.Connect("MERVAW", "ROZava"));

@@ -1,7 +1,8 @@
 // Timed tool (run under Wine): starts merva95.exe and measures, as a raw DDE
 // client sees it, [XY( commands per second under a postponed redraw and a
 // binary poke with its text request. Usage:
-//   merva95_dde_bench [xy-count] [poke-points]
+//   merva95_dde_bench [xy-count] [poke-points] [time-out-seconds]
+// (negative poke points: the poke alone, checked by its point count)
 
 #include <windows.h>
 
@@ -13,11 +14,15 @@
 #include "automation/binary_plot.h"
 #include "harness/wine_harness.h"
 #include "raw_dde_client.h"
+// dde.h needs windows.h first.
+#include <dde.h>
 
 using namespace merva;
 using namespace merva::test;
 
 namespace {
+
+DWORD timeoutMs = 60000;
 
 double Now() {
   LARGE_INTEGER frequency, counter;
@@ -43,14 +48,14 @@ int XyCommands(int count) {
       text += one;
       ++sent;
     }
-    if (client.Execute(text, 60000) != 0x8000) {
+    if (client.Execute(text, timeoutMs) != 0x8000) {
       std::printf("string %d refused\n", strings);
       return 1;
     }
     ++strings;
   }
   const double executed = Now();
-  if (client.Execute("[ViewRedraw()]", 60000) != 0x8000) return 1;
+  if (client.Execute("[ViewRedraw()]", timeoutMs) != 0x8000) return 1;
   const double redrawn = Now();
   RawDdeClient document;
   std::string points;
@@ -64,7 +69,25 @@ int XyCommands(int count) {
   return points == std::to_string(count) ? 0 : 1;
 }
 
-int PokeRoundTrip(int points) {
+// Wine hands a DDE message's memory block to another process only up to
+// about 2,083,000-2,087,000 bytes (dde_size_probe measures it; merva95's
+// replies stop at 2,083,108, pokes into it at a 2,085,709-byte block). A
+// larger block never arrives, so merva95 refuses replies beyond 2,000,000
+// bytes and this tool pokes no more than that.
+constexpr std::size_t WINE_LARGEST_BLOCK = 2000000;
+constexpr std::size_t POKE_HEADER = sizeof(DDEPOKE) - 1;  // as the raw client sends it
+constexpr std::size_t TEXT_PER_POINT = 31;
+
+std::size_t PokeBytes(int points) {
+  return BINARY_PLOT_HEADER_SIZE + 4u * (2u + static_cast<std::size_t>(points));
+}
+std::size_t ReplyBytes(int points) { return TEXT_PER_POINT * static_cast<std::size_t>(points) + 1; }
+bool PokeFits(int points) { return PokeBytes(points) + POKE_HEADER <= WINE_LARGEST_BLOCK; }
+bool ReplyFits(int points) { return ReplyBytes(points) <= WINE_LARGEST_BLOCK; }
+
+// A format-1 binary poke of one curve, then (when `requestCurve`) its
+// Curve1 item as text; 0 when everything came back as sent.
+int RoundTrip(int points, bool requestCurve) {
   BinaryPlotHeader h;
   h.version = 2;
   h.dataFormat = 1;
@@ -82,7 +105,7 @@ int PokeRoundTrip(int points) {
   RawDdeClient client;
   if (!client.Connect("MERVAW", "ROZava")) return 1;
   const double start = Now();
-  const int status = client.Poke("x", RegisterClipboardFormatA("MERVAW"), bytes, 60000);
+  const int status = client.Poke("x", RegisterClipboardFormatA("MERVAW"), bytes, timeoutMs);
   const double poked = Now();
   std::printf("%d-point binary poke (%zu bytes): status 0x%X in %.3f s\n", points, bytes.size(),
               status, poked - start);
@@ -95,11 +118,34 @@ int PokeRoundTrip(int points) {
   RawDdeClient document;
   std::string text;
   if (!document.Connect("MERVAW", topic.c_str())) return 1;
-  const bool ok = document.Request("Curve1", CF_TEXT, text, 60000);
+  if (!requestCurve) {
+    const bool ok = document.Request("NumberOfPoints", CF_TEXT, text, timeoutMs);
+    std::printf("NumberOfPoints of %s: %s\n", topic.c_str(), ok ? text.c_str() : "failed");
+    return ok && text == std::to_string(points) ? 0 : 1;
+  }
+  const bool ok = document.Request("Curve1", CF_TEXT, text, timeoutMs);
   const double end = Now();
   std::printf("Curve1 request as text: %s, %zu bytes in %.3f s; round trip %.3f s\n",
               ok ? "ok" : "failed", text.size(), end - poked, end - start);
-  return ok && text.size() == static_cast<std::size_t>(points) * 31u ? 0 : 1;
+  return ok && text.size() == static_cast<std::size_t>(points) * TEXT_PER_POINT ? 0 : 1;
+}
+
+// The round trip at the size asked for, or, when its blocks cannot pass
+// Wine's DDE transport, at the largest sizes that can.
+int PokeRoundTrip(int points) {
+  if (PokeFits(points) && ReplyFits(points)) return RoundTrip(points, true);
+  std::printf(
+      "%d points: the poke (%zu bytes) or the Curve1 text (%zu bytes) is beyond the %zu bytes "
+      "a DDE block can carry under Wine\n",
+      points, PokeBytes(points), ReplyBytes(points), WINE_LARGEST_BLOCK);
+  int roundTrip = points, poke = points;
+  while (roundTrip > 1 && !ReplyFits(roundTrip)) --roundTrip;
+  while (poke > 1 && !PokeFits(poke)) --poke;
+  std::printf("largest round trip that works: %d points\n", roundTrip);
+  int result = RoundTrip(roundTrip, true);
+  std::printf("largest poke that works: %d points\n", poke);
+  result |= RoundTrip(poke, false);
+  return result;
 }
 
 }  // namespace
@@ -107,6 +153,7 @@ int PokeRoundTrip(int points) {
 int main(int argc, char** argv) {
   const int count = argc > 1 ? std::atoi(argv[1]) : 100000;
   const int points = argc > 2 ? std::atoi(argv[2]) : 1000000;
+  if (argc > 3) timeoutMs = static_cast<DWORD>(std::atoi(argv[3])) * 1000u;
   if (FindWindowA("MERVA/W", nullptr)) {
     std::printf("a MERVA/W window already runs\n");
     return 2;
@@ -125,6 +172,7 @@ int main(int argc, char** argv) {
     return 2;
   int result = count > 0 ? XyCommands(count) : 0;
   if (points > 0) result |= PokeRoundTrip(points);
+  if (points < 0) result |= RoundTrip(-points, false);  // the poke alone
   merva.End();
   return result;
 }
