@@ -66,7 +66,10 @@ class AppCommandHost : public CommandHost {
   void RedrawDocument(int slot) override { app::RedrawDocument(slot); }
   void DrawLastSegment(int slot, int) override { InvalidatePicture(slot); }
   bool FrameEnabled() override { return IsWindowEnabled(Frame()) != 0; }
-  void EnableFrame(bool enable) override { EnableWindow(Frame(), enable); }
+  void EnableFrame(bool enable) override {
+    EnableWindow(Frame(), enable);
+    if (HWND floating = FloatingToolBar()) EnableWindow(floating, enable);
+  }
   void RefreshMenus() override { app::RefreshMenus(); }
   void BringFrameToTop() override {
     if (IsIconic(Frame())) ShowWindow(Frame(), SW_RESTORE);

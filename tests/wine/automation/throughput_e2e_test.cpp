@@ -65,8 +65,8 @@ TEST_F(ThroughputTest, HundredThousandXYCommandsUnderPostponedRedraw) {
   EXPECT_EQ(points, "100000");
 }
 
-// Blocks of several megabytes do not come through Wine's DDE transport in
-// time (a 100,000-point Curve1 reply, a 1,000,000-point poke), so the
+// Wine's DDE transport carries a block of a little over 2 MB at most (a
+// 100,000-point Curve1 reply, a 1,000,000-point poke never arrive), so the
 // round trip is measured at 10,000 points.
 TEST_F(ThroughputTest, BinaryPokeAndRequestRoundTrip) {
   constexpr int POINTS = 10000;
