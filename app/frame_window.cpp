@@ -162,9 +162,11 @@ void DroppedFiles(HWND frame, HDROP drop) {
     const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
     std::vector<std::string> names;
     for (UINT i = 0; i < count; ++i) {
-      char name[MAX_PATH] = {};
-      DragQueryFileA(drop, i, name, sizeof name);
-      names.emplace_back(name);
+      // Sized by the handle, so that a long name is not cut to another one.
+      const UINT length = DragQueryFileA(drop, i, nullptr, 0);
+      std::string name(length + 1, '\0');
+      name.resize(DragQueryFileA(drop, i, name.data(), length + 1));
+      if (!name.empty()) names.push_back(name);
     }
     DragFinish(drop);
     for (const std::string& name : names) {
