@@ -18,6 +18,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "files/win32/system_settings.h"
@@ -676,6 +677,53 @@ TEST_F(Shell, ClosingSequenceClosesTheOtherWindowsBeforeWritingTheSettings) {
   EXPECT_NE(settings.find("X=0x0140"), std::string::npos);  // 320
   EXPECT_NE(settings.find("Y=0x00F0"), std::string::npos);  // 240
   EXPECT_EQ(ReadFileBytes(file), ReadFileBytes(ProgramPath("app/EX05.GRF")));
+}
+
+TEST_F(Shell, SessionEndAsksTheDocumentsAndThenCloses) {
+  const std::string file = ExampleCopy("EX06.GRF", "session.grf");
+  Merva merva;
+  ASSERT_TRUE(Start(merva, "/-logo \"" + file + "\""));
+  ASSERT_TRUE(WaitUntil([&] { return SomeDocumentTitled(merva.frame, "session"); }, BOX_MS));
+  ASSERT_TRUE(merva.Send(4180));  // the document changes
+  Probe probe;
+  ASSERT_TRUE(probe.Attach(merva.frame));
+  ASSERT_TRUE(probe.Request(4, 0));
+  const std::string closed = Probe::Folder() + "\\closed.txt";
+  DeleteFileA(closed.c_str());
+
+  // The query shows the save prompt; Cancel keeps the session going.
+  LRESULT answer = 99;
+  std::thread query([&] { answer = SendMessageA(merva.frame, WM_QUERYENDSESSION, 0, 0); });
+  HWND box = WaitForDialog(merva.process.pid);
+  if (box) {
+    EXPECT_NE(BoxText(box).find("has changed"), std::string::npos) << BoxText(box);
+    Answer(box, IDCANCEL);
+  }
+  query.join();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(answer, FALSE);
+  EXPECT_TRUE(merva.process.Running());
+  EXPECT_TRUE(SomeDocumentTitled(merva.frame, "session"));
+
+  // Asked again, No: the session may end, and the end closes everything
+  // without asking again.
+  answer = 99;
+  std::thread again([&] { answer = SendMessageA(merva.frame, WM_QUERYENDSESSION, 0, 0); });
+  box = WaitForDialog(merva.process.pid);
+  if (box) Answer(box, IDNO);
+  again.join();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(answer, TRUE);
+  DeleteFileA(SettingsFile().c_str());
+  SendMessageTimeoutA(merva.frame, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, nullptr);
+  DWORD code = 99;
+  ASSERT_TRUE(merva.Ended(&code));
+  EXPECT_EQ(code, 0u);
+  EXPECT_TRUE(Exists(SettingsFile()));
+  const std::vector<std::string> events = Lines(ReadFileBytes(closed));
+  EXPECT_NE(std::find(events.begin(), events.end(), "popup-close before-settings"), events.end())
+      << ReadFileBytes(closed);
+  EXPECT_EQ(ReadFileBytes(file), ReadFileBytes(ProgramPath("app/EX06.GRF")));
 }
 
 TEST_F(Shell, CloseRequestWhileAModalBoxIsOpenIsRefused) {
