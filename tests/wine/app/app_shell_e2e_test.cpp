@@ -726,6 +726,46 @@ TEST_F(Shell, SessionEndAsksTheDocumentsAndThenCloses) {
   EXPECT_EQ(ReadFileBytes(file), ReadFileBytes(ProgramPath("app/EX06.GRF")));
 }
 
+TEST_F(Shell, RefusedPromptKeepsTheWindowsNotYetClosed) {
+  const std::string first = ExampleCopy("EX01.GRF", "first.grf");
+  const std::string second = ExampleCopy("EX02.GRF", "second.grf");
+  const std::string third = ExampleCopy("EX03.GRF", "third.grf");
+  Merva merva;
+  ASSERT_TRUE(Start(merva, "/-logo \"" + first + "\""));
+  ASSERT_TRUE(WaitUntil([&] { return SomeDocumentTitled(merva.frame, "first"); }, BOX_MS));
+  for (const std::string& file : {second, third}) {
+    auto handOver = StartProgram(ProgramFile(), "\"" + file + "\"");
+    ASSERT_TRUE(handOver.WaitExit(START_MS));
+  }
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        return SomeDocumentTitled(merva.frame, "second") &&
+               SomeDocumentTitled(merva.frame, "third");
+      },
+      BOX_MS));
+  HWND client = FindChildWindow(merva.frame, "MDICLIENT", nullptr);
+  for (HWND window : DocumentWindows(merva.frame))
+    if (Lower(WindowText(window)).find("second") != std::string::npos)
+      SendMessageA(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
+  Sleep(200);
+  ASSERT_TRUE(merva.Send(4180));  // the second document changes
+
+  PostMessageA(merva.frame, WM_CLOSE, 0, 0);
+  HWND box = WaitForDialog(merva.process.pid);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(BoxText(box).find("second"), 0u) << BoxText(box);
+  ASSERT_TRUE(Answer(box, IDCANCEL));
+  Sleep(500);
+  EXPECT_TRUE(merva.process.Running());
+  // The first was closed before the second refused; the third was not asked.
+  EXPECT_FALSE(SomeDocumentTitled(merva.frame, "first"));
+  EXPECT_TRUE(SomeDocumentTitled(merva.frame, "second"));
+  EXPECT_TRUE(SomeDocumentTitled(merva.frame, "third"));
+  EXPECT_EQ(DocumentCount(merva.frame), 2);
+  EXPECT_TRUE(IsWindowEnabled(merva.frame));
+  EXPECT_TRUE(DialogsOf(merva.process.pid).empty());
+}
+
 TEST_F(Shell, CloseRequestWhileAModalBoxIsOpenIsRefused) {
   Merva merva;
   ASSERT_TRUE(Start(merva, "/-logo"));
