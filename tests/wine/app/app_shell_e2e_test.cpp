@@ -434,6 +434,38 @@ TEST_F(Shell, F1InADialogOpensItsCommandsPage) {
   EXPECT_EQ(pages.Opened().size(), 2u);
 }
 
+TEST_F(Shell, MissingHelpPagesAreNamed) {
+  HelpPages pages;
+  ASSERT_TRUE(pages.Ready());
+  const std::string folder = TempDirectory() + "\\nohelp";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileA(ProgramFile().c_str(), (folder + "\\merva95.exe").c_str(), FALSE));
+  ASSERT_TRUE(
+      CopyFileA(ProgramPath("app/KORV32.DLL").c_str(), (folder + "\\KORV32.DLL").c_str(), FALSE));
+  CreateDirectoryA((folder + "\\help").c_str(), nullptr);
+  ASSERT_TRUE(WriteFileBytes(folder + "\\help\\index.html", "<html></html>"));
+  Merva merva;
+  ASSERT_TRUE(Start(merva, "/-logo", folder + "\\merva95.exe"));
+  // A command without a page of its own: the index.
+  merva.Command(4243);
+  HWND about = WaitForDialog(merva.process.pid);
+  ASSERT_NE(about, nullptr);
+  ASSERT_TRUE(Foreground(about));
+  PressKeys({VK_F1});
+  ASSERT_TRUE(pages.WaitForPages(1));
+  EXPECT_EQ(pages.Opened().back(), "index.html");
+  ASSERT_TRUE(Answer(about, IDOK));
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(merva.frame) != 0; }, BOX_MS));
+  // A page that is not there is named, and nothing opens.
+  merva.Command(4242);
+  HWND box = WaitForDialog(merva.process.pid);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(BoxText(box), "Cannot find " + folder + "\\help\\howto.html");
+  ASSERT_TRUE(Answer(box, IDOK));
+  Sleep(300);
+  EXPECT_EQ(pages.Opened().size(), 1u);
+}
+
 TEST_F(Shell, MenuHintsInTheStatusBar) {
   Merva merva;
   ASSERT_TRUE(Start(merva, "/-logo"));
