@@ -190,7 +190,7 @@ LRESULT CALLBACK RawDdeClient::WindowProc(HWND window, UINT message, WPARAM wPar
       FreeDDElParam(WM_DDE_DATA, lParam);
       auto block = reinterpret_cast<HGLOBAL>(handle);
       std::string value;
-      bool release = false, ackReq = false, response = false;
+      bool release = false, ackReq = false;
       if (block) {
         auto* data = static_cast<DDEDATA*>(GlobalLock(block));
         const SIZE_T size = GlobalSize(block);
@@ -199,7 +199,6 @@ LRESULT CALLBACK RawDdeClient::WindowProc(HWND window, UINT message, WPARAM wPar
           value.assign(reinterpret_cast<const char*>(data->Value), size - header);
           release = data->fRelease;
           ackReq = data->fAckReq;
-          response = data->fResponse;
           if (data->cfFormat == CF_TEXT) value = value.c_str();
         }
         GlobalUnlock(block);
