@@ -62,6 +62,13 @@ const std::vector<Vertex>& SymbolVertices(int shape) {
   return shapes[shape >= 0 && shape <= MAX_SYMBOL_TYPE ? shape : 0];
 }
 
+// A point at an axis limit maps onto the frame line, just outside the plot
+// area; its symbol is still a data point the user must see.
+ClipBox SymbolBox(const DrawContext& c) {
+  const PlotFrame& f = c.layout.frame;
+  return ClipBox{f.left - 0.5, f.top - 0.5, f.right + 0.5, f.bottom + 0.5};
+}
+
 ClipBox PlotBox(const DrawContext& c) {
   return ClipBox{static_cast<double>(c.plotArea.left), static_cast<double>(c.plotArea.top),
                  static_cast<double>(c.plotArea.right - 1),
@@ -321,6 +328,7 @@ bool DrawCurves(DrawContext& c) {
   PlotDocument& d = c.doc;
   const PlotLayout& L = c.layout;
   const ClipBox box = PlotBox(c);
+  const ClipBox symbolBox = SymbolBox(c);
   const bool polar = L.scaleType == SCALE_POLAR;
   const double windowLow = std::min(L.x.low, L.x.high);
   const double windowHigh = std::max(L.x.low, L.x.high);
@@ -366,7 +374,7 @@ bool DrawCurves(DrawContext& c) {
           writer.LineTo(px, py);
         first = false;
         tracker.Add(px, py);
-        if (shape > 0 && box.Contains(px, py))
+        if (shape > 0 && symbolBox.Contains(px, py))
           symbols.push_back(DevicePoint{ClampDevice(px), ClampDevice(py)});
         if (stopPastWindow && x[i] > windowHigh) {
           done = true;

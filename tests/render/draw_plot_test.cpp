@@ -120,6 +120,10 @@ TEST(Symbols, SquareOutlinedOrFilledAndPlus) {
   EXPECT_EQ(square->brush.kind, BRUSH_HOLLOW);
   // 100 thousandths of an inch at 1024/270 px per mm: 62/64 of 9.6 units.
   EXPECT_NEAR(square->points[1].x - square->points[0].x, 9.3 + 1, 1.0);
+  int squares = 0;
+  for (const RecordedOperation& op : s.Operations())
+    if (op.kind == RECORD_RECTANGLE && op.pen.color == 0x0000FFu) ++squares;
+  EXPECT_EQ(squares, 3);
 
   d->symbolType[1] = 5 + SYMBOL_FILLED_OFFSET;
   RecordingSurface filled(800, 600, test::ScreenCaps());
@@ -135,8 +139,8 @@ TEST(Symbols, SquareOutlinedOrFilledAndPlus) {
   int strokes = 0;
   for (const RecordedOperation& op : plus.Operations())
     if (op.kind == RECORD_POLYLINE && op.pen.color == 0x0000FFu && op.points.size() == 2) ++strokes;
-  // The two end points lie on the frame, outside the plot area.
-  EXPECT_EQ(strokes, 2);
+  // The end points lie on the frame line; their symbols are still drawn.
+  EXPECT_EQ(strokes, 6);
   EXPECT_EQ(CurveShape(plus, RECORD_POLYGON, 0x0000FFu), nullptr);
 }
 
