@@ -522,14 +522,29 @@ TEST_F(NoteInteraction, ButtonActivatedNote) {
   for (auto& [text, point] : Survey()) EXPECT_NE(text, NOTE_HINT);
   PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, At(2, 2));
   PostMessageA(button, WM_LBUTTONUP, 0, At(2, 2));
-  std::vector<HWND> tips;
+  // The note opens in its own pop-up, owned through the document window by the frame; any key
+  // closes it.
+  std::vector<HWND> popups;
   ASSERT_TRUE(WaitUntil(
       [&] {
-        tips = VisibleOf(merva.process.pid, "MERVATOOLTIP");
-        return !tips.empty();
+        popups = VisibleOf(merva.process.pid, "MERVANOTE");
+        return !popups.empty();
       },
       5000));
-  EXPECT_EQ(WindowText(tips[0]), "Fill between curves 1 and 2, cross-hatched");
+  EXPECT_EQ(WindowText(popups[0]), "Fill between curves 1 and 2, cross-hatched");
+  EXPECT_EQ(GetWindow(popups[0], GW_OWNER), merva.frame);
+  PostMessageA(popups[0], WM_KEYDOWN, VK_SPACE, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(popups[0]); }, 5000));
+  // A mouse press closes it as well.
+  PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, At(2, 2));
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        popups = VisibleOf(merva.process.pid, "MERVANOTE");
+        return !popups.empty();
+      },
+      5000));
+  PostMessageA(popups[0], WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(popups[0]); }, 5000));
   merva.Command(4370);  // back to the note itself
   EXPECT_TRUE(
       WaitUntil([&] { return !FindChildWindow(merva.document, "MERVANOTE", nullptr); }, 5000));
