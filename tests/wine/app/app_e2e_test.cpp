@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "harness/wine_harness.h"
+#include "harness/merva_program.h"
 
 namespace merva::test {
 namespace {
@@ -21,128 +21,7 @@ constexpr DWORD BOX_MS = 10000;
 constexpr char TOO_MANY_WINDOWS[] =
     "Too many document windows are already open.  Close one or more windows and try again.";
 
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
-std::string SettingsFile() {
-  char folder[MAX_PATH] = {};
-  GetWindowsDirectoryA(folder, sizeof folder);
-  return std::string(folder) + "\\mervaw.ini";
-}
-
-struct WindowList {
-  DWORD pid;
-  const char* className;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectTopLevel(HWND window, LPARAM data) {
-  auto* list = reinterpret_cast<WindowList*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (owner == list->pid && std::string(name) == list->className && IsWindowVisible(window))
-    list->found.push_back(window);
-  return TRUE;
-}
-
-// The visible dialogs and message boxes of a process.
-std::vector<HWND> DialogsOf(DWORD pid) {
-  WindowList list{pid, "#32770", {}};
-  EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&list));
-  return list.found;
-}
-
-// A dialog of the process other than `except`, null when none comes.
-HWND WaitForDialog(DWORD pid, HWND except = nullptr, DWORD timeoutMs = BOX_MS) {
-  HWND box = nullptr;
-  WaitUntil(
-      [&] {
-        for (HWND window : DialogsOf(pid))
-          if (window != except) {
-            box = window;
-            return true;
-          }
-        return false;
-      },
-      timeoutMs);
-  return box;
-}
-
-std::string BoxText(HWND box) {
-  char text[1024] = {};
-  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-  return text;
-}
-
-// Presses a button of a box and waits until the box has gone.
-bool Answer(HWND box, int button) {
-  PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-  return WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, BOX_MS);
-}
-
-BOOL CALLBACK CollectChild(HWND window, LPARAM data) {
-  auto* list = reinterpret_cast<WindowList*>(data);
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (std::string(name) == list->className) list->found.push_back(window);
-  return TRUE;
-}
-
-std::vector<HWND> DocumentWindows(HWND frame) {
-  WindowList list{0, "MERVADOC", {}};
-  EnumChildWindows(frame, CollectChild, reinterpret_cast<LPARAM>(&list));
-  return list.found;
-}
-
-int DocumentCount(HWND frame) { return static_cast<int>(DocumentWindows(frame).size()); }
-
-bool SomeDocumentTitled(HWND frame, const std::string& part) {
-  for (HWND window : DocumentWindows(frame))
-    if (Lower(WindowText(window)).find(Lower(part)) != std::string::npos) return true;
-  return false;
-}
-
-// A running merva95 of this test: its process and frame window.
-struct Merva {
-  StartedProcess process;
-  HWND frame = nullptr;
-
-  void Command(int id) { PostMessageA(frame, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-  // Waits for the program to end on its own; its exit code.
-  bool Ended(DWORD* code = nullptr) { return process.WaitExit(START_MS, code); }
-};
-
-std::string ProgramFile() { return ProgramPath("app/merva95.exe"); }
-
-// Starts merva95 and waits for its frame and first document.
-bool Start(Merva& merva, const std::string& arguments, const std::string& exe = ProgramFile()) {
-  merva.process = StartProgram(exe, arguments);
-  if (merva.process.pid == 0) return false;
-  if (!WaitUntil(
-          [&] {
-            merva.frame = FindWindowOfProcess(merva.process.pid, "MERVA/W");
-            return merva.frame && DocumentCount(merva.frame) >= 1;
-          },
-          START_MS))
-    return false;
-  Sleep(300);  // the posted start-up messages
-  return true;
-}
-
-// A copy of an example plot under a name of the test's choice.
-std::string ExampleCopy(const std::string& example, const std::string& name) {
-  const std::string target = TempDirectory() + "\\" + name;
-  CopyFileA(ProgramPath("app/" + example).c_str(), target.c_str(), FALSE);
-  return target;
-}
+using Merva = MervaProgram;
 
 class App : public ::testing::Test {
  protected:
@@ -163,7 +42,7 @@ std::string MenuText(HMENU menu, UINT id) {
 TEST_F(App, StartsWithoutSettingsAndWritesThemAtExit) {
   ASSERT_FALSE(Exists(SettingsFile()));
   Merva merva;
-  ASSERT_TRUE(Start(merva, "/-logo"));
+  ASSERT_TRUE(merva.Start("/-logo"));
   EXPECT_EQ(WindowText(merva.frame).rfind("MERVA95", 0), 0u) << WindowText(merva.frame);
   EXPECT_EQ(DocumentCount(merva.frame), 1);
   EXPECT_TRUE(DialogsOf(merva.process.pid).empty());
@@ -206,7 +85,7 @@ TEST_F(App, StartsWithoutSettingsAndWritesThemAtExit) {
 
 TEST_F(App, SecondStartPlotsItsFileInTheFirst) {
   Merva first;
-  ASSERT_TRUE(Start(first, "/-logo"));
+  ASSERT_TRUE(first.Start("/-logo"));
   const int before = DocumentCount(first.frame);
   const std::string file = ExampleCopy("EX01.GRF", "second.grf");
   auto second = StartProgram(ProgramFile(), "\"" + file + "\"");
@@ -225,7 +104,7 @@ TEST_F(App, CommandLineFileSwitchesAndSlashes) {
   {
     // Type 1 with a blank in the quoted name: the file opens.
     Merva merva;
-    ASSERT_TRUE(Start(merva, "/-logo /f=\"" + file + "\""));
+    ASSERT_TRUE(merva.Start("/-logo /f=\"" + file + "\""));
     EXPECT_TRUE(WaitUntil([&] { return SomeDocumentTitled(merva.frame, "my plot"); }, BOX_MS));
     EXPECT_EQ(DocumentCount(merva.frame), 1);  // into the empty first document
     EXPECT_TRUE(DialogsOf(merva.process.pid).empty());
@@ -233,7 +112,7 @@ TEST_F(App, CommandLineFileSwitchesAndSlashes) {
   {
     // Type 12 reaches the reader with the whole name.
     Merva merva;
-    ASSERT_TRUE(Start(merva, "/f12=\"" + file + "\""));
+    ASSERT_TRUE(merva.Start("/f12=\"" + file + "\""));
     HWND box = WaitForDialog(merva.process.pid);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(BoxText(box),
@@ -247,7 +126,7 @@ TEST_F(App, CommandLineFileSwitchesAndSlashes) {
     std::string slashed = ExampleCopy("EX03.GRF", "slashed.grf");
     std::replace(slashed.begin(), slashed.end(), '\\', '/');
     Merva merva;
-    ASSERT_TRUE(Start(merva, slashed));
+    ASSERT_TRUE(merva.Start(slashed));
     EXPECT_TRUE(WaitUntil([&] { return SomeDocumentTitled(merva.frame, "slashed"); }, BOX_MS));
     EXPECT_EQ(DocumentCount(merva.frame), 1);
     EXPECT_TRUE(DialogsOf(merva.process.pid).empty());
@@ -256,7 +135,7 @@ TEST_F(App, CommandLineFileSwitchesAndSlashes) {
 
 TEST_F(App, EightWindowsAndTheNinthRefused) {
   Merva merva;
-  ASSERT_TRUE(Start(merva, "/-logo"));
+  ASSERT_TRUE(merva.Start("/-logo"));
   for (int i = 0; i < 7; ++i) merva.Command(4096);
   ASSERT_TRUE(WaitUntil([&] { return DocumentCount(merva.frame) == 8; }, BOX_MS));
   EXPECT_TRUE(DialogsOf(merva.process.pid).empty());
@@ -282,7 +161,7 @@ TEST_F(App, RecentFileOpensIntoTheEmptyActiveWindow) {
   const std::string file = ExampleCopy("EX04.GRF", "recent.grf");
   ASSERT_TRUE(WriteFileBytes(SettingsFile(), "[Files]\r\nOpen1=" + file + "\r\n"));
   Merva merva;
-  ASSERT_TRUE(Start(merva, "/-logo"));
+  ASSERT_TRUE(merva.Start("/-logo"));
   merva.Command(4110);
   ASSERT_TRUE(WaitUntil([&] { return SomeDocumentTitled(merva.frame, "recent"); }, BOX_MS));
   EXPECT_EQ(DocumentCount(merva.frame), 1);
@@ -302,7 +181,7 @@ TEST_F(App, RecentFileOpensIntoTheEmptyActiveWindow) {
 TEST_F(App, OpenCommandReusesTheEmptyActiveWindow) {
   const std::string file = ExampleCopy("EX06.GRF", "opened.grf");
   Merva merva;
-  ASSERT_TRUE(Start(merva, "/-logo"));
+  ASSERT_TRUE(merva.Start("/-logo"));
   auto openFile = [&] {
     merva.Command(4097);
     HWND types = WaitForDialog(merva.process.pid);
@@ -331,11 +210,11 @@ TEST_F(App, CancelledSavePromptKeepsTheProgramRunning) {
   const std::string file = ExampleCopy("EX05.GRF", "changed.grf");
   const std::string bytes = ReadFileBytes(file);
   Merva merva;
-  ASSERT_TRUE(Start(merva, "/-logo"));
+  ASSERT_TRUE(merva.Start("/-logo"));
   PostMessageA(merva.frame, WM_CLOSE, 0, 0);  // nothing changed yet: no prompt needed...
   ASSERT_TRUE(merva.Ended());                 // ...and the program ends
 
-  ASSERT_TRUE(Start(merva, "/-logo \"" + file + "\""));
+  ASSERT_TRUE(merva.Start("/-logo \"" + file + "\""));
   ASSERT_TRUE(WaitUntil([&] { return SomeDocumentTitled(merva.frame, "changed"); }, BOX_MS));
   merva.Command(4180);  // Filled Bars: the document changes
   Sleep(300);
@@ -365,7 +244,7 @@ TEST_F(App, CancelledSavePromptKeepsTheProgramRunning) {
 
 TEST_F(App, AboutBoxOfTheLibrary) {
   Merva merva;
-  ASSERT_TRUE(Start(merva, "/-logo"));
+  ASSERT_TRUE(merva.Start("/-logo"));
   merva.Command(4243);
   HWND box = WaitForDialog(merva.process.pid);
   ASSERT_NE(box, nullptr);
@@ -383,7 +262,7 @@ TEST_F(App, MissingMacroEditorIsNamed) {
       CopyFileA(ProgramPath("app/KORV32.DLL").c_str(), (folder + "\\KORV32.DLL").c_str(), FALSE));
   ASSERT_FALSE(Exists(folder + "\\MVMAC95.EXE"));
   Merva merva;
-  ASSERT_TRUE(Start(merva, "/-logo", folder + "\\merva95.exe"));
+  ASSERT_TRUE(merva.Start("/-logo", folder + "\\merva95.exe"));
   merva.Command(4109);
   HWND dialog = WaitForDialog(merva.process.pid);
   ASSERT_NE(dialog, nullptr);
