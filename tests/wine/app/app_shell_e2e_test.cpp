@@ -22,119 +22,13 @@
 #include <vector>
 
 #include "files/win32/system_settings.h"
-#include "harness/wine_harness.h"
+#include "harness/merva_program.h"
 
 namespace merva::test {
 namespace {
 
 constexpr DWORD START_MS = 20000;
 constexpr DWORD BOX_MS = 10000;
-
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
-std::string WindowsFolder() {
-  char folder[MAX_PATH] = {};
-  GetWindowsDirectoryA(folder, sizeof folder);
-  return folder;
-}
-
-std::string SettingsFile() { return WindowsFolder() + "\\mervaw.ini"; }
-
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-struct WindowList {
-  DWORD pid;
-  const char* className;  // any when null
-  bool visibleOnly;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectTopLevel(HWND window, LPARAM data) {
-  auto* list = reinterpret_cast<WindowList*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (owner == list->pid && (!list->className || std::string(name) == list->className) &&
-      (!list->visibleOnly || IsWindowVisible(window)))
-    list->found.push_back(window);
-  return TRUE;
-}
-
-std::vector<HWND> TopLevelOf(DWORD pid, const char* className, bool visibleOnly = true) {
-  WindowList list{pid, className, visibleOnly, {}};
-  EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&list));
-  return list.found;
-}
-
-std::vector<HWND> DialogsOf(DWORD pid) { return TopLevelOf(pid, "#32770"); }
-
-HWND WaitForDialog(DWORD pid, HWND except = nullptr, DWORD timeoutMs = BOX_MS) {
-  HWND box = nullptr;
-  WaitUntil(
-      [&] {
-        for (HWND window : DialogsOf(pid))
-          if (window != except) {
-            box = window;
-            return true;
-          }
-        return false;
-      },
-      timeoutMs);
-  return box;
-}
-
-std::string BoxText(HWND box) {
-  char text[2048] = {};
-  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-  return text;
-}
-
-bool Answer(HWND box, int button) {
-  PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-  return WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, BOX_MS);
-}
-
-BOOL CALLBACK CollectChild(HWND window, LPARAM data) {
-  auto* list = reinterpret_cast<WindowList*>(data);
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (std::string(name) == list->className) list->found.push_back(window);
-  return TRUE;
-}
-
-std::vector<HWND> DocumentWindows(HWND frame) {
-  WindowList list{0, "MERVADOC", false, {}};
-  EnumChildWindows(frame, CollectChild, reinterpret_cast<LPARAM>(&list));
-  return list.found;
-}
-
-int DocumentCount(HWND frame) { return static_cast<int>(DocumentWindows(frame).size()); }
-
-std::vector<std::string> DocumentTitles(HWND frame) {
-  std::vector<std::string> titles;
-  for (HWND window : DocumentWindows(frame)) titles.push_back(Lower(WindowText(window)));
-  return titles;
-}
-
-bool SomeDocumentTitled(HWND frame, const std::string& part) {
-  for (const std::string& title : DocumentTitles(frame))
-    if (title.find(Lower(part)) != std::string::npos) return true;
-  return false;
-}
-
-std::string ProgramFile() { return ProgramPath("app/merva95.exe"); }
-
-std::string ExampleCopy(const std::string& example, const std::string& name) {
-  const std::string target = TempDirectory() + "\\" + name;
-  CopyFileA(ProgramPath("app/" + example).c_str(), target.c_str(), FALSE);
-  return target;
-}
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -247,36 +141,14 @@ class Probe {
   HHOOK hook_ = nullptr;
 };
 
-struct Merva {
-  StartedProcess process;
-  HWND frame = nullptr;
-
-  void Command(int id) { PostMessageA(frame, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-  // A command that must not stop at a box: false when it did not return.
-  bool Send(int id) {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(frame, WM_COMMAND, MAKEWPARAM(id, 0), 0, SMTO_NORMAL, 5000,
-                               &result) != 0;
-  }
-  bool Ended(DWORD* code = nullptr) { return process.WaitExit(START_MS, code); }
+struct Merva : MervaProgram {
   HWND StatusBar() const { return FindChildWindow(frame, "MERVASTATUS", nullptr); }
   std::string Hint() const { return WindowText(StatusBar()); }
+  bool Start(const std::string& arguments, const std::string& exe = ProgramFile()) {
+    Probe::Folder();
+    return MervaProgram::Start(arguments, exe);
+  }
 };
-
-bool Start(Merva& merva, const std::string& arguments, const std::string& exe = ProgramFile()) {
-  Probe::Folder();
-  merva.process = StartProgram(exe, arguments);
-  if (merva.process.pid == 0) return false;
-  if (!WaitUntil(
-          [&] {
-            merva.frame = FindWindowOfProcess(merva.process.pid, "MERVA/W");
-            return merva.frame && DocumentCount(merva.frame) >= 1;
-          },
-          START_MS))
-    return false;
-  Sleep(300);  // the posted start-up messages
-  return true;
-}
 
 class Shell : public ::testing::Test {
  protected:
@@ -340,7 +212,7 @@ TEST_F(Shell, HelpModeOpensTheChosenCommandsPageInsteadOfRunningIt) {
   HelpPages pages;
   ASSERT_TRUE(pages.Ready());
   Merva merva;
-  ASSERT_TRUE(Start(merva, "/-logo"));
+  ASSERT_TRUE(merva.Start("/-logo"));
   ASSERT_TRUE(Foreground(merva.frame));
 
   // F1 without a context: the index.
@@ -409,7 +281,7 @@ TEST_F(Shell, F1InADialogOpensItsCommandsPage) {
   HelpPages pages;
   ASSERT_TRUE(pages.Ready());
   Merva merva;
-  ASSERT_TRUE(Start(merva, "/-logo"));
+  ASSERT_TRUE(merva.Start("/-logo"));
   merva.Command(4097);  // Open: the file-type dialog
   HWND types = WaitForDialog(merva.process.pid);
   ASSERT_NE(types, nullptr);
@@ -445,7 +317,7 @@ TEST_F(Shell, MissingHelpPagesAreNamed) {
   CreateDirectoryA((folder + "\\help").c_str(), nullptr);
   ASSERT_TRUE(WriteFileBytes(folder + "\\help\\index.html", "<html></html>"));
   Merva merva;
-  ASSERT_TRUE(Start(merva, "/-logo", folder + "\\merva95.exe"));
+  ASSERT_TRUE(merva.Start("/-logo", folder + "\\merva95.exe"));
   // A command without a page of its own: the index.
   merva.Command(4243);
   HWND about = WaitForDialog(merva.process.pid);
@@ -468,7 +340,7 @@ TEST_F(Shell, MissingHelpPagesAreNamed) {
 
 TEST_F(Shell, MenuHintsInTheStatusBar) {
   Merva merva;
-  ASSERT_TRUE(Start(merva, "/-logo"));
+  ASSERT_TRUE(merva.Start("/-logo"));
   ASSERT_NE(merva.StatusBar(), nullptr);
   Probe probe;
   ASSERT_TRUE(probe.Attach(merva.frame));
@@ -529,7 +401,7 @@ bool Checked(const Probe::Item& item) { return (item.flags & MF_CHECKED) != 0; }
 
 TEST_F(Shell, MenusGreyWithoutCurvesAndCheckTheSwitches) {
   Merva merva;
-  ASSERT_TRUE(Start(merva, "/-logo"));
+  ASSERT_TRUE(merva.Start("/-logo"));
   Probe probe;
   ASSERT_TRUE(probe.Attach(merva.frame));
   auto menu = probe.Menu();
@@ -598,7 +470,7 @@ TEST_F(Shell, DroppedFilesOpenInOrderOnlyWhileTheFrameIsEnabled) {
   const std::string second = ExampleCopy("EX03.GRF", "dropped two.grf");
   const std::string missing = TempDirectory() + "\\no such plot.grf";
   Merva merva;
-  ASSERT_TRUE(Start(merva, "/-logo"));
+  ASSERT_TRUE(merva.Start("/-logo"));
   Probe probe;
   ASSERT_TRUE(probe.Attach(merva.frame));
   ASSERT_TRUE(probe.Drop({first, second}));
@@ -659,7 +531,7 @@ TEST_F(Shell, ClosingSequenceClosesTheOtherWindowsBeforeWritingTheSettings) {
   DeleteFileA(closed.c_str());
   const std::string file = ExampleCopy("EX05.GRF", "closing.grf");
   Merva merva;
-  ASSERT_TRUE(Start(merva, "/-logo \"" + file + "\""));
+  ASSERT_TRUE(merva.Start("/-logo \"" + file + "\""));
   ASSERT_TRUE(WaitUntil([&] { return SomeDocumentTitled(merva.frame, "closing"); }, BOX_MS));
   const std::vector<HWND> tools = TopLevelOf(merva.process.pid, "MERVATOOL");
   ASSERT_EQ(tools.size(), 1u);  // the floating tool window
@@ -714,7 +586,7 @@ TEST_F(Shell, ClosingSequenceClosesTheOtherWindowsBeforeWritingTheSettings) {
 TEST_F(Shell, SessionEndAsksTheDocumentsAndThenCloses) {
   const std::string file = ExampleCopy("EX06.GRF", "session.grf");
   Merva merva;
-  ASSERT_TRUE(Start(merva, "/-logo \"" + file + "\""));
+  ASSERT_TRUE(merva.Start("/-logo \"" + file + "\""));
   ASSERT_TRUE(WaitUntil([&] { return SomeDocumentTitled(merva.frame, "session"); }, BOX_MS));
   ASSERT_TRUE(merva.Send(4180));  // the document changes
   Probe probe;
@@ -763,7 +635,7 @@ TEST_F(Shell, RefusedPromptKeepsTheWindowsNotYetClosed) {
   const std::string second = ExampleCopy("EX02.GRF", "second.grf");
   const std::string third = ExampleCopy("EX03.GRF", "third.grf");
   Merva merva;
-  ASSERT_TRUE(Start(merva, "/-logo \"" + first + "\""));
+  ASSERT_TRUE(merva.Start("/-logo \"" + first + "\""));
   ASSERT_TRUE(WaitUntil([&] { return SomeDocumentTitled(merva.frame, "first"); }, BOX_MS));
   for (const std::string& file : {second, third}) {
     auto handOver = StartProgram(ProgramFile(), "\"" + file + "\"");
@@ -800,7 +672,7 @@ TEST_F(Shell, RefusedPromptKeepsTheWindowsNotYetClosed) {
 
 TEST_F(Shell, CloseRequestWhileAModalBoxIsOpenIsRefused) {
   Merva merva;
-  ASSERT_TRUE(Start(merva, "/-logo"));
+  ASSERT_TRUE(merva.Start("/-logo"));
   merva.Command(4243);  // the About box
   HWND box = WaitForDialog(merva.process.pid);
   ASSERT_NE(box, nullptr);
@@ -836,7 +708,7 @@ TEST_F(Shell, MacroShortcutKeysStartTheEditorWithTheirMacro) {
                              "[Macros]\r\nFIRST=1\r\nSECOND=1\r\n"
                              "[MacroShortcuts]\r\nFIRST=12\r\nSECOND=30\r\n"));
   Merva merva;
-  const bool started = Start(merva, "/-logo", folder + "\\merva95.exe");
+  const bool started = merva.Start("/-logo", folder + "\\merva95.exe");
   SetEnvironmentVariableA("MERVA_RECORDER_LOG", nullptr);
   ASSERT_TRUE(started);
   auto runs = [&] { return Lines(ReadFileBytes(log)); };
@@ -896,7 +768,7 @@ TEST_F(Shell, PreferenceFileFromTheCommandLine) {
   {
     // A name with a drive is taken as it is.
     Merva merva;
-    ASSERT_TRUE(Start(merva, "/s " + folder + "\\hidden.set"));
+    ASSERT_TRUE(merva.Start("/s " + folder + "\\hidden.set"));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(merva.StatusBar()); }, BOX_MS));
     EXPECT_TRUE(DialogsOf(merva.process.pid).empty());
     PostMessageA(merva.frame, WM_CLOSE, 0, 0);
@@ -907,7 +779,7 @@ TEST_F(Shell, PreferenceFileFromTheCommandLine) {
     // A plain name lies beside the program; a second start hands its
     // file to the running copy.
     Merva merva;
-    ASSERT_TRUE(Start(merva, "/s   hidden.set", exe));
+    ASSERT_TRUE(merva.Start("/s   hidden.set", exe));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(merva.StatusBar()); }, BOX_MS));
     auto second = StartProgram(exe, "/s shown.set");
     ASSERT_TRUE(second.WaitExit(START_MS));
@@ -921,7 +793,7 @@ TEST_F(Shell, PreferenceFileFromTheCommandLine) {
 TEST_F(Shell, IntroductionOpensTheExamplesAndTheNamedFile) {
   {
     Merva merva;
-    ASSERT_TRUE(Start(merva, "/intro"));
+    ASSERT_TRUE(merva.Start("/intro"));
     ASSERT_TRUE(WaitUntil(
         [&] {
           for (int n = 1; n <= 8; ++n)
@@ -940,7 +812,7 @@ TEST_F(Shell, IntroductionOpensTheExamplesAndTheNamedFile) {
     // The file asked for opens too; the examples take the other windows.
     const std::string file = ExampleCopy("EX04.GRF", "asked for.grf");
     Merva merva;
-    ASSERT_TRUE(Start(merva, "/intro \"" + file + "\""));
+    ASSERT_TRUE(merva.Start("/intro \"" + file + "\""));
     ASSERT_TRUE(WaitUntil([&] { return SomeDocumentTitled(merva.frame, "asked for"); }, START_MS))
         << DialogsOf(merva.process.pid).size();
     Sleep(500);
@@ -1266,7 +1138,7 @@ TEST_F(Installation, LastReferenceTakesTheLibraryAndAnotherCopysAssociationStays
 
 TEST_F(Installation, NothingIsRemovedWhileACopyRuns) {
   Merva running;
-  ASSERT_TRUE(Start(running, "/-logo"));
+  ASSERT_TRUE(running.Start("/-logo"));
   StartedProcess removal = StartProgram(program_, "/uninstall");
   ASSERT_NE(removal.pid, 0u);
   HWND box = WaitForDialog(removal.pid);
