@@ -1,10 +1,9 @@
 #include "app/document_window.h"
 
-#include <ctime>
-
 #include "app/dialogs.h"
 #include "app/document_mouse.h"
 #include "app/menu_state.h"
+#include "app/printing.h"
 #include "app/program.h"
 #include "app/status_bar.h"
 #include "app/ui_host.h"
@@ -45,25 +44,9 @@ bool EscapePressed() {
 }
 
 DrawOptions ScreenOptions(const PlotDocument& document) {
-  Program& program = TheProgram();
-  DrawOptions options;
-  options.settings = &Settings();
-  options.numbers.regional = program.regional;
-  options.numbers.delineateThousands = Settings().delineateThousands;
-  options.numbers.dateFormat = document.dateFormat.Str();
-  const COLORREF background = GetSysColor(COLOR_WINDOW), text = GetSysColor(COLOR_WINDOWTEXT);
-  options.windowBackground = background;
-  options.windowText = text;
+  DrawOptions options = PictureOptions(document);
   options.abortRequested = EscapePressed;
-  const std::time_t now = std::time(nullptr);
-  if (const std::tm* today = std::localtime(&now)) {
-    options.todayYear = today->tm_year + 1900;
-    options.todayMonth = today->tm_mon + 1;
-    options.todayDay = today->tm_mday;
-  }
-  options.dateStamp = program.dateStamp;
-  options.caption = program.printCaption;
-  options.previewPrinterColors = program.previewPrinterColors;
+  options.previewPrinterColors = TheProgram().previewPrinterColors;
   return options;
 }
 
