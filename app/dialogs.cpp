@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/dialog_helpers.h"
 #include "app/help.h"
 #include "app/program.h"
 #include "app/resource_ids.h"
@@ -71,11 +72,10 @@ bool AcceptShape(HWND dialog, ShapeRequest& request, Check check) {
 }
 
 INT_PTR CALLBACK NewWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* request = reinterpret_cast<ShapeRequest*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  auto* request = DialogState<ShapeRequest>(dialog, message, lParam);
   switch (message) {
     case WM_INITDIALOG:
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      InitShape(dialog, *reinterpret_cast<ShapeRequest*>(lParam));
+      InitShape(dialog, *request);
       return TRUE;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK &&
@@ -90,11 +90,10 @@ INT_PTR CALLBACK NewWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 }
 
 INT_PTR CALLBACK ArraySizeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* request = reinterpret_cast<ShapeRequest*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  auto* request = DialogState<ShapeRequest>(dialog, message, lParam);
   switch (message) {
     case WM_INITDIALOG:
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      InitShape(dialog, *reinterpret_cast<ShapeRequest*>(lParam));
+      InitShape(dialog, *request);
       return TRUE;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
@@ -105,14 +104,8 @@ INT_PTR CALLBACK ArraySizeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
             EndDialog(dialog, IDOK);
           return TRUE;
         }
-        case IDCANCEL:
-          EndDialog(dialog, IDCANCEL);
-          return TRUE;
-        case IDC_HELP_BUTTON:
-          OpenHelpContext(HELP_ARRAY_SIZE);
-          return TRUE;
         default:
-          return FALSE;
+          return CancelOrHelp(dialog, wParam, HELP_ARRAY_SIZE) ? TRUE : FALSE;
       }
     default:
       return FALSE;
@@ -128,11 +121,9 @@ struct ChoiceRequest {
 };
 
 INT_PTR CALLBACK ChoiceProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* request = reinterpret_cast<ChoiceRequest*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  auto* request = DialogState<ChoiceRequest>(dialog, message, lParam);
   switch (message) {
     case WM_INITDIALOG: {
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      request = reinterpret_cast<ChoiceRequest*>(lParam);
       if (!request->available(request->choice)) request->choice = 1;
       for (int n = 1; n <= request->count; ++n)
         EnableWindow(GetDlgItem(dialog, request->first + n - 1), request->available(n));
@@ -149,14 +140,8 @@ INT_PTR CALLBACK ChoiceProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
               request->choice = n;
           EndDialog(dialog, IDOK);
           return TRUE;
-        case IDCANCEL:
-          EndDialog(dialog, IDCANCEL);
-          return TRUE;
-        case IDC_HELP_BUTTON:
-          OpenHelpContext(request->helpContext);
-          return TRUE;
         default:
-          return FALSE;
+          return CancelOrHelp(dialog, wParam, request->helpContext) ? TRUE : FALSE;
       }
     default:
       return FALSE;

@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/dialog_helpers.h"
 #include "app/help.h"
 #include "app/printing.h"
 #include "app/printing_ids.h"
@@ -82,14 +83,9 @@ INT_PTR CALLBACK MultipleProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
           EndDialog(dialog, IDOK);
           return TRUE;
         }
-        case IDCANCEL:
-          EndDialog(dialog, IDCANCEL);
-          return TRUE;
-        case IDC_HELP_BUTTON:
-          OpenHelpContext(HELP_MULTIPLE_PLOTS);
-          return TRUE;
+        default:
+          return CancelOrHelp(dialog, wParam, HELP_MULTIPLE_PLOTS) ? TRUE : FALSE;
       }
-      return FALSE;
     default:
       return FALSE;
   }

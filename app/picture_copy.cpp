@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/dialog_helpers.h"
 #include "app/help.h"
 #include "app/printing.h"
 #include "app/printing_ids.h"
@@ -88,14 +89,9 @@ INT_PTR CALLBACK DimensionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
           EndDialog(dialog, IDOK);
           return TRUE;
         }
-        case IDCANCEL:
-          EndDialog(dialog, IDCANCEL);
-          return TRUE;
-        case IDC_HELP_BUTTON:
-          OpenHelpContext(HELP_COPY_DIMENSIONS);
-          return TRUE;
+        default:
+          return CancelOrHelp(dialog, wParam, HELP_COPY_DIMENSIONS) ? TRUE : FALSE;
       }
-      return FALSE;
     default:
       return FALSE;
   }

@@ -2,6 +2,7 @@
 // after windows.h
 #include <commdlg.h>
 
+#include "app/dialog_helpers.h"
 #include "app/document_window.h"
 #include "app/plot_dialogs.h"
 #include "app/plot_dialogs_ids.h"
@@ -91,11 +92,9 @@ void ChangeColor(HWND dialog, ColorEdit& e) {
 }
 
 INT_PTR CALLBACK ColorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* e = reinterpret_cast<ColorEdit*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  auto* e = DialogState<ColorEdit>(dialog, message, lParam);
   switch (message) {
     case WM_INITDIALOG:
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      e = reinterpret_cast<ColorEdit*>(lParam);
       SetWindowTextA(dialog, e->printer ? "Select Printer Colors" : "Select Display Colors");
       ShowIndex(dialog, *e);
       return TRUE;

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/dialog_helpers.h"
 #include "app/plot_dialogs.h"
 #include "app/plot_dialogs_ids.h"
 #include "app/ui_host.h"
@@ -74,11 +75,9 @@ bool KeepFill(HWND dialog, FillEdit& e) {
 }
 
 INT_PTR CALLBACK FillProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* e = reinterpret_cast<FillEdit*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  auto* e = DialogState<FillEdit>(dialog, message, lParam);
   switch (message) {
     case WM_INITDIALOG:
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      e = reinterpret_cast<FillEdit*>(lParam);
       ShowFill(dialog, *e);
       return TRUE;
     case WM_COMMAND:

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstring>
 
+#include "app/dialog_helpers.h"
 #include "app/plot_dialogs.h"
 #include "app/plot_dialogs_ids.h"
 #include "app/program.h"
@@ -79,10 +80,9 @@ bool ChooseElementFont(HWND owner, FontDescription& font, uint32_t& color) {
 }
 
 INT_PTR CALLBACK FontsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* e = reinterpret_cast<FontEdit*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  auto* e = DialogState<FontEdit>(dialog, message, lParam);
   switch (message) {
     case WM_INITDIALOG:
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
       return TRUE;
     case WM_COMMAND: {
       const int id = LOWORD(wParam);

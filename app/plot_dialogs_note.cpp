@@ -1,3 +1,4 @@
+#include "app/dialog_helpers.h"
 #include "app/plot_dialogs.h"
 #include "app/plot_dialogs_ids.h"
 #include "app/ui_host.h"
@@ -13,11 +14,9 @@ constexpr int MAX_TAB_STOP = 40;
 constexpr int DEFAULT_TAB_STOP = 8;
 
 INT_PTR CALLBACK NoteProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* d = reinterpret_cast<PlotDocument*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  auto* d = DialogState<PlotDocument>(dialog, message, lParam);
   switch (message) {
     case WM_INITDIALOG: {
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      d = reinterpret_cast<PlotDocument*>(lParam);
       const Note& n = d->note;
       SendDlgItemMessageA(dialog, IDC_NOTE_TEXT, EM_LIMITTEXT, MAX_NOTE_LENGTH, 0);
       SendDlgItemMessageA(dialog, IDC_NOTE_BUTTON_TEXT, EM_LIMITTEXT, NOTE_BUTTON_WIDTH, 0);

@@ -1,3 +1,4 @@
+#include "app/dialog_helpers.h"
 #include "app/plot_dialogs.h"
 #include "app/plot_dialogs_ids.h"
 #include "app/program.h"
@@ -51,11 +52,9 @@ void ShowAxis(HWND dialog, const FormatsEdit& e) {
 }
 
 INT_PTR CALLBACK NumberFormatsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* e = reinterpret_cast<FormatsEdit*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  auto* e = DialogState<FormatsEdit>(dialog, message, lParam);
   switch (message) {
     case WM_INITDIALOG:
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      e = reinterpret_cast<FormatsEdit*>(lParam);
       for (int kind = 0; kind < FORMAT_KINDS; ++kind)
         SendDlgItemMessageA(
             dialog, IDC_FORMAT_LIST, LB_ADDSTRING, 0,

@@ -1,3 +1,4 @@
+#include "app/dialog_helpers.h"
 #include "app/document_mouse.h"
 #include "app/document_window.h"
 #include "app/plot_dialogs.h"
@@ -23,11 +24,9 @@ struct PointChoice {
 };
 
 INT_PTR CALLBACK LabelPointProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* c = reinterpret_cast<PointChoice*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  auto* c = DialogState<PointChoice>(dialog, message, lParam);
   switch (message) {
     case WM_INITDIALOG:
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      c = reinterpret_cast<PointChoice*>(lParam);
       SetInteger(dialog, IDC_LABEL_CURVE, c->curve);
       SetInteger(dialog, IDC_LABEL_POINT, c->point);
       return TRUE;
@@ -51,11 +50,9 @@ INT_PTR CALLBACK LabelPointProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 }
 
 INT_PTR CALLBACK PointLabelProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* label = reinterpret_cast<PointLabel*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  auto* label = DialogState<PointLabel>(dialog, message, lParam);
   switch (message) {
     case WM_INITDIALOG:
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      label = reinterpret_cast<PointLabel*>(lParam);
       SetText(dialog, IDC_LABEL_WHICH,
               "Curve " + std::to_string(label->curve) + ", point " + std::to_string(label->point));
       SendDlgItemMessageA(dialog, IDC_LABEL_TEXT, EM_LIMITTEXT, POINT_LABEL_TEXT_WIDTH, 0);

@@ -1,6 +1,7 @@
 #include <cfloat>
 #include <vector>
 
+#include "app/dialog_helpers.h"
 #include "app/plot_dialogs.h"
 #include "app/plot_dialogs_ids.h"
 #include "app/ui_host.h"
@@ -18,11 +19,9 @@ using namespace dialog_fields;
 constexpr double LIMIT = FLT_MAX;
 
 INT_PTR CALLBACK ManualScaleProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* d = reinterpret_cast<PlotDocument*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  auto* d = DialogState<PlotDocument>(dialog, message, lParam);
   switch (message) {
     case WM_INITDIALOG: {
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      d = reinterpret_cast<PlotDocument*>(lParam);
       // Without limits of its own the dialog starts from what is shown.
       const AxisLimits& shown = d->manualScale ? d->manualLimits : d->plotWindow;
       SetReal(dialog, IDC_SCALE_LOW_FIRST, shown.xLow);
@@ -73,11 +72,9 @@ void ShowSize(HWND dialog, const SizeEdit& e) {
 constexpr double MAX_PLOT_INCHES = 100.0;
 
 INT_PTR CALLBACK PhysicalSizeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* e = reinterpret_cast<SizeEdit*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  auto* e = DialogState<SizeEdit>(dialog, message, lParam);
   switch (message) {
     case WM_INITDIALOG:
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      e = reinterpret_cast<SizeEdit*>(lParam);
       CheckRadioButton(dialog, IDC_INCHES, IDC_MILLIMETRES, IDC_INCHES);
       ShowSize(dialog, *e);
       SetInteger(dialog, IDC_X_TICKS, e->document->xTickCount);
@@ -152,11 +149,9 @@ void KeepAxesCurve(HWND dialog, AxesEdit& e) {
 }
 
 INT_PTR CALLBACK MultipleAxesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* e = reinterpret_cast<AxesEdit*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  auto* e = DialogState<AxesEdit>(dialog, message, lParam);
   switch (message) {
     case WM_INITDIALOG: {
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      e = reinterpret_cast<AxesEdit*>(lParam);
       const PlotDocument& d = *e->document;
       const int mode = d.yAxisMode >= 0 && d.yAxisMode <= 2 ? d.yAxisMode : 0;
       CheckRadioButton(dialog, IDC_SINGLE_Y, IDC_INDEPENDENT_Y, IDC_SINGLE_Y + mode);

@@ -1,5 +1,6 @@
 #include <cfloat>
 
+#include "app/dialog_helpers.h"
 #include "app/plot_dialogs.h"
 #include "app/plot_dialogs_ids.h"
 #include "app/ui_host.h"
@@ -22,11 +23,9 @@ constexpr int kTripartiteUser[] = {IDC_UNIT_A, IDC_UNIT_B, IDC_UNIT_LABEL1, IDC_
 constexpr int kGrainUser[] = {IDC_GRAIN_FACTOR, IDC_GRAIN_LABEL};
 
 INT_PTR CALLBACK TripartiteProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* d = reinterpret_cast<PlotDocument*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  auto* d = DialogState<PlotDocument>(dialog, message, lParam);
   switch (message) {
     case WM_INITDIALOG: {
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      d = reinterpret_cast<PlotDocument*>(lParam);
       const bool user = d->unitSystem == USER_UNITS;
       const int set = d->unitSystem < TRIPARTITE_UNIT_SETS ? d->unitSystem : 0;
       CheckRadioButton(dialog, IDC_UNIT_SET_FIRST, IDC_UNIT_USER,
@@ -74,11 +73,9 @@ INT_PTR CALLBACK TripartiteProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 }
 
 INT_PTR CALLBACK GrainSizeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* d = reinterpret_cast<PlotDocument*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  auto* d = DialogState<PlotDocument>(dialog, message, lParam);
   switch (message) {
     case WM_INITDIALOG: {
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      d = reinterpret_cast<PlotDocument*>(lParam);
       const int choice = d->unitSystem == USER_UNITS           ? IDC_GRAIN_USER
                          : d->unitSystem == GRAIN_UNITS_INCHES ? IDC_GRAIN_INCHES
                                                                : IDC_GRAIN_MM;
@@ -119,11 +116,9 @@ INT_PTR CALLBACK GrainSizeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 }
 
 INT_PTR CALLBACK PolarProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* d = reinterpret_cast<PlotDocument*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  auto* d = DialogState<PlotDocument>(dialog, message, lParam);
   switch (message) {
     case WM_INITDIALOG:
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      d = reinterpret_cast<PlotDocument*>(lParam);
       CheckRadioButton(dialog, IDC_RADIANS, IDC_DEGREES,
                        d->unitSystem == 1 ? IDC_DEGREES : IDC_RADIANS);
       return TRUE;

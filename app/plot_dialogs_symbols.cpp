@@ -1,5 +1,6 @@
 #include <vector>
 
+#include "app/dialog_helpers.h"
 #include "app/plot_dialogs.h"
 #include "app/plot_dialogs_ids.h"
 #include "app/program.h"
@@ -86,11 +87,9 @@ bool Accept(HWND dialog, SymbolsEdit& e) {
 }
 
 INT_PTR CALLBACK SymbolsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* e = reinterpret_cast<SymbolsEdit*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  auto* e = DialogState<SymbolsEdit>(dialog, message, lParam);
   switch (message) {
     case WM_INITDIALOG:
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      e = reinterpret_cast<SymbolsEdit*>(lParam);
       SetReal(dialog, IDC_AXES_WIDTH, ThousandthsToInches(Settings().axisLineWidth));
       SetReal(dialog, IDC_GRID_WIDTH, ThousandthsToInches(Settings().gridLineWidth));
       ShowCurve(dialog, *e);

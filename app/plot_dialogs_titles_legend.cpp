@@ -1,5 +1,6 @@
 #include <vector>
 
+#include "app/dialog_helpers.h"
 #include "app/plot_dialogs.h"
 #include "app/plot_dialogs_ids.h"
 #include "app/ui_host.h"
@@ -71,11 +72,9 @@ bool Editable(const PlotDocument& d, int control) {
 }
 
 INT_PTR CALLBACK TitlesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* d = reinterpret_cast<PlotDocument*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  auto* d = DialogState<PlotDocument>(dialog, message, lParam);
   switch (message) {
     case WM_INITDIALOG:
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      d = reinterpret_cast<PlotDocument*>(lParam);
       for (const TitleField& f : kTitleFields) {
         SendDlgItemMessageA(dialog, f.control, EM_LIMITTEXT, static_cast<WPARAM>(f.limit), 0);
         SetText(dialog, f.control, TitleOf(*d, f.control));
@@ -146,11 +145,9 @@ bool AcceptLegend(HWND dialog, LegendEdit& e) {
 }
 
 INT_PTR CALLBACK LegendProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* e = reinterpret_cast<LegendEdit*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  auto* e = DialogState<LegendEdit>(dialog, message, lParam);
   switch (message) {
     case WM_INITDIALOG: {
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      e = reinterpret_cast<LegendEdit*>(lParam);
       const PlotDocument& d = *e->document;
       SendDlgItemMessageA(dialog, IDC_LEGEND_TITLE, EM_LIMITTEXT, LEGEND_WIDTH, 0);
       SendDlgItemMessageA(dialog, IDC_LEGEND_TEXT, EM_LIMITTEXT, LEGEND_WIDTH, 0);

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "app/dialog_helpers.h"
 #include "app/help.h"
 #include "app/printing_ids.h"
 #include "app/program.h"
@@ -244,14 +245,9 @@ INT_PTR CALLBACK PageSetupProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
           d.marginsSet = 0;
           EndDialog(dialog, IDOK);
           return TRUE;
-        case IDCANCEL:
-          EndDialog(dialog, IDCANCEL);
-          return TRUE;
-        case IDC_HELP_BUTTON:
-          OpenHelpContext(HELP_PAGE_SETUP);
-          return TRUE;
+        default:
+          return CancelOrHelp(dialog, wParam, HELP_PAGE_SETUP) ? TRUE : FALSE;
       }
-      return FALSE;
     }
     default:
       return FALSE;

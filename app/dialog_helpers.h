@@ -1,0 +1,21 @@
+#pragma once
+
+// Pieces every dialog procedure of the program repeats.
+
+#include <windows.h>
+
+namespace merva::app {
+
+// The edit state a dialog works on: the WM_INITDIALOG parameter, kept with
+// the window and read back on every later message (null before it).
+template <class T>
+T* DialogState(HWND dialog, UINT message, LPARAM lParam) {
+  if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+  return reinterpret_cast<T*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+// Cancel ends the dialog with IDCANCEL, Help opens the help context; false
+// for any other command.
+bool CancelOrHelp(HWND dialog, WPARAM wParam, int helpContext);
+
+}  // namespace merva::app
