@@ -12,7 +12,7 @@
 #include "core/plot_document.h"
 #include "files/plot_file_reader.h"
 #include "files/plot_file_writer.h"
-#include "harness/wine_harness.h"
+#include "harness/merva_program.h"
 
 namespace merva::test {
 namespace {
@@ -57,11 +57,8 @@ class Merva {
  public:
   // `own`: a plot of positive values written here instead of the example.
   bool Start(bool own = false) {
-    program_ = ProgramPath("app/merva95.exe");
-    if (!FileExists(program_)) return false;
-    char windows[MAX_PATH] = {};
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    DeleteFileA((std::string(windows) + "\\mervaw.ini").c_str());
+    if (!FileExists(ProgramFile())) return false;
+    DeleteFileA(SettingsFile().c_str());
     static int run = 0;
     file_ = TempDirectory() + "\\plot" + std::to_string(++run) + ".grf";
     if (own) {
@@ -69,46 +66,31 @@ class Merva {
     } else if (!CopyFileA(ProgramPath("app/EX01.GRF").c_str(), file_.c_str(), FALSE)) {
       return false;
     }
-    process_ = StartProgram(program_, "/-logo \"" + file_ + "\"");
-    if (!process_.pid) return false;
-    if (!WaitUntil([&] { return (frame_ = FindWindowOfProcess(process_.pid, "MERVA/W")); }, 20000))
-      return false;
-    return WaitUntil([&] { return FindChildWindow(frame_, "MERVADOC", nullptr) != nullptr; },
-                     10000) &&
-           (Sleep(700), true);
+    if (!merva_.Start("/-logo \"" + file_ + "\"")) return false;
+    Sleep(400);
+    return true;
   }
 
   // Posts a menu command and waits for the dialog with the caption.
   HWND Open(int command, const char* caption, DWORD timeoutMs = 8000) {
-    PostMessageA(frame_, WM_COMMAND, static_cast<WPARAM>(command), 0);
-    HWND dialog = nullptr;
-    WaitUntil([&] { return (dialog = DialogOfProcess(process_.pid, caption)) != nullptr; },
-              timeoutMs);
-    return dialog;
+    merva_.Command(command);
+    return WaitForDialogTitled(Pid(), caption, timeoutMs);
   }
 
   // Posted: for commands that answer with a message box.
-  void Post(int command) { PostMessageA(frame_, WM_COMMAND, static_cast<WPARAM>(command), 0); }
+  void Post(int command) { merva_.Command(command); }
 
-  void Command(int command) {
-    SendMessageTimeoutA(frame_, WM_COMMAND, static_cast<WPARAM>(command), 0, SMTO_NORMAL, 8000,
-                        nullptr);
-  }
+  void Command(int command) { merva_.Send(command, 8000); }
 
   // Presses OK; true when the dialog closed.
-  static bool Ok(HWND dialog) {
-    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 5000);
-  }
+  static bool Ok(HWND dialog) { return Answer(dialog, IDOK); }
 
   // The box shown after OK: its text; the box is closed.
   std::string BoxText(const char* caption) {
-    HWND box = nullptr;
-    if (!WaitUntil([&] { return (box = DialogOfProcess(process_.pid, caption)) != nullptr; }, 5000))
-      return "(no box " + std::string(caption) + ")";
-    char text[512] = {};
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    HWND box = WaitForDialogTitled(Pid(), caption, 5000);
+    if (!box) return "(no box " + std::string(caption) + ")";
+    const std::string text = test::BoxText(box);
+    Press(box, IDOK);
     WaitUntil([&] { return !IsWindow(box); }, 5000);
     return text;
   }
@@ -116,7 +98,7 @@ class Merva {
   // Saves the plot and reads the file back.
   std::unique_ptr<PlotDocument> Saved() {
     DeleteFileA(file_.c_str());
-    PostMessageA(frame_, WM_COMMAND, IDM_SAVE, 0);
+    merva_.Command(IDM_SAVE);
     auto d = std::make_unique<PlotDocument>();
     SetCompiledDefaults(*d);
     if (!Allocate(*d, 10, 1000).Ok()) return nullptr;
@@ -126,30 +108,17 @@ class Merva {
     return d;
   }
 
-  DWORD Pid() const { return process_.pid; }
-  HWND Document() const { return FindChildWindow(frame_, "MERVADOC", nullptr); }
+  DWORD Pid() const { return merva_.process.pid; }
+  HWND Document() const { return FindChildWindow(merva_.frame, "MERVADOC", nullptr); }
 
  private:
-  std::string program_;
   std::string file_;
-  StartedProcess process_;
-  HWND frame_ = nullptr;
+  MervaProgram merva_;
 };
 
-void Set(HWND dialog, int control, const std::string& text) {
-  SetDlgItemTextA(dialog, control, text.c_str());
-}
-std::string Get(HWND dialog, int control) {
-  char text[256] = {};
-  GetDlgItemTextA(dialog, control, text, sizeof text);
-  return text;
-}
-void Check(HWND dialog, int control, bool on) {
-  SendDlgItemMessageA(dialog, control, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
-}
 // One radio button of a group on, the others off.
 void Choose(HWND dialog, int first, int last, int chosen) {
-  for (int id = first; id <= last; ++id) Check(dialog, id, id == chosen);
+  for (int id = first; id <= last; ++id) CheckButton(dialog, id, id == chosen);
 }
 
 #define START_MERVA(m)                                                                         \
@@ -168,12 +137,12 @@ TEST(PlotDialogs, TitlesAreKeptAndSaved) {
   START_MERVA(m);
   HWND dialog = m.Open(IDM_TITLES, "Titles/Axes");
   ASSERT_NE(dialog, nullptr);
-  Set(dialog, 6001, "Blast pressure");
-  Set(dialog, 6002, "Gauge 7");
-  Set(dialog, 6003, "");
-  Set(dialog, 6004, "Time, msec");
-  Set(dialog, 6005, "Pressure, psi");
-  Set(dialog, 6006, "Impulse");
+  SetField(dialog, 6001, "Blast pressure");
+  SetField(dialog, 6002, "Gauge 7");
+  SetField(dialog, 6003, "");
+  SetField(dialog, 6004, "Time, msec");
+  SetField(dialog, 6005, "Pressure, psi");
+  SetField(dialog, 6006, "Impulse");
   ASSERT_TRUE(Merva::Ok(dialog));
   auto d = m.Saved();
   ASSERT_TRUE(d);
@@ -185,8 +154,8 @@ TEST(PlotDialogs, TitlesAreKeptAndSaved) {
   // The dialog shows what is stored.
   dialog = m.Open(IDM_TITLES, "Titles/Axes");
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(Get(dialog, 6001), "Blast pressure");
-  EXPECT_EQ(Get(dialog, 6004), "Time, msec");
+  EXPECT_EQ(FieldText(dialog, 6001), "Blast pressure");
+  EXPECT_EQ(FieldText(dialog, 6004), "Time, msec");
   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
@@ -194,15 +163,15 @@ TEST(PlotDialogs, ManualScaleRefusesTextAndKeepsLimits) {
   START_MERVA(m);
   HWND dialog = m.Open(IDM_MANUAL_SCALE, "Manual Scaling");
   ASSERT_NE(dialog, nullptr);
-  Set(dialog, 6070, "-2.5");
-  Set(dialog, 6080, "12");
-  Set(dialog, 6071, "abc");
-  Set(dialog, 6081, "1.5");
+  SetField(dialog, 6070, "-2.5");
+  SetField(dialog, 6080, "12");
+  SetField(dialog, 6071, "abc");
+  SetField(dialog, 6081, "1.5");
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   const std::string refusal = m.BoxText("Out of range");
   EXPECT_EQ(refusal.rfind("Value must be in the range ", 0), 0u) << refusal;
   EXPECT_TRUE(IsWindow(dialog) && IsWindowVisible(dialog));
-  Set(dialog, 6071, "-1");
+  SetField(dialog, 6071, "-1");
   ASSERT_TRUE(Merva::Ok(dialog));
   auto d = m.Saved();
   ASSERT_TRUE(d);
@@ -222,20 +191,20 @@ TEST(PlotDialogs, LegendRefusesZeroRowsAndLength) {
   START_MERVA(m);
   HWND dialog = m.Open(IDM_LEGEND, "Legend/Labels");
   ASSERT_NE(dialog, nullptr);
-  Set(dialog, 6020, "Gauges");
-  Set(dialog, 6022, "First gauge");
-  Set(dialog, 6023, "G1");
+  SetField(dialog, 6020, "Gauges");
+  SetField(dialog, 6022, "First gauge");
+  SetField(dialog, 6023, "G1");
   PostMessageA(dialog, WM_COMMAND, 6024, 0);
-  Set(dialog, 6026, "0");
+  SetField(dialog, 6026, "0");
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(m.BoxText("MERVA95"), "Number of columns must be > 0.");
   EXPECT_TRUE(IsWindow(dialog));
-  Set(dialog, 6026, "3");
-  Set(dialog, 6027, "0");
+  SetField(dialog, 6026, "3");
+  SetField(dialog, 6027, "0");
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(m.BoxText("MERVA95"), "Line length for the legend must be > 0.");
-  Set(dialog, 6027, "0.75");
-  Check(dialog, 6028, false);
+  SetField(dialog, 6027, "0.75");
+  CheckButton(dialog, 6028, false);
   ASSERT_TRUE(Merva::Ok(dialog));
   auto d = m.Saved();
   ASSERT_TRUE(d);
@@ -251,18 +220,18 @@ TEST(PlotDialogs, SymbolsPerCurveInInches) {
   START_MERVA(m);
   HWND dialog = m.Open(IDM_SYMBOLS, "Symbol/Line Styles");
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(Get(dialog, 6030), "Curve 1");
+  EXPECT_EQ(FieldText(dialog, 6030), "Curve 1");
   Choose(dialog, 6040, 6046, 6043);  // line type 3
   Choose(dialog, 6050, 6062, 6055);  // symbol F
-  Check(dialog, 6063, true);
-  Set(dialog, 6064, "0.02");
-  Set(dialog, 6065, "0.1");
+  CheckButton(dialog, 6063, true);
+  SetField(dialog, 6064, "0.02");
+  SetField(dialog, 6065, "0.1");
   // Too wide a line is refused before the next curve is shown.
-  Set(dialog, 6066, "7");
+  SetField(dialog, 6066, "7");
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(m.BoxText("Out of range"), "Value must be in the range 0 to 0.5.");
   EXPECT_TRUE(IsWindow(dialog));
-  Set(dialog, 6066, "0.01");
+  SetField(dialog, 6066, "0.01");
   ASSERT_TRUE(Merva::Ok(dialog));
   auto d = m.Saved();
   ASSERT_TRUE(d);
@@ -292,14 +261,14 @@ TEST(PlotDialogs, PhysicalSizeInMillimetres) {
   START_MERVA(m);
   HWND dialog = m.Open(IDM_PHYSICAL_SIZE, "Set Physical Plot Size");
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(Get(dialog, 6090), "6");
+  EXPECT_EQ(FieldText(dialog, 6090), "6");
   SendMessageA(GetDlgItem(dialog, 6093), BM_CLICK, 0, 0);
-  EXPECT_EQ(Get(dialog, 6090), "152.4");
-  Set(dialog, 6090, "127");
-  Set(dialog, 6094, "0");
+  EXPECT_EQ(FieldText(dialog, 6090), "152.4");
+  SetField(dialog, 6090, "127");
+  SetField(dialog, 6094, "0");
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(m.BoxText("Out of range"), "Value must be in the range 1 to 100.");
-  Set(dialog, 6094, "5");
+  SetField(dialog, 6094, "5");
   ASSERT_TRUE(Merva::Ok(dialog));
   auto d = m.Saved();
   ASSERT_TRUE(d);
@@ -312,13 +281,13 @@ TEST(PlotDialogs, NumberFormatsAndPreview) {
   START_MERVA(m);
   HWND dialog = m.Open(IDM_NUMBER_FORMATS, "Number Formats");
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(Get(dialog, 6106).rfind("Today's Date: ", 0), 0u) << Get(dialog, 6106);
+  EXPECT_EQ(FieldText(dialog, 6106).rfind("Today's Date: ", 0), 0u) << FieldText(dialog, 6106);
   EXPECT_EQ(SendDlgItemMessageA(dialog, 6102, LB_GETCOUNT, 0, 0), 7);
   SendMessageA(GetDlgItem(dialog, 6101), BM_CLICK, 0, 0);  // Y axis
   SendDlgItemMessageA(dialog, 6102, LB_SETCURSEL, 1, 0);
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(6102, LBN_SELCHANGE),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, 6102)));
-  EXPECT_NE(Get(dialog, 6105).find("E+3"), std::string::npos) << Get(dialog, 6105);
+  EXPECT_NE(FieldText(dialog, 6105).find("E+3"), std::string::npos) << FieldText(dialog, 6105);
   ASSERT_TRUE(Merva::Ok(dialog));
   auto d = m.Saved();
   ASSERT_TRUE(d);
@@ -332,9 +301,9 @@ TEST(PlotDialogs, TripartiteUserUnitsMustBePositive) {
   HWND dialog = m.Open(IDM_UNITS, "Tripartite Grid Units");
   ASSERT_NE(dialog, nullptr);
   Choose(dialog, 6120, 6125, 6125);
-  Set(dialog, 6126, "0.5");
-  Set(dialog, 6127, "-2");
-  Set(dialog, 6128, "ft");
+  SetField(dialog, 6126, "0.5");
+  SetField(dialog, 6127, "-2");
+  SetField(dialog, 6128, "ft");
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   // The validity check refuses the grid and falls back to log-log.
   EXPECT_EQ(m.BoxText("MERVA95"),
@@ -364,12 +333,12 @@ TEST(PlotDialogs, PolarDegreesAndMultipleAxes) {
   ASSERT_NE(dialog, nullptr);
   Choose(dialog, 6110, 6112, 6112);
   SendMessageA(GetDlgItem(dialog, 6024), BM_CLICK, 0, 0);  // curve 2
-  EXPECT_EQ(Get(dialog, 6115), "Curve 2");
+  EXPECT_EQ(FieldText(dialog, 6115), "Curve 2");
   Choose(dialog, 6116, 6117, 6117);
-  Set(dialog, 6114, "x");
+  SetField(dialog, 6114, "x");
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(m.BoxText("Out of range").rfind("Value must be in the range ", 0), 0u);
-  Set(dialog, 6114, "2.5");
+  SetField(dialog, 6114, "2.5");
   ASSERT_TRUE(Merva::Ok(dialog));
   auto d = m.Saved();
   ASSERT_TRUE(d);
@@ -382,13 +351,13 @@ TEST(PlotDialogs, NoteTextAndSwitches) {
   START_MERVA(m);
   HWND dialog = m.Open(IDM_NOTE, "Note");
   ASSERT_NE(dialog, nullptr);
-  Set(dialog, 6160, "Peak at\r\n12 msec");
-  Check(dialog, 6161, true);
-  Check(dialog, 6162, false);
-  Set(dialog, 6164, "99");
+  SetField(dialog, 6160, "Peak at\r\n12 msec");
+  CheckButton(dialog, 6161, true);
+  CheckButton(dialog, 6162, false);
+  SetField(dialog, 6164, "99");
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(m.BoxText("Out of range"), "Value must be in the range 1 to 40.");
-  Set(dialog, 6164, "4");
+  SetField(dialog, 6164, "4");
   ASSERT_TRUE(Merva::Ok(dialog));
   auto d = m.Saved();
   ASSERT_TRUE(d);
@@ -401,20 +370,20 @@ TEST(PlotDialogs, FillBetweenCurvesWithAUserPattern) {
   START_MERVA_OWN(m);
   HWND dialog = m.Open(IDM_FILL, "Fill Between Curves");
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(Get(dialog, 6190), "1");
-  Set(dialog, 6191, "1");
-  Set(dialog, 6192, "3");  // the plot has 2 curves
+  EXPECT_EQ(FieldText(dialog, 6190), "1");
+  SetField(dialog, 6191, "1");
+  SetField(dialog, 6192, "3");  // the plot has 2 curves
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(m.BoxText("Out of range"), "Value must be in the range 1 to 2.");
-  Set(dialog, 6192, "2");
-  Set(dialog, 6193, "255");
-  Set(dialog, 6194, "128");
-  Set(dialog, 6195, "0");
+  SetField(dialog, 6192, "2");
+  SetField(dialog, 6193, "255");
+  SetField(dialog, 6194, "128");
+  SetField(dialog, 6195, "0");
   Choose(dialog, 6200, 6207, 6207);
-  Set(dialog, 6196, "AA 55 AA");
+  SetField(dialog, 6196, "AA 55 AA");
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(m.BoxText("MERVA95"), "The user pattern needs 8 hexadecimal bytes.");
-  Set(dialog, 6196, "AA 55 AA 55 AA 55 AA 55");
+  SetField(dialog, 6196, "AA 55 AA 55 AA 55 AA 55");
   ASSERT_TRUE(Merva::Ok(dialog));
   auto d = m.Saved();
   ASSERT_TRUE(d);
@@ -437,11 +406,11 @@ TEST(PlotDialogs, PointLabelPlacedByClicking) {
   START_MERVA_OWN(m);
   HWND dialog = m.Open(IDM_ADD_LABEL, "Label which point?");
   ASSERT_NE(dialog, nullptr);
-  Set(dialog, 6210, "1");
-  Set(dialog, 6211, "999");
+  SetField(dialog, 6210, "1");
+  SetField(dialog, 6211, "999");
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(m.BoxText("Out of range"), "Value must be in the range 1 to 4.");
-  Set(dialog, 6211, "3");
+  SetField(dialog, 6211, "3");
   ASSERT_TRUE(Merva::Ok(dialog));
   HWND document = m.Document();
   ASSERT_NE(document, nullptr);
@@ -452,9 +421,9 @@ TEST(PlotDialogs, PointLabelPlacedByClicking) {
   HWND text = nullptr;
   ASSERT_TRUE(WaitUntil(
       [&] { return (text = DialogOfProcess(m.Pid(), "Label a Data Point")) != nullptr; }, 5000));
-  EXPECT_EQ(Get(text, 6216), "Curve 1, point 3");
-  Set(text, 6212, "Peak $Y");
-  Check(text, 6214, true);
+  EXPECT_EQ(FieldText(text, 6216), "Curve 1, point 3");
+  SetField(text, 6212, "Peak $Y");
+  CheckButton(text, 6214, true);
   ASSERT_TRUE(Merva::Ok(text));
   auto d = m.Saved();
   ASSERT_TRUE(d);
@@ -468,7 +437,7 @@ TEST(PlotDialogs, PointLabelPlacedByClicking) {
   EXPECT_LT(d->pointLabels[0].x, 10.0);
   dialog = m.Open(IDM_DELETE_LABEL, "Label which point?");
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(Get(dialog, 6211), "3");
+  EXPECT_EQ(FieldText(dialog, 6211), "3");
   ASSERT_TRUE(Merva::Ok(dialog));
   d = m.Saved();
   ASSERT_TRUE(d);
@@ -574,15 +543,15 @@ TEST(PlotDialogs, SecondaryAxisTransformAndGrainSizeUnits) {
   HWND dialog = m.Open(IDM_MULTIPLE_AXES, "Multiple Axes");
   ASSERT_NE(dialog, nullptr);
   Choose(dialog, 6110, 6112, 6111);
-  Set(dialog, 6113, "-3.5");
-  Set(dialog, 6114, "0.25");
+  SetField(dialog, 6113, "-3.5");
+  SetField(dialog, 6114, "0.25");
   ASSERT_TRUE(Merva::Ok(dialog));
   m.Command(IDM_SCALE_BASE + 7);  // grain size: Y 10..80 lies in 0..100
   dialog = m.Open(IDM_UNITS, "Grain Size Units");
   ASSERT_NE(dialog, nullptr);
   Choose(dialog, 6130, 6132, 6132);
-  Set(dialog, 6133, "0.001");
-  Set(dialog, 6134, "microns");
+  SetField(dialog, 6133, "0.001");
+  SetField(dialog, 6134, "microns");
   ASSERT_TRUE(Merva::Ok(dialog));
   auto d = m.Saved();
   ASSERT_TRUE(d);
