@@ -20,7 +20,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "harness/wine_harness.h"
+#include "harness/merva_program.h"
 #include "raw_dde_client.h"
 #include "render/picture_export.h"
 #include "render/print_layout.h"
@@ -33,29 +33,8 @@ constexpr int IDM_SAVE_AS = 4102;
 constexpr int IDM_COPY_DIMENSIONS = 4117;
 
 HWND WaitDialog(DWORD pid, const char* title, DWORD ms = 10000) {
-  HWND found = nullptr;
-  WaitUntil([&] { return (found = DialogOfProcess(pid, title)) != nullptr; }, ms, 20);
-  return found;
+  return WaitForDialogTitled(pid, title, ms, 20);
 }
-
-std::string BoxText(HWND box) {
-  char text[1024] = {};
-  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-  return text;
-}
-
-void SetField(HWND dialog, int id, const char* text) {
-  SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-}
-
-// The text of a control of another process (sent, not the cached caption).
-std::string FieldText(HWND dialog, int id) {
-  char text[256] = {};
-  SendMessageA(GetDlgItem(dialog, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
-void Press(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, static_cast<WPARAM>(id), 0); }
 
 // "Plot MERVA File" to the running program, answered synchronously.
 bool KUPlotFile(const std::string& path) {
@@ -215,30 +194,14 @@ Runs PlaceableMetafileRuns(const std::string& bytes, int dpi) {
 class Merva : public ::testing::Test {
  protected:
   void SetUp() override {
-    program_ = ProgramPath("app/merva95.exe");
-    if (!FileExists(program_)) GTEST_SKIP() << "merva95.exe is not built";
+    if (!FileExists(ProgramFile())) GTEST_SKIP() << "merva95.exe is not built";
     if (FindWindowA("MERVA/W", nullptr)) GTEST_SKIP() << "a MERVA/W window already runs";
-    char windows[MAX_PATH] = {};
-    GetWindowsDirectoryA(windows, sizeof windows);
-    DeleteFileA((std::string(windows) + "\\mervaw.ini").c_str());
+    DeleteFileA(SettingsFile().c_str());
   }
-  void TearDown() override {
-    if (process_.pid) {
-      if (frame_) PostMessageA(frame_, WM_CLOSE, 0, 0);
-      // Leave no box behind that would hold the close.
-      for (int i = 0; i < 20 && process_.Running(); ++i) {
-        if (HWND box = DialogOfProcess(process_.pid)) Press(box, IDNO);
-        Sleep(100);
-      }
-      process_.End();
-    }
-  }
+  void TearDown() override { merva_.Close(); }
   void Start(const std::string& arguments) {
-    process_ = StartProgram(program_, "/-logo " + arguments);
-    ASSERT_NE(process_.pid, 0u);
-    ASSERT_TRUE(WaitUntil(
-        [&] { return (frame_ = FindWindowOfProcess(process_.pid, "MERVA/W")) != nullptr; }, 20000));
-    Sleep(800);
+    ASSERT_TRUE(merva_.Start("/-logo " + arguments, ProgramFile(), false));
+    Sleep(500);
   }
   std::string Example() { return ProgramPath("app/EX01.GRF"); }
   // A conversation on the service topic, once the server is up.
@@ -246,13 +209,13 @@ class Merva : public ::testing::Test {
     ASSERT_TRUE(WaitUntil([&] { return client.Connect("MERVAW", "ROZava"); }, 20000));
   }
   void Command(int id, LPARAM parameter = 0) {
-    PostMessageA(frame_, WM_COMMAND, static_cast<WPARAM>(id), parameter);
+    PostMessageA(merva_.frame, WM_COMMAND, static_cast<WPARAM>(id), parameter);
   }
   // The picture dimensions dialog with four values; the message box text
   // when it refused them ("" when accepted).
   std::string SetDimensions(const char* mw, const char* mh, const char* bw, const char* bh) {
     Command(IDM_COPY_DIMENSIONS);
-    HWND dialog = WaitDialog(process_.pid, "Picture Dimensions");
+    HWND dialog = WaitDialog(merva_.process.pid, "Picture Dimensions");
     if (!dialog) return "no dialog";
     SetField(dialog, 3530, mw);
     SetField(dialog, 3531, mh);
@@ -263,12 +226,12 @@ class Merva : public ::testing::Test {
     HWND box = nullptr;
     WaitUntil(
         [&] {
-          box = DialogOfProcess(process_.pid);
+          box = DialogOfProcess(merva_.process.pid);
           return !IsWindow(dialog) || (box && box != dialog);
         },
         5000);
     if (IsWindow(dialog)) {
-      box = DialogOfProcess(process_.pid);
+      box = DialogOfProcess(merva_.process.pid);
       if (box && box != dialog) {
         text = BoxText(box);
         Press(box, IDOK);
@@ -283,12 +246,12 @@ class Merva : public ::testing::Test {
   // Save As with a choice of the "File Format" dialog and a file name.
   bool SaveAs(int formatButton, const char* title, const std::string& path) {
     Command(IDM_SAVE_AS);
-    HWND format = WaitDialog(process_.pid, "File Format");
+    HWND format = WaitDialog(merva_.process.pid, "File Format");
     if (!format) return false;
     for (int id = 160; id <= 165; ++id)
       SendMessageA(GetDlgItem(format, id), BM_SETCHECK, id == formatButton, 0);
     Press(format, IDOK);
-    HWND save = WaitDialog(process_.pid, title);
+    HWND save = WaitDialog(merva_.process.pid, title);
     if (!save) return false;
     // The name field of the system dialog: a combo box (explorer style) or an edit.
     HWND name = GetDlgItem(save, 1148);
@@ -298,12 +261,11 @@ class Merva : public ::testing::Test {
     if (!name) return false;
     SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     Press(save, IDOK);
-    return WaitUntil([&] { return FileExists(path) && !DialogOfProcess(process_.pid); }, 15000);
+    return WaitUntil([&] { return FileExists(path) && !DialogOfProcess(merva_.process.pid); },
+                     15000);
   }
 
-  std::string program_;
-  StartedProcess process_;
-  HWND frame_ = nullptr;
+  MervaProgram merva_;
 };
 
 TEST_F(Merva, PictureDimensionsRefuseZeroAndUnreadableValues) {
@@ -315,7 +277,7 @@ TEST_F(Merva, PictureDimensionsRefuseZeroAndUnreadableValues) {
   EXPECT_EQ(SetDimensions("6", "4", "640", "480"), "");
   // Shown again in inches.
   Command(IDM_COPY_DIMENSIONS);
-  HWND dialog = WaitDialog(process_.pid, "Picture Dimensions");
+  HWND dialog = WaitDialog(merva_.process.pid, "Picture Dimensions");
   ASSERT_TRUE(dialog);
   EXPECT_EQ(FieldText(dialog, 3530), "6");
   EXPECT_EQ(FieldText(dialog, 3531), "4");
@@ -415,7 +377,8 @@ TEST_F(Merva, PrintWithoutDialogGivesOnePagePdf) {
   ASSERT_FALSE(pdf.empty()) << "no new PDF in " << PdfFolder();
   EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
   EXPECT_EQ(PdfPageCount(pdf), 1);
-  EXPECT_EQ(DialogOfProcess(process_.pid), nullptr) << "a box after printing without a dialog";
+  EXPECT_EQ(DialogOfProcess(merva_.process.pid), nullptr)
+      << "a box after printing without a dialog";
 }
 
 TEST_F(Merva, PrintFileHandOffGivesOnePagePdf) {
@@ -468,11 +431,11 @@ TEST_F(Merva, ThreeDocumentsInTwoColumnsOnOnePage) {
   }
   const std::vector<std::string> before = PdfFiles();
   Command(IDM_PRINT);
-  HWND print = WaitDialog(process_.pid, "Print");
+  HWND print = WaitDialog(merva_.process.pid, "Print");
   ASSERT_TRUE(print);
   ASSERT_TRUE(GetDlgItem(print, 3550)) << "no Multiple Plots button";
   Press(print, 3550);
-  HWND multiple = WaitDialog(process_.pid, "Multiple Plots");
+  HWND multiple = WaitDialog(merva_.process.pid, "Multiple Plots");
   ASSERT_TRUE(multiple);
   int shown = 0;
   for (int id = 3510; id < 3518; ++id) {
@@ -496,14 +459,15 @@ TEST_F(Merva, PageSetupMarginsAndPrint) {
   const int fields[4] = {3501, 3502, 3503, 3504};
   auto setup = [&](const char* const values[4], int button) -> std::string {
     Command(4107);
-    HWND dialog = WaitDialog(process_.pid, "Page Setup");
+    HWND dialog = WaitDialog(merva_.process.pid, "Page Setup");
     if (!dialog) return "no dialog";
     for (int i = 0; i < 4; ++i) SetField(dialog, fields[i], values[i]);
     Press(dialog, button);
     std::string text;
-    WaitUntil([&] { return !IsWindow(dialog) || DialogOfProcess(process_.pid) != dialog; }, 5000);
+    WaitUntil([&] { return !IsWindow(dialog) || DialogOfProcess(merva_.process.pid) != dialog; },
+              5000);
     if (IsWindow(dialog)) {
-      if (HWND box = DialogOfProcess(process_.pid); box && box != dialog) {
+      if (HWND box = DialogOfProcess(merva_.process.pid); box && box != dialog) {
         text = BoxText(box);
         Press(box, IDOK);
         WaitUntil([&] { return !IsWindow(box); }, 5000);
@@ -520,7 +484,7 @@ TEST_F(Merva, PageSetupMarginsAndPrint) {
   const char* const inch[4] = {"1", "1", "1", "1"};
   EXPECT_EQ(setup(inch, IDOK), "");
   Command(4107);
-  HWND dialog = WaitDialog(process_.pid, "Page Setup");
+  HWND dialog = WaitDialog(merva_.process.pid, "Page Setup");
   ASSERT_TRUE(dialog);
   for (int id : fields) EXPECT_EQ(FieldText(dialog, id), "1");
   Press(dialog, IDCANCEL);
@@ -540,7 +504,7 @@ TEST_F(Merva, DefaultPrinterEntryErrors) {
   auto printWith = [&](const char* device) -> std::string {
     WriteProfileStringA("windows", "device", device);
     Command(IDM_PRINT, 1);
-    HWND box = WaitDialog(process_.pid, "MERVA95", 5000);
+    HWND box = WaitDialog(merva_.process.pid, "MERVA95", 5000);
     if (!box) return "";
     const std::string text = BoxText(box);
     Press(box, IDOK);
@@ -663,12 +627,12 @@ TEST_F(Merva, CancelledJobSaysPrintJobAborted) {
   HeldDdeClient client;
   ASSERT_TRUE(client.window);
   Command(IDM_PRINT);
-  HWND print = WaitDialog(process_.pid, "Print", 20000);
+  HWND print = WaitDialog(merva_.process.pid, "Print", 20000);
   ASSERT_TRUE(print) << "no print dialog";
   Press(print, IDOK);
-  PostDdeInitiate(process_.pid, client.window);
+  PostDdeInitiate(merva_.process.pid, client.window);
   ASSERT_TRUE(WaitUntil(HeldDdeClient::Held, 30000, 1)) << "the job did not answer the initiate";
-  HWND abort = DialogOfProcess(process_.pid, "MERVA95");
+  HWND abort = DialogOfProcess(merva_.process.pid, "MERVA95");
   ASSERT_TRUE(abort && GetDlgItem(abort, 3540)) << "no abort dialog while the job is held";
   EXPECT_EQ(WindowText(GetDlgItem(abort, 3540)), "Printing...");
   // However long this thread waits, the job waits too.
@@ -680,7 +644,7 @@ TEST_F(Merva, CancelledJobSaysPrintJobAborted) {
   HWND box = nullptr;
   ASSERT_TRUE(WaitUntil(
       [&] {
-        box = DialogOfProcess(process_.pid);
+        box = DialogOfProcess(merva_.process.pid);
         return box && GetDlgItem(box, 0xFFFF) && !GetDlgItem(box, 3540);
       },
       60000))
@@ -689,7 +653,7 @@ TEST_F(Merva, CancelledJobSaysPrintJobAborted) {
   Press(box, IDOK);
   WaitUntil([&] { return !IsWindow(box); }, 5000);
   // The program goes on: the frame is enabled again.
-  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(frame_) != 0; }, 5000));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(merva_.frame) != 0; }, 5000));
 }
 
 // Physical size mode: a frame of 6 by 4 inches, found as the longest dark
