@@ -5,11 +5,15 @@
 
 namespace merva::app {
 
+bool EndOnCancel(HWND dialog, WPARAM wParam) {
+  if (LOWORD(wParam) != IDCANCEL) return false;
+  EndDialog(dialog, IDCANCEL);
+  return true;
+}
+
 bool CancelOrHelp(HWND dialog, WPARAM wParam, int helpContext) {
+  if (EndOnCancel(dialog, wParam)) return true;
   switch (LOWORD(wParam)) {
-    case IDCANCEL:
-      EndDialog(dialog, IDCANCEL);
-      return true;
     case IDC_HELP_BUTTON:
       OpenHelpContext(helpContext);
       return true;

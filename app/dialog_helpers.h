@@ -17,5 +17,7 @@ T* DialogState(HWND dialog, UINT message, LPARAM lParam) {
 // Cancel ends the dialog with IDCANCEL, Help opens the help context; false
 // for any other command.
 bool CancelOrHelp(HWND dialog, WPARAM wParam, int helpContext);
+// Cancel ends the dialog with IDCANCEL; false for any other command.
+bool EndOnCancel(HWND dialog, WPARAM wParam);
 
 }  // namespace merva::app

@@ -101,11 +101,8 @@ INT_PTR CALLBACK FillProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
           e->document->fillRegions = e->fills;
           EndDialog(dialog, IDOK);
           return TRUE;
-        case IDCANCEL:
-          EndDialog(dialog, IDCANCEL);
-          return TRUE;
         default:
-          return FALSE;
+          return EndOnCancel(dialog, wParam) ? TRUE : FALSE;
       }
     default:
       return FALSE;

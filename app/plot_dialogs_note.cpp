@@ -46,14 +46,11 @@ INT_PTR CALLBACK NoteProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
           EndDialog(dialog, IDOK);
           return TRUE;
         }
-        case IDCANCEL:
-          EndDialog(dialog, IDCANCEL);
-          return TRUE;
         case IDC_NOTE_FONT:
           ElementFontDialog(*d, FONT_NOTE);
           return TRUE;
         default:
-          return FALSE;
+          return EndOnCancel(dialog, wParam) ? TRUE : FALSE;
       }
     default:
       return FALSE;

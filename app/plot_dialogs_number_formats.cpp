@@ -94,11 +94,8 @@ INT_PTR CALLBACK NumberFormatsProc(HWND dialog, UINT message, WPARAM wParam, LPA
           EndDialog(dialog, IDOK);
           return TRUE;
         }
-        case IDCANCEL:
-          EndDialog(dialog, IDCANCEL);
-          return TRUE;
         default:
-          return FALSE;
+          return EndOnCancel(dialog, wParam) ? TRUE : FALSE;
       }
     default:
       return FALSE;

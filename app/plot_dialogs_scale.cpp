@@ -116,11 +116,8 @@ INT_PTR CALLBACK PhysicalSizeProc(HWND dialog, UINT message, WPARAM wParam, LPAR
           EndDialog(dialog, IDOK);
           return TRUE;
         }
-        case IDCANCEL:
-          EndDialog(dialog, IDCANCEL);
-          return TRUE;
         default:
-          return FALSE;
+          return EndOnCancel(dialog, wParam) ? TRUE : FALSE;
       }
     default:
       return FALSE;
@@ -179,9 +176,6 @@ INT_PTR CALLBACK MultipleAxesProc(HWND dialog, UINT message, WPARAM wParam, LPAR
           EndDialog(dialog, IDOK);
           return TRUE;
         }
-        case IDCANCEL:
-          EndDialog(dialog, IDCANCEL);
-          return TRUE;
         case IDC_NEXT:
         case IDC_PREVIOUS: {
           KeepAxesCurve(dialog, *e);
@@ -190,7 +184,7 @@ INT_PTR CALLBACK MultipleAxesProc(HWND dialog, UINT message, WPARAM wParam, LPAR
           return TRUE;
         }
         default:
-          return FALSE;
+          return EndOnCancel(dialog, wParam) ? TRUE : FALSE;
       }
     default:
       return FALSE;

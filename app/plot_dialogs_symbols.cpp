@@ -99,9 +99,6 @@ INT_PTR CALLBACK SymbolsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         case IDOK:
           if (Accept(dialog, *e)) EndDialog(dialog, IDOK);
           return TRUE;
-        case IDCANCEL:
-          EndDialog(dialog, IDCANCEL);
-          return TRUE;
         case IDC_NEXT:
         case IDC_PREVIOUS: {
           if (!KeepCurve(dialog, *e)) return TRUE;
@@ -110,7 +107,7 @@ INT_PTR CALLBACK SymbolsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
           return TRUE;
         }
         default:
-          return FALSE;
+          return EndOnCancel(dialog, wParam) ? TRUE : FALSE;
       }
     default:
       return FALSE;

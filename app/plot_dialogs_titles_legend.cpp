@@ -165,9 +165,6 @@ INT_PTR CALLBACK LegendProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         case IDOK:
           if (AcceptLegend(dialog, *e)) EndDialog(dialog, IDOK);
           return TRUE;
-        case IDCANCEL:
-          EndDialog(dialog, IDCANCEL);
-          return TRUE;
         case IDC_NEXT:
         case IDC_PREVIOUS: {
           KeepLegendCurve(dialog, *e);
@@ -176,7 +173,7 @@ INT_PTR CALLBACK LegendProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
           return TRUE;
         }
         default:
-          return FALSE;
+          return EndOnCancel(dialog, wParam) ? TRUE : FALSE;
       }
     default:
       return FALSE;
