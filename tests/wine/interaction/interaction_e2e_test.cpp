@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "harness/wine_harness.h"
+#include "harness/merva_program.h"
 
 namespace merva::test {
 namespace {
@@ -21,65 +21,25 @@ constexpr char ZOOM_HINT[] = "Click and drag to define a zoom rectangle.";
 constexpr char LEGEND_HINT[] = "Click and drag or double-click to edit legend";
 constexpr char CAPACITY_HINT[] = "Double-click to change array sizes";
 
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string SettingsFile() {
-  char folder[MAX_PATH] = {};
-  GetWindowsDirectoryA(folder, sizeof folder);
-  return std::string(folder) + "\\mervaw.ini";
-}
-
-std::string ProgramFile() { return ProgramPath("app/merva95.exe"); }
-
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 
-struct ClassSearch {
-  DWORD pid;
-  const char* className;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectTopLevel(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<ClassSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (owner == search->pid && std::string(name) == search->className && IsWindowVisible(window))
-    search->found.push_back(window);
-  return TRUE;
-}
-
-std::vector<HWND> VisibleOf(DWORD pid, const char* className) {
-  ClassSearch search{pid, className, {}};
-  EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-struct Merva {
-  StartedProcess process;
-  HWND frame = nullptr, client = nullptr, document = nullptr, status = nullptr;
+struct Merva : MervaProgram {
+  HWND client = nullptr, document = nullptr, status = nullptr;
 
   bool Start(const std::string& arguments) {
-    process = StartProgram(ProgramFile(), arguments);
-    if (!process.pid) return false;
+    if (!MervaProgram::Start(arguments)) return false;
+    document = FindChildWindow(frame, "MERVADOC", nullptr);
     if (!WaitUntil(
             [&] {
-              frame = FindWindowOfProcess(process.pid, "MERVA/W");
-              if (!frame) return false;
-              document = FindChildWindow(frame, "MERVADOC", nullptr);
               status = FindChildWindow(frame, "MERVASTATUS", nullptr);
               client = FindChildWindow(frame, "MDICLIENT", nullptr);
-              return document && status && client;
+              return status && client;
             },
             START_MS))
       return false;
-    Sleep(500);
+    Sleep(200);
     return true;
   }
-  void Command(int id) { PostMessageA(frame, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
   std::string Hint() { return WindowText(status); }
   // The hint after the mouse rests at a point of the document window.
   std::string HoverAt(int x, int y) {
@@ -92,12 +52,6 @@ struct Merva {
     return r;
   }
 };
-
-std::string ExampleCopy(const std::string& example, const std::string& name) {
-  const std::string target = TempDirectory() + "\\" + name;
-  CopyFileA(ProgramPath("app/" + example).c_str(), target.c_str(), FALSE);
-  return target;
-}
 
 class Interaction : public ::testing::Test {
  protected:
@@ -189,10 +143,10 @@ TEST_F(Interaction, HoverHintsAndReadout) {
   const std::string readout = merva.HoverAt(c.x, c.y);
   ASSERT_EQ(readout.rfind("X=", 0), 0u)
       << readout << " at " << c.x << "," << c.y << " boxes "
-      << VisibleOf(merva.process.pid, "#32770").size() << " "
-      << (VisibleOf(merva.process.pid, "#32770").empty()
+      << TopLevelOf(merva.process.pid, "#32770").size() << " "
+      << (TopLevelOf(merva.process.pid, "#32770").empty()
               ? ""
-              : WindowText(VisibleOf(merva.process.pid, "#32770")[0]));
+              : WindowText(TopLevelOf(merva.process.pid, "#32770")[0]));
   double x = 0, y = 0;
   ASSERT_EQ(std::sscanf(readout.c_str(), "X=%lG, Y=%lG", &x, &y), 2) << readout;
   // Moving right grows X, moving up grows Y (EX01 has ordinary axes).
@@ -296,7 +250,7 @@ TEST_F(Interaction, LegendPopupMenu) {
   std::vector<HWND> menus;
   ASSERT_TRUE(WaitUntil(
       [&] {
-        menus = VisibleOf(merva.process.pid, "#32768");
+        menus = TopLevelOf(merva.process.pid, "#32768");
         return !menus.empty();
       },
       5000));
@@ -316,7 +270,7 @@ TEST_F(Interaction, LegendPopupMenu) {
     EXPECT_EQ(GetMenuItemID(menu, 2), 4354u);
   }
   PostMessageA(menus[0], WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_TRUE(WaitUntil([&] { return VisibleOf(merva.process.pid, "#32768").empty(); }, 5000));
+  EXPECT_TRUE(WaitUntil([&] { return TopLevelOf(merva.process.pid, "#32768").empty(); }, 5000));
 }
 
 // A double-click opens the element's dialog; a dialog that is not part of
@@ -326,7 +280,7 @@ void ExpectDialogOnDoubleClick(Merva& merva, POINT where, const std::string& cap
   std::vector<HWND> boxes;
   const bool opened = WaitUntil(
       [&] {
-        boxes = VisibleOf(merva.process.pid, "#32770");
+        boxes = TopLevelOf(merva.process.pid, "#32770");
         return !boxes.empty();
       },
       5000);
@@ -336,7 +290,7 @@ void ExpectDialogOnDoubleClick(Merva& merva, POINT where, const std::string& cap
   }
   EXPECT_EQ(WindowText(boxes[0]), caption);
   PostMessageA(boxes[0], WM_COMMAND, IDCANCEL, 0);
-  EXPECT_TRUE(WaitUntil([&] { return VisibleOf(merva.process.pid, "#32770").empty(); }, 5000));
+  EXPECT_TRUE(WaitUntil([&] { return TopLevelOf(merva.process.pid, "#32770").empty(); }, 5000));
 }
 
 TEST_F(Interaction, DoubleClickEditing) {
@@ -349,7 +303,7 @@ TEST_F(Interaction, DoubleClickEditing) {
   const POINT c = Center();
   PostMessageA(merva.document, WM_LBUTTONDBLCLK, MK_LBUTTON, At(c.x, c.y));
   Sleep(700);
-  EXPECT_TRUE(VisibleOf(merva.process.pid, "#32770").empty());
+  EXPECT_TRUE(TopLevelOf(merva.process.pid, "#32770").empty());
 }
 
 TEST_F(Interaction, CapacityPart) {
@@ -362,13 +316,13 @@ TEST_F(Interaction, CapacityPart) {
   std::vector<HWND> boxes;
   ASSERT_TRUE(WaitUntil(
       [&] {
-        boxes = VisibleOf(merva.process.pid, "#32770");
+        boxes = TopLevelOf(merva.process.pid, "#32770");
         return !boxes.empty();
       },
       5000));
   EXPECT_EQ(WindowText(boxes[0]), "Size X,Y Arrays");
   PostMessageA(boxes[0], WM_COMMAND, IDCANCEL, 0);
-  EXPECT_TRUE(WaitUntil([&] { return VisibleOf(merva.process.pid, "#32770").empty(); }, 5000));
+  EXPECT_TRUE(WaitUntil([&] { return TopLevelOf(merva.process.pid, "#32770").empty(); }, 5000));
 }
 
 int ClientTop(const Merva& m) {
@@ -486,7 +440,7 @@ TEST_F(FloatingToolBar, ButtonsFloatAndTheClientKeepsTheTop) {
   std::vector<HWND> floating;
   ASSERT_TRUE(WaitUntil(
       [&] {
-        floating = VisibleOf(merva.process.pid, "MERVATOOL");
+        floating = TopLevelOf(merva.process.pid, "MERVATOOL");
         return !floating.empty();
       },
       5000));
@@ -497,7 +451,7 @@ TEST_F(FloatingToolBar, ButtonsFloatAndTheClientKeepsTheTop) {
   EXPECT_TRUE(!docked || !IsWindowVisible(docked));
   // Hiding the tool bar hides the floating window.
   merva.Command(4225);
-  EXPECT_TRUE(WaitUntil([&] { return VisibleOf(merva.process.pid, "MERVATOOL").empty(); }, 5000));
+  EXPECT_TRUE(WaitUntil([&] { return TopLevelOf(merva.process.pid, "MERVATOOL").empty(); }, 5000));
 }
 
 // EX08 carries a framed, opaque note.
@@ -527,7 +481,7 @@ TEST_F(NoteInteraction, ButtonActivatedNote) {
   std::vector<HWND> popups;
   ASSERT_TRUE(WaitUntil(
       [&] {
-        popups = VisibleOf(merva.process.pid, "MERVANOTE");
+        popups = TopLevelOf(merva.process.pid, "MERVANOTE");
         return !popups.empty();
       },
       5000));
@@ -539,7 +493,7 @@ TEST_F(NoteInteraction, ButtonActivatedNote) {
   PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, At(2, 2));
   ASSERT_TRUE(WaitUntil(
       [&] {
-        popups = VisibleOf(merva.process.pid, "MERVANOTE");
+        popups = TopLevelOf(merva.process.pid, "MERVANOTE");
         return !popups.empty();
       },
       5000));
@@ -647,7 +601,7 @@ TEST_F(ToolBarStates, DragToFloatAndBackToDock) {
   PostMessageA(docked, WM_LBUTTONUP, 0, At(grab.x + 1, grab.y + 1));
   Sleep(700);
   EXPECT_TRUE(IsWindow(docked) && IsWindowVisible(docked));
-  EXPECT_TRUE(VisibleOf(merva.process.pid, "MERVATOOL").empty());
+  EXPECT_TRUE(TopLevelOf(merva.process.pid, "MERVATOOL").empty());
   // A drag down into the document area floats it there.
   const int dropY = grab.y + 200;
   PostMessageA(docked, WM_LBUTTONDOWN, MK_LBUTTON, At(grab.x, grab.y));
@@ -657,7 +611,7 @@ TEST_F(ToolBarStates, DragToFloatAndBackToDock) {
   std::vector<HWND> floating;
   ASSERT_TRUE(WaitUntil(
       [&] {
-        floating = VisibleOf(merva.process.pid, "MERVATOOL");
+        floating = TopLevelOf(merva.process.pid, "MERVATOOL");
         return !floating.empty();
       },
       5000));
@@ -685,7 +639,8 @@ TEST_F(ToolBarStates, DragToFloatAndBackToDock) {
   ASSERT_TRUE(WaitUntil(
       [&] {
         HWND again = Tools();
-        return again && IsWindowVisible(again) && VisibleOf(merva.process.pid, "MERVATOOL").empty();
+        return again && IsWindowVisible(again) &&
+               TopLevelOf(merva.process.pid, "MERVATOOL").empty();
       },
       5000));
   EXPECT_TRUE(WaitUntil([&] { return ClientTop(merva) > 0; }, 5000));
@@ -695,7 +650,7 @@ TEST_F(ToolBarStates, DragToFloatAndBackToDock) {
   SendMessageA(Tools(), WM_LBUTTONDBLCLK, 0, At(grab.x, grab.y));
   ASSERT_TRUE(WaitUntil(
       [&] {
-        floating = VisibleOf(merva.process.pid, "MERVATOOL");
+        floating = TopLevelOf(merva.process.pid, "MERVATOOL");
         return !floating.empty();
       },
       5000));
@@ -703,7 +658,7 @@ TEST_F(ToolBarStates, DragToFloatAndBackToDock) {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   SendMessageA(floating[0], WM_EXITSIZEMOVE, 0, 0);
   Sleep(700);
-  EXPECT_EQ(VisibleOf(merva.process.pid, "MERVATOOL").size(), 1u);
+  EXPECT_EQ(TopLevelOf(merva.process.pid, "MERVATOOL").size(), 1u);
   EXPECT_EQ(ClientTop(merva), 0);
   // Nor does one whose top border was dragged up into the band.
   RECT sized{};
@@ -715,7 +670,7 @@ TEST_F(ToolBarStates, DragToFloatAndBackToDock) {
                sized.bottom - sized.top, SWP_NOZORDER | SWP_NOACTIVATE);
   SendMessageA(floating[0], WM_EXITSIZEMOVE, 0, 0);
   Sleep(700);
-  EXPECT_EQ(VisibleOf(merva.process.pid, "MERVATOOL").size(), 1u);
+  EXPECT_EQ(TopLevelOf(merva.process.pid, "MERVATOOL").size(), 1u);
   EXPECT_EQ(ClientTop(merva), 0);
 }
 
