@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <type_traits>
 
 #include "core/plot_document.h"
 #include "core/status.h"
@@ -57,6 +58,18 @@ inline int CurvesOf(const PlotDocument& d) { return d.curveCount > 0 ? d.curveCo
 inline int SteppedCurve(const PlotDocument& d, int curve, bool forward) {
   const int next = curve + (forward ? 1 : -1);
   return next >= 1 && next <= CurvesOf(d) ? next : curve;
+}
+// Next or Previous: the shown curve's fields are kept (a refused field
+// keeps the dialog on its curve), then the neighbouring curve is shown.
+template <class Edit, class Keep, class Show>
+void StepCurve(HWND dialog, Edit& e, bool forward, Keep keep, Show show) {
+  if constexpr (std::is_same_v<decltype(keep(dialog, e)), bool>) {
+    if (!keep(dialog, e)) return;
+  } else {
+    keep(dialog, e);
+  }
+  e.curve = SteppedCurve(*e.document, e.curve, forward);
+  show(dialog, e);
 }
 
 namespace dialog_fields {

@@ -177,12 +177,9 @@ INT_PTR CALLBACK MultipleAxesProc(HWND dialog, UINT message, WPARAM wParam, LPAR
           return TRUE;
         }
         case IDC_NEXT:
-        case IDC_PREVIOUS: {
-          KeepAxesCurve(dialog, *e);
-          e->curve = SteppedCurve(*e->document, e->curve, LOWORD(wParam) == IDC_NEXT);
-          ShowAxesCurve(dialog, *e);
+        case IDC_PREVIOUS:
+          StepCurve(dialog, *e, LOWORD(wParam) == IDC_NEXT, KeepAxesCurve, ShowAxesCurve);
           return TRUE;
-        }
         default:
           return EndOnCancel(dialog, wParam) ? TRUE : FALSE;
       }

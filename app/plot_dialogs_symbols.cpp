@@ -100,12 +100,9 @@ INT_PTR CALLBACK SymbolsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
           if (Accept(dialog, *e)) EndDialog(dialog, IDOK);
           return TRUE;
         case IDC_NEXT:
-        case IDC_PREVIOUS: {
-          if (!KeepCurve(dialog, *e)) return TRUE;
-          e->curve = SteppedCurve(*e->document, e->curve, LOWORD(wParam) == IDC_NEXT);
-          ShowCurve(dialog, *e);
+        case IDC_PREVIOUS:
+          StepCurve(dialog, *e, LOWORD(wParam) == IDC_NEXT, KeepCurve, ShowCurve);
           return TRUE;
-        }
         default:
           return EndOnCancel(dialog, wParam) ? TRUE : FALSE;
       }

@@ -166,12 +166,9 @@ INT_PTR CALLBACK LegendProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
           if (AcceptLegend(dialog, *e)) EndDialog(dialog, IDOK);
           return TRUE;
         case IDC_NEXT:
-        case IDC_PREVIOUS: {
-          KeepLegendCurve(dialog, *e);
-          e->curve = SteppedCurve(*e->document, e->curve, LOWORD(wParam) == IDC_NEXT);
-          ShowLegendCurve(dialog, *e);
+        case IDC_PREVIOUS:
+          StepCurve(dialog, *e, LOWORD(wParam) == IDC_NEXT, KeepLegendCurve, ShowLegendCurve);
           return TRUE;
-        }
         default:
           return EndOnCancel(dialog, wParam) ? TRUE : FALSE;
       }
