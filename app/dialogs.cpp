@@ -21,6 +21,7 @@ struct ShapeRequest {
   int curves = 0;
   int points = 0;
   int slot = 0;  // ARRAYSIZE: the document
+  bool resize = false;
 };
 
 void SetNumber(HWND dialog, int control, int value) {
@@ -55,12 +56,13 @@ void InitShape(HWND dialog, const ShapeRequest& request) {
 }
 
 // Reads both fields and runs the check; true when the dialog may close.
-template <typename Check>
-bool AcceptShape(HWND dialog, ShapeRequest& request, Check check) {
+bool AcceptShape(HWND dialog, ShapeRequest& request) {
   int curves = 0, points = 0;
   if (!GetNumber(dialog, IDC_CURVES, curves)) curves = -1;
   if (!GetNumber(dialog, IDC_POINTS, points)) points = -1;
-  const Status status = check(curves, points);
+  const Status status = request.resize
+                            ? CheckResizeShape(Documents().Document(request.slot), curves, points)
+                            : CheckNewWindowShape(curves, points);
   if (!status.Ok()) {
     const bool curvesWrong = status.Text().find("curves") != std::string::npos;
     Refuse(dialog, status, curvesWrong ? IDC_CURVES : IDC_POINTS);
@@ -71,42 +73,19 @@ bool AcceptShape(HWND dialog, ShapeRequest& request, Check check) {
   return true;
 }
 
-INT_PTR CALLBACK NewWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+// NEWWINDOW and ARRAYSIZE; only ARRAYSIZE has a Help button.
+INT_PTR CALLBACK ShapeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* request = DialogState<ShapeRequest>(dialog, message, lParam);
   switch (message) {
     case WM_INITDIALOG:
       InitShape(dialog, *request);
       return TRUE;
     case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK &&
-          AcceptShape(dialog, *request, [](int c, int p) { return CheckNewWindowShape(c, p); }))
-        EndDialog(dialog, IDOK);
-      else if (LOWORD(wParam) == IDCANCEL)
-        EndDialog(dialog, IDCANCEL);
-      return TRUE;
-    default:
-      return FALSE;
-  }
-}
-
-INT_PTR CALLBACK ArraySizeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* request = DialogState<ShapeRequest>(dialog, message, lParam);
-  switch (message) {
-    case WM_INITDIALOG:
-      InitShape(dialog, *request);
-      return TRUE;
-    case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case IDOK: {
-          const PlotDocument& document = Documents().Document(request->slot);
-          if (AcceptShape(dialog, *request,
-                          [&](int c, int p) { return CheckResizeShape(document, c, p); }))
-            EndDialog(dialog, IDOK);
-          return TRUE;
-        }
-        default:
-          return CancelOrHelp(dialog, wParam, HELP_ARRAY_SIZE) ? TRUE : FALSE;
+      if (LOWORD(wParam) == IDOK) {
+        if (AcceptShape(dialog, *request)) EndDialog(dialog, IDOK);
+        return TRUE;
       }
+      return CancelOrHelp(dialog, wParam, HELP_ARRAY_SIZE) ? TRUE : FALSE;
     default:
       return FALSE;
   }
@@ -153,9 +132,8 @@ int lastFileType = 1;  // the chosen type is offered again next time
 }  // namespace
 
 bool InsufficientMemoryDialog(int& curves, int& points) {
-  ShapeRequest request{curves, points, 0};
-  if (RunDialog("NEWWINDOW", NewWindowProc, reinterpret_cast<LPARAM>(&request)) != IDOK)
-    return false;
+  ShapeRequest request{curves, points, 0, false};
+  if (RunDialog("NEWWINDOW", ShapeProc, reinterpret_cast<LPARAM>(&request)) != IDOK) return false;
   curves = request.curves;
   points = request.points;
   return true;
@@ -165,9 +143,8 @@ bool ResizeArraysDialog(int slot) {
   if (!Documents().IsOpen(slot)) return false;
   PlotDocument& document = Documents().Document(slot);
   const ArrayShape shown = InitialResizeShape(document);
-  ShapeRequest request{shown.curves, shown.points, slot};
-  if (RunDialog("ARRAYSIZE", ArraySizeProc, reinterpret_cast<LPARAM>(&request)) != IDOK)
-    return false;
+  ShapeRequest request{shown.curves, shown.points, slot, true};
+  if (RunDialog("ARRAYSIZE", ShapeProc, reinterpret_cast<LPARAM>(&request)) != IDOK) return false;
   if (request.curves == document.maxCurves && request.points == document.maxPoints) return false;
   if (document.curveCount > 0 && Ui().Ask(MessageText(MSG_REALLOCATION_LOSS), "Resize Arrays",
                                           MB_YESNO | MB_ICONQUESTION, IDYES) != IDYES)
