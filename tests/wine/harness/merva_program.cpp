@@ -176,4 +176,12 @@ void MervaProgram::Close() {
   process.End();
 }
 
+void MervaTest::SetUp() {
+  if (!Exists(ProgramFile())) GTEST_SKIP() << "merva95.exe is not built";
+  if (FindWindowA("MERVA/W", nullptr)) GTEST_SKIP() << "a MERVA/W window already runs";
+  DeleteFileA(SettingsFile().c_str());
+}
+
+void MervaTest::TearDown() { DeleteFileA(SettingsFile().c_str()); }
+
 }  // namespace merva::test

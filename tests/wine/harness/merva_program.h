@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -77,6 +79,14 @@ struct MervaProgram {
   // Closes the frame, answering "No" to the boxes that would hold the close,
   // then ends what still runs.
   void Close();
+};
+
+// A test of merva95: skipped while the program is not built or a MERVA/W
+// window already runs; its settings are removed before and after.
+class MervaTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
 };
 
 }  // namespace merva::test
