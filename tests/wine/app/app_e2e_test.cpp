@@ -23,15 +23,7 @@ constexpr char TOO_MANY_WINDOWS[] =
 
 using Merva = MervaProgram;
 
-class App : public ::testing::Test {
- protected:
-  void SetUp() override {
-    if (!Exists(ProgramFile())) GTEST_SKIP() << "merva95.exe is not built";
-    if (FindWindowA("MERVA/W", nullptr)) GTEST_SKIP() << "a MERVA/W window already runs";
-    DeleteFileA(SettingsFile().c_str());
-  }
-  void TearDown() override { DeleteFileA(SettingsFile().c_str()); }
-};
+class App : public MervaTest {};
 
 std::string MenuText(HMENU menu, UINT id) {
   char text[128] = {};

@@ -150,15 +150,7 @@ struct Merva : MervaProgram {
   }
 };
 
-class Shell : public ::testing::Test {
- protected:
-  void SetUp() override {
-    if (!Exists(ProgramFile())) GTEST_SKIP() << "merva95.exe is not built";
-    if (FindWindowA("MERVA/W", nullptr)) GTEST_SKIP() << "a MERVA/W window already runs";
-    DeleteFileA(SettingsFile().c_str());
-  }
-  void TearDown() override { DeleteFileA(SettingsFile().c_str()); }
-};
+class Shell : public MervaTest {};
 
 // Help pages go to the recorder instead of a browser while a test runs:
 // ".html" names a file class of the test's own, removed afterwards.
