@@ -57,8 +57,6 @@ class Merva {
  public:
   // `own`: a plot of positive values written here instead of the example.
   bool Start(bool own = false) {
-    if (!FileExists(ProgramFile())) return false;
-    DeleteFileA(SettingsFile().c_str());
     static int run = 0;
     file_ = TempDirectory() + "\\plot" + std::to_string(++run) + ".grf";
     if (own) {
@@ -121,20 +119,11 @@ void Choose(HWND dialog, int first, int last, int chosen) {
   for (int id = first; id <= last; ++id) CheckButton(dialog, id, id == chosen);
 }
 
-#define START_MERVA(m)                                                                         \
-  if (FindWindowA("MERVA/W", nullptr)) GTEST_SKIP() << "a MERVA/W window already runs";        \
-  if (!FileExists(ProgramPath("app/merva95.exe"))) GTEST_SKIP() << "merva95.exe is not built"; \
-  Merva m;                                                                                     \
-  ASSERT_TRUE(m.Start())
+class PlotDialogs : public MervaTest {};
 
-#define START_MERVA_OWN(m)                                                                     \
-  if (FindWindowA("MERVA/W", nullptr)) GTEST_SKIP() << "a MERVA/W window already runs";        \
-  if (!FileExists(ProgramPath("app/merva95.exe"))) GTEST_SKIP() << "merva95.exe is not built"; \
-  Merva m;                                                                                     \
-  ASSERT_TRUE(m.Start(true))
-
-TEST(PlotDialogs, TitlesAreKeptAndSaved) {
-  START_MERVA(m);
+TEST_F(PlotDialogs, TitlesAreKeptAndSaved) {
+  Merva m;
+  ASSERT_TRUE(m.Start());
   HWND dialog = m.Open(IDM_TITLES, "Titles/Axes");
   ASSERT_NE(dialog, nullptr);
   SetField(dialog, 6001, "Blast pressure");
@@ -159,8 +148,9 @@ TEST(PlotDialogs, TitlesAreKeptAndSaved) {
   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
-TEST(PlotDialogs, ManualScaleRefusesTextAndKeepsLimits) {
-  START_MERVA(m);
+TEST_F(PlotDialogs, ManualScaleRefusesTextAndKeepsLimits) {
+  Merva m;
+  ASSERT_TRUE(m.Start());
   HWND dialog = m.Open(IDM_MANUAL_SCALE, "Manual Scaling");
   ASSERT_NE(dialog, nullptr);
   SetField(dialog, 6070, "-2.5");
@@ -187,8 +177,9 @@ TEST(PlotDialogs, ManualScaleRefusesTextAndKeepsLimits) {
   EXPECT_EQ(d->manualScale, 0);
 }
 
-TEST(PlotDialogs, LegendRefusesZeroRowsAndLength) {
-  START_MERVA(m);
+TEST_F(PlotDialogs, LegendRefusesZeroRowsAndLength) {
+  Merva m;
+  ASSERT_TRUE(m.Start());
   HWND dialog = m.Open(IDM_LEGEND, "Legend/Labels");
   ASSERT_NE(dialog, nullptr);
   SetField(dialog, 6020, "Gauges");
@@ -216,8 +207,9 @@ TEST(PlotDialogs, LegendRefusesZeroRowsAndLength) {
   EXPECT_EQ(d->legendFrame, 0);
 }
 
-TEST(PlotDialogs, SymbolsPerCurveInInches) {
-  START_MERVA(m);
+TEST_F(PlotDialogs, SymbolsPerCurveInInches) {
+  Merva m;
+  ASSERT_TRUE(m.Start());
   HWND dialog = m.Open(IDM_SYMBOLS, "Symbol/Line Styles");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(FieldText(dialog, 6030), "Curve 1");
@@ -241,8 +233,9 @@ TEST(PlotDialogs, SymbolsPerCurveInInches) {
   EXPECT_EQ(d->symbolSize[1], 100);
 }
 
-TEST(PlotDialogs, ScaleTypesGoThroughTheValidityCheck) {
-  START_MERVA(m);
+TEST_F(PlotDialogs, ScaleTypesGoThroughTheValidityCheck) {
+  Merva m;
+  ASSERT_TRUE(m.Start());
   // The example starts at X = 0: a logarithmic X axis is refused.
   PostMessageA(FindWindowA("MERVA/W", nullptr), WM_COMMAND, IDM_SCALE_BASE + 4, 0);
   const std::string refusal = m.BoxText("MERVA95");
@@ -257,8 +250,9 @@ TEST(PlotDialogs, ScaleTypesGoThroughTheValidityCheck) {
   EXPECT_EQ(d->scaleType, 9);
 }
 
-TEST(PlotDialogs, PhysicalSizeInMillimetres) {
-  START_MERVA(m);
+TEST_F(PlotDialogs, PhysicalSizeInMillimetres) {
+  Merva m;
+  ASSERT_TRUE(m.Start());
   HWND dialog = m.Open(IDM_PHYSICAL_SIZE, "Set Physical Plot Size");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(FieldText(dialog, 6090), "6");
@@ -277,8 +271,9 @@ TEST(PlotDialogs, PhysicalSizeInMillimetres) {
   EXPECT_EQ(d->xTickCount, 5);
 }
 
-TEST(PlotDialogs, NumberFormatsAndPreview) {
-  START_MERVA(m);
+TEST_F(PlotDialogs, NumberFormatsAndPreview) {
+  Merva m;
+  ASSERT_TRUE(m.Start());
   HWND dialog = m.Open(IDM_NUMBER_FORMATS, "Number Formats");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(FieldText(dialog, 6106).rfind("Today's Date: ", 0), 0u) << FieldText(dialog, 6106);
@@ -295,8 +290,9 @@ TEST(PlotDialogs, NumberFormatsAndPreview) {
   EXPECT_EQ(d->yNumberFormat, 1);
 }
 
-TEST(PlotDialogs, TripartiteUserUnitsMustBePositive) {
-  START_MERVA_OWN(m);
+TEST_F(PlotDialogs, TripartiteUserUnitsMustBePositive) {
+  Merva m;
+  ASSERT_TRUE(m.Start(true));
   m.Command(IDM_SCALE_BASE + 5);
   HWND dialog = m.Open(IDM_UNITS, "Tripartite Grid Units");
   ASSERT_NE(dialog, nullptr);
@@ -321,8 +317,9 @@ TEST(PlotDialogs, TripartiteUserUnitsMustBePositive) {
   ASSERT_EQ(dialog, nullptr);  // log-log has no units
 }
 
-TEST(PlotDialogs, PolarDegreesAndMultipleAxes) {
-  START_MERVA_OWN(m);
+TEST_F(PlotDialogs, PolarDegreesAndMultipleAxes) {
+  Merva m;
+  ASSERT_TRUE(m.Start(true));
   m.Command(IDM_SCALE_BASE + 8);
   HWND dialog = m.Open(IDM_UNITS, "Polar Coordinates Units");
   ASSERT_NE(dialog, nullptr);
@@ -347,8 +344,9 @@ TEST(PlotDialogs, PolarDegreesAndMultipleAxes) {
   EXPECT_EQ(d->curveAxis[2], 2);
 }
 
-TEST(PlotDialogs, NoteTextAndSwitches) {
-  START_MERVA(m);
+TEST_F(PlotDialogs, NoteTextAndSwitches) {
+  Merva m;
+  ASSERT_TRUE(m.Start());
   HWND dialog = m.Open(IDM_NOTE, "Note");
   ASSERT_NE(dialog, nullptr);
   SetField(dialog, 6160, "Peak at\r\n12 msec");
@@ -366,8 +364,9 @@ TEST(PlotDialogs, NoteTextAndSwitches) {
   EXPECT_EQ(d->note.attribute2, 4);
 }
 
-TEST(PlotDialogs, FillBetweenCurvesWithAUserPattern) {
-  START_MERVA_OWN(m);
+TEST_F(PlotDialogs, FillBetweenCurvesWithAUserPattern) {
+  Merva m;
+  ASSERT_TRUE(m.Start(true));
   HWND dialog = m.Open(IDM_FILL, "Fill Between Curves");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(FieldText(dialog, 6190), "1");
@@ -402,8 +401,9 @@ TEST(PlotDialogs, FillBetweenCurvesWithAUserPattern) {
   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
-TEST(PlotDialogs, PointLabelPlacedByClicking) {
-  START_MERVA_OWN(m);
+TEST_F(PlotDialogs, PointLabelPlacedByClicking) {
+  Merva m;
+  ASSERT_TRUE(m.Start(true));
   HWND dialog = m.Open(IDM_ADD_LABEL, "Label which point?");
   ASSERT_NE(dialog, nullptr);
   SetField(dialog, 6210, "1");
@@ -444,8 +444,9 @@ TEST(PlotDialogs, PointLabelPlacedByClicking) {
   EXPECT_TRUE(d->pointLabels.empty());
 }
 
-TEST(PlotDialogs, FontsAndColorsOpenTheSystemChoosers) {
-  START_MERVA(m);
+TEST_F(PlotDialogs, FontsAndColorsOpenTheSystemChoosers) {
+  Merva m;
+  ASSERT_TRUE(m.Start());
   HWND dialog = m.Open(IDM_FONTS, "Fonts");
   ASSERT_NE(dialog, nullptr);
   PostMessageA(dialog, WM_COMMAND, 6152, 0);  // 1st Title
@@ -499,9 +500,10 @@ void ChooseThirdColor(Merva& m, HWND dialog) {
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(chooser); }, 5000));
 }
 
-TEST(PlotDialogs, ColorPreviewIsTakenBackByCancel) {
+TEST_F(PlotDialogs, ColorPreviewIsTakenBackByCancel) {
   {
-    START_MERVA(m);
+    Merva m;
+    ASSERT_TRUE(m.Start());
     HWND dialog = m.Open(IDM_DISPLAY_COLORS, "Select Display Colors");
     ASSERT_NE(dialog, nullptr);
     ChooseThirdColor(m, dialog);
@@ -512,7 +514,8 @@ TEST(PlotDialogs, ColorPreviewIsTakenBackByCancel) {
     EXPECT_NE(colors.find("00AA00FF"), std::string::npos) << colors;  // the third default
   }
   {
-    START_MERVA(m);
+    Merva m;
+    ASSERT_TRUE(m.Start());
     HWND dialog = m.Open(IDM_DISPLAY_COLORS, "Select Display Colors");
     ASSERT_NE(dialog, nullptr);
     ChooseThirdColor(m, dialog);
@@ -522,8 +525,9 @@ TEST(PlotDialogs, ColorPreviewIsTakenBackByCancel) {
   }
 }
 
-TEST(PlotDialogs, ManualScaleFromTheCommandLanguageOpensNoDialog) {
-  START_MERVA_OWN(m);
+TEST_F(PlotDialogs, ManualScaleFromTheCommandLanguageOpensNoDialog) {
+  Merva m;
+  ASSERT_TRUE(m.Start(true));
   RawDdeClient client;
   ASSERT_TRUE(client.Connect("MERVAW", "ROZava"));
   EXPECT_EQ(client.Execute("[ManualScale(1,2,3,4)]"), 0x8000);
@@ -538,8 +542,9 @@ TEST(PlotDialogs, ManualScaleFromTheCommandLanguageOpensNoDialog) {
   EXPECT_EQ(d->manualLimits.yHigh[0], 4.0);
 }
 
-TEST(PlotDialogs, SecondaryAxisTransformAndGrainSizeUnits) {
-  START_MERVA_OWN(m);
+TEST_F(PlotDialogs, SecondaryAxisTransformAndGrainSizeUnits) {
+  Merva m;
+  ASSERT_TRUE(m.Start(true));
   HWND dialog = m.Open(IDM_MULTIPLE_AXES, "Multiple Axes");
   ASSERT_NE(dialog, nullptr);
   Choose(dialog, 6110, 6112, 6111);
