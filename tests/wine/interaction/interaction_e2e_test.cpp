@@ -53,12 +53,11 @@ struct Merva : MervaProgram {
   }
 };
 
-class Interaction : public ::testing::Test {
+class Interaction : public MervaTest {
  protected:
   void SetUp() override {
-    if (!Exists(ProgramFile())) GTEST_SKIP() << "merva95.exe is not built";
-    if (FindWindowA("MERVA/W", nullptr)) GTEST_SKIP() << "a MERVA/W window already runs";
-    DeleteFileA(SettingsFile().c_str());
+    MervaTest::SetUp();
+    if (IsSkipped()) return;
     const std::string file = ExampleCopy(Example(), "hover.grf");
     ASSERT_TRUE(merva.Start("/-logo \"" + file + "\""));
     // The file's window is the active one once it is read; maximized for room.
@@ -79,7 +78,7 @@ class Interaction : public ::testing::Test {
   virtual std::string Example() const { return "EX01.GRF"; }
   void TearDown() override {
     merva.process.End();
-    DeleteFileA(SettingsFile().c_str());
+    MervaTest::TearDown();
   }
   POINT Center() {
     const RECT r = merva.DocumentClient();
@@ -429,8 +428,8 @@ constexpr char NOTE_HINT[] = "Click and drag or double-click to edit note";
 class FloatingToolBar : public Interaction {
  protected:
   void SetUp() override {
-    if (!Exists(ProgramFile())) GTEST_SKIP() << "merva95.exe is not built";
-    if (FindWindowA("MERVA/W", nullptr)) GTEST_SKIP() << "a MERVA/W window already runs";
+    MervaTest::SetUp();
+    if (IsSkipped()) return;
     ASSERT_TRUE(WriteFileBytes(SettingsFile(), "[ToolBar]\r\nVisible=1\r\nStyle=0x0002\r\n"));
     ASSERT_TRUE(merva.Start("/-logo"));
   }
