@@ -191,14 +191,12 @@ Runs PlaceableMetafileRuns(const std::string& bytes, int dpi) {
   return runs;
 }
 
-class Merva : public ::testing::Test {
+class Merva : public MervaTest {
  protected:
-  void SetUp() override {
-    if (!FileExists(ProgramFile())) GTEST_SKIP() << "merva95.exe is not built";
-    if (FindWindowA("MERVA/W", nullptr)) GTEST_SKIP() << "a MERVA/W window already runs";
-    DeleteFileA(SettingsFile().c_str());
+  void TearDown() override {
+    merva_.Close();
+    MervaTest::TearDown();
   }
-  void TearDown() override { merva_.Close(); }
   void Start(const std::string& arguments) {
     ASSERT_TRUE(merva_.Start("/-logo " + arguments, ProgramFile(), false));
     Sleep(500);
