@@ -23,61 +23,40 @@ struct PointChoice {
   int point = 1;
 };
 
-INT_PTR CALLBACK LabelPointProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* c = DialogState<PointChoice>(dialog, message, lParam);
-  switch (message) {
-    case WM_INITDIALOG:
-      SetInteger(dialog, IDC_LABEL_CURVE, c->curve);
-      SetInteger(dialog, IDC_LABEL_POINT, c->point);
-      return TRUE;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK) {
-        const PlotDocument& d = *c->document;
-        int curve = 0, point = 0;
-        if (!ReadInteger(dialog, IDC_LABEL_CURVE, 1, d.curveCount, curve)) return TRUE;
-        const int points = d.pointCount[curve] > 0 ? d.pointCount[curve] : 1;
-        if (!ReadInteger(dialog, IDC_LABEL_POINT, 1, points, point)) return TRUE;
-        c->curve = curve;
-        c->point = point;
-        EndDialog(dialog, IDOK);
-      } else if (LOWORD(wParam) == IDCANCEL) {
-        EndDialog(dialog, IDCANCEL);
-      }
-      return TRUE;
-    default:
-      return FALSE;
-  }
+void InitLabelPoint(HWND dialog, PointChoice* c) {
+  SetInteger(dialog, IDC_LABEL_CURVE, c->curve);
+  SetInteger(dialog, IDC_LABEL_POINT, c->point);
 }
 
-INT_PTR CALLBACK PointLabelProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* label = DialogState<PointLabel>(dialog, message, lParam);
-  switch (message) {
-    case WM_INITDIALOG:
-      SetText(dialog, IDC_LABEL_WHICH,
-              "Curve " + std::to_string(label->curve) + ", point " + std::to_string(label->point));
-      SendDlgItemMessageA(dialog, IDC_LABEL_TEXT, EM_LIMITTEXT, POINT_LABEL_TEXT_WIDTH, 0);
-      SetText(dialog, IDC_LABEL_TEXT, std::string(label->text.Trimmed()));
-      SetChecked(dialog, IDC_LABEL_AMPLITUDE,
-                 (label->attributes & POINT_LABEL_AMPLITUDE_ONLY) != 0);
-      SetChecked(dialog, IDC_LABEL_FRAME, (label->attributes & POINT_LABEL_FRAME) != 0);
-      SetChecked(dialog, IDC_LABEL_OPAQUE, (label->attributes & POINT_LABEL_OPAQUE) != 0);
-      return TRUE;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK) {
-        label->text.Set(Text(dialog, IDC_LABEL_TEXT));
-        int flags = 0;
-        if (Checked(dialog, IDC_LABEL_AMPLITUDE)) flags |= POINT_LABEL_AMPLITUDE_ONLY;
-        if (Checked(dialog, IDC_LABEL_FRAME)) flags |= POINT_LABEL_FRAME;
-        if (Checked(dialog, IDC_LABEL_OPAQUE)) flags |= POINT_LABEL_OPAQUE;
-        label->attributes = flags;
-        EndDialog(dialog, IDOK);
-      } else if (LOWORD(wParam) == IDCANCEL) {
-        EndDialog(dialog, IDCANCEL);
-      }
-      return TRUE;
-    default:
-      return FALSE;
-  }
+bool AcceptLabelPoint(HWND dialog, PointChoice* c) {
+  const PlotDocument& d = *c->document;
+  int curve = 0, point = 0;
+  if (!ReadInteger(dialog, IDC_LABEL_CURVE, 1, d.curveCount, curve)) return false;
+  const int points = d.pointCount[curve] > 0 ? d.pointCount[curve] : 1;
+  if (!ReadInteger(dialog, IDC_LABEL_POINT, 1, points, point)) return false;
+  c->curve = curve;
+  c->point = point;
+  return true;
+}
+
+void InitPointLabel(HWND dialog, PointLabel* label) {
+  SetText(dialog, IDC_LABEL_WHICH,
+          "Curve " + std::to_string(label->curve) + ", point " + std::to_string(label->point));
+  SendDlgItemMessageA(dialog, IDC_LABEL_TEXT, EM_LIMITTEXT, POINT_LABEL_TEXT_WIDTH, 0);
+  SetText(dialog, IDC_LABEL_TEXT, std::string(label->text.Trimmed()));
+  SetChecked(dialog, IDC_LABEL_AMPLITUDE, (label->attributes & POINT_LABEL_AMPLITUDE_ONLY) != 0);
+  SetChecked(dialog, IDC_LABEL_FRAME, (label->attributes & POINT_LABEL_FRAME) != 0);
+  SetChecked(dialog, IDC_LABEL_OPAQUE, (label->attributes & POINT_LABEL_OPAQUE) != 0);
+}
+
+bool AcceptPointLabel(HWND dialog, PointLabel* label) {
+  label->text.Set(Text(dialog, IDC_LABEL_TEXT));
+  int flags = 0;
+  if (Checked(dialog, IDC_LABEL_AMPLITUDE)) flags |= POINT_LABEL_AMPLITUDE_ONLY;
+  if (Checked(dialog, IDC_LABEL_FRAME)) flags |= POINT_LABEL_FRAME;
+  if (Checked(dialog, IDC_LABEL_OPAQUE)) flags |= POINT_LABEL_OPAQUE;
+  label->attributes = flags;
+  return true;
 }
 
 // The label waiting for its place: the next click in its window puts it
@@ -105,7 +84,9 @@ void PlaceLabel(int x, int y) {
   if (!Documents().IsOpen(slot)) return;
   PlotDocument& d = Documents().Document(slot);
   if (!DeviceToData(d, x, y, label.x, label.y, CurveAxisOfLabel(d, label.curve))) return;
-  if (RunDialog("POINTLABEL", PointLabelProc, reinterpret_cast<LPARAM>(&label)) != IDOK) return;
+  if (RunDialog("POINTLABEL", FieldsDialogProc<PointLabel, InitPointLabel, AcceptPointLabel>,
+                reinterpret_cast<LPARAM>(&label)) != IDOK)
+    return;
   const Status added = AddPointLabel(d, label);
   if (!added.Ok()) {
     Ui().ShowStatus(added);
@@ -146,7 +127,9 @@ int ChosenLabel(PlotDocument& d) {
   if (fromMouse >= 0 && fromMouse < static_cast<int>(d.pointLabels.size())) return fromMouse;
   if (d.pointLabels.empty() || d.curveCount < 1) return -1;
   PointChoice choice{&d, d.pointLabels[0].curve, d.pointLabels[0].point};
-  if (RunDialog("LABELPOINT", LabelPointProc, reinterpret_cast<LPARAM>(&choice)) != IDOK) return -1;
+  if (RunDialog("LABELPOINT", FieldsDialogProc<PointChoice, InitLabelPoint, AcceptLabelPoint>,
+                reinterpret_cast<LPARAM>(&choice)) != IDOK)
+    return -1;
   for (std::size_t i = 0; i < d.pointLabels.size(); ++i)
     if (d.pointLabels[i].curve == choice.curve && d.pointLabels[i].point == choice.point)
       return static_cast<int>(i);
@@ -168,7 +151,9 @@ int AddLabelCommand(PlotDocument& document) {
     return 0;
   }
   PointChoice choice{&document, 1, 1};
-  if (RunDialog("LABELPOINT", LabelPointProc, reinterpret_cast<LPARAM>(&choice)) != IDOK) return 0;
+  if (RunDialog("LABELPOINT", FieldsDialogProc<PointChoice, InitLabelPoint, AcceptLabelPoint>,
+                reinterpret_cast<LPARAM>(&choice)) != IDOK)
+    return 0;
   EndPlacement();
   HWND window = SlotWindow(slot);
   if (!window) return 0;
@@ -188,7 +173,9 @@ int EditLabelCommand(PlotDocument& document) {
   const int index = ChosenLabel(document);
   if (index < 0) return 0;
   PointLabel label = document.pointLabels[static_cast<std::size_t>(index)];
-  if (RunDialog("POINTLABEL", PointLabelProc, reinterpret_cast<LPARAM>(&label)) != IDOK) return 0;
+  if (RunDialog("POINTLABEL", FieldsDialogProc<PointLabel, InitPointLabel, AcceptPointLabel>,
+                reinterpret_cast<LPARAM>(&label)) != IDOK)
+    return 0;
   document.pointLabels[static_cast<std::size_t>(index)] = label;
   return 1;
 }

@@ -18,43 +18,31 @@ using namespace dialog_fields;
 // Limits are drawn in single precision.
 constexpr double LIMIT = FLT_MAX;
 
-INT_PTR CALLBACK ManualScaleProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* d = DialogState<PlotDocument>(dialog, message, lParam);
-  switch (message) {
-    case WM_INITDIALOG: {
-      // Without limits of its own the dialog starts from what is shown.
-      const AxisLimits& shown = d->manualScale ? d->manualLimits : d->plotWindow;
-      SetReal(dialog, IDC_SCALE_LOW_FIRST, shown.xLow);
-      SetReal(dialog, IDC_SCALE_HIGH_FIRST, shown.xHigh);
-      for (int axis = 0; axis < MAX_Y_AXES; ++axis) {
-        SetReal(dialog, IDC_SCALE_LOW_FIRST + 1 + axis, shown.yLow[static_cast<std::size_t>(axis)]);
-        SetReal(dialog, IDC_SCALE_HIGH_FIRST + 1 + axis,
-                shown.yHigh[static_cast<std::size_t>(axis)]);
-      }
-      return TRUE;
-    }
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK) {
-        AxisLimits limits;
-        if (!ReadReal(dialog, IDC_SCALE_LOW_FIRST, -LIMIT, LIMIT, limits.xLow) ||
-            !ReadReal(dialog, IDC_SCALE_HIGH_FIRST, -LIMIT, LIMIT, limits.xHigh))
-          return TRUE;
-        for (std::size_t axis = 0; axis < MAX_Y_AXES; ++axis) {
-          const int row = 1 + static_cast<int>(axis);
-          if (!ReadReal(dialog, IDC_SCALE_LOW_FIRST + row, -LIMIT, LIMIT, limits.yLow[axis]) ||
-              !ReadReal(dialog, IDC_SCALE_HIGH_FIRST + row, -LIMIT, LIMIT, limits.yHigh[axis]))
-            return TRUE;
-        }
-        d->manualLimits = limits;
-        d->plotWindow = limits;
-        EndDialog(dialog, IDOK);
-      } else if (LOWORD(wParam) == IDCANCEL) {
-        EndDialog(dialog, IDCANCEL);
-      }
-      return TRUE;
-    default:
-      return FALSE;
+void InitManualScale(HWND dialog, PlotDocument* d) {
+  // Without limits of its own the dialog starts from what is shown.
+  const AxisLimits& shown = d->manualScale ? d->manualLimits : d->plotWindow;
+  SetReal(dialog, IDC_SCALE_LOW_FIRST, shown.xLow);
+  SetReal(dialog, IDC_SCALE_HIGH_FIRST, shown.xHigh);
+  for (int axis = 0; axis < MAX_Y_AXES; ++axis) {
+    SetReal(dialog, IDC_SCALE_LOW_FIRST + 1 + axis, shown.yLow[static_cast<std::size_t>(axis)]);
+    SetReal(dialog, IDC_SCALE_HIGH_FIRST + 1 + axis, shown.yHigh[static_cast<std::size_t>(axis)]);
   }
+}
+
+bool AcceptManualScale(HWND dialog, PlotDocument* d) {
+  AxisLimits limits;
+  if (!ReadReal(dialog, IDC_SCALE_LOW_FIRST, -LIMIT, LIMIT, limits.xLow) ||
+      !ReadReal(dialog, IDC_SCALE_HIGH_FIRST, -LIMIT, LIMIT, limits.xHigh))
+    return false;
+  for (std::size_t axis = 0; axis < MAX_Y_AXES; ++axis) {
+    const int row = 1 + static_cast<int>(axis);
+    if (!ReadReal(dialog, IDC_SCALE_LOW_FIRST + row, -LIMIT, LIMIT, limits.yLow[axis]) ||
+        !ReadReal(dialog, IDC_SCALE_HIGH_FIRST + row, -LIMIT, LIMIT, limits.yHigh[axis]))
+      return false;
+  }
+  d->manualLimits = limits;
+  d->plotWindow = limits;
+  return true;
 }
 
 struct SizeEdit {
@@ -214,8 +202,9 @@ int ManualScaleDialog(PlotDocument& document) {
   // A command of the command language has put its limits in place already.
   if (TheParameterCells().macroCommandActive) {
     document.plotWindow = document.manualLimits;
-  } else if (RunDialog("MANUALSCALE", ManualScaleProc, reinterpret_cast<LPARAM>(&document)) !=
-             IDOK) {
+  } else if (RunDialog("MANUALSCALE",
+                       FieldsDialogProc<PlotDocument, InitManualScale, AcceptManualScale>,
+                       reinterpret_cast<LPARAM>(&document)) != IDOK) {
     return 0;
   }
   document.manualScale = 1;

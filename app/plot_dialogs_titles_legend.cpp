@@ -71,32 +71,22 @@ bool Editable(const PlotDocument& d, int control) {
   return control != IDC_TITLE3;
 }
 
-INT_PTR CALLBACK TitlesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* d = DialogState<PlotDocument>(dialog, message, lParam);
-  switch (message) {
-    case WM_INITDIALOG:
-      for (const TitleField& f : kTitleFields) {
-        SendDlgItemMessageA(dialog, f.control, EM_LIMITTEXT, static_cast<WPARAM>(f.limit), 0);
-        SetText(dialog, f.control, TitleOf(*d, f.control));
-      }
-      return TRUE;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK) {
-        for (const TitleField& f : kTitleFields) {
-          if (!Editable(*d, f.control) && Text(dialog, f.control) != TitleOf(*d, f.control)) {
-            Refuse(dialog, f.control, Status::Failure(MSG_CANNOT_EDIT_PROCESSING), "MERVA95");
-            return TRUE;
-          }
-        }
-        for (const TitleField& f : kTitleFields) SetTitle(*d, f.control, Text(dialog, f.control));
-        EndDialog(dialog, IDOK);
-      } else if (LOWORD(wParam) == IDCANCEL) {
-        EndDialog(dialog, IDCANCEL);
-      }
-      return TRUE;
-    default:
-      return FALSE;
+void InitTitles(HWND dialog, PlotDocument* d) {
+  for (const TitleField& f : kTitleFields) {
+    SendDlgItemMessageA(dialog, f.control, EM_LIMITTEXT, static_cast<WPARAM>(f.limit), 0);
+    SetText(dialog, f.control, TitleOf(*d, f.control));
   }
+}
+
+bool AcceptTitles(HWND dialog, PlotDocument* d) {
+  for (const TitleField& f : kTitleFields) {
+    if (!Editable(*d, f.control) && Text(dialog, f.control) != TitleOf(*d, f.control)) {
+      Refuse(dialog, f.control, Status::Failure(MSG_CANNOT_EDIT_PROCESSING), "MERVA95");
+      return false;
+    }
+  }
+  for (const TitleField& f : kTitleFields) SetTitle(*d, f.control, Text(dialog, f.control));
+  return true;
 }
 
 struct LegendEdit {
@@ -180,7 +170,10 @@ INT_PTR CALLBACK LegendProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 int TitlesDialog(PlotDocument& document) {
-  return RunDialog("TITLES", TitlesProc, reinterpret_cast<LPARAM>(&document)) == IDOK ? 1 : 0;
+  return RunDialog("TITLES", FieldsDialogProc<PlotDocument, InitTitles, AcceptTitles>,
+                   reinterpret_cast<LPARAM>(&document)) == IDOK
+             ? 1
+             : 0;
 }
 
 int LegendDialog(PlotDocument& document) {
