@@ -69,6 +69,17 @@ std::vector<HWND> TopLevelOf(DWORD pid, const char* className, bool visibleOnly)
   return list.found;
 }
 
+std::vector<HWND> WaitForTopLevel(DWORD pid, const char* className, DWORD timeoutMs) {
+  std::vector<HWND> found;
+  WaitUntil(
+      [&] {
+        found = TopLevelOf(pid, className);
+        return !found.empty();
+      },
+      timeoutMs);
+  return found;
+}
+
 std::vector<HWND> DialogsOf(DWORD pid) { return TopLevelOf(pid, "#32770"); }
 
 HWND WaitForDialog(DWORD pid, HWND except, DWORD timeoutMs) {

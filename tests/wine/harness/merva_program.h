@@ -28,6 +28,8 @@ std::string ExampleCopy(const std::string& example, const std::string& name);
 
 // Top-level windows of the process with the class (any when null).
 std::vector<HWND> TopLevelOf(DWORD pid, const char* className, bool visibleOnly = true);
+// The visible top-level windows of the class once any show; empty after the time-out.
+std::vector<HWND> WaitForTopLevel(DWORD pid, const char* className, DWORD timeoutMs = 5000);
 // The visible dialogs and message boxes of the process.
 std::vector<HWND> DialogsOf(DWORD pid);
 // A dialog of the process other than `except`, null when none comes.

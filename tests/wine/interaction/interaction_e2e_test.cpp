@@ -247,12 +247,7 @@ TEST_F(Interaction, LegendPopupMenu) {
   ASSERT_TRUE(Find(LEGEND_HINT, legend));
   PostMessageA(merva.document, WM_RBUTTONDOWN, MK_RBUTTON, At(legend.x, legend.y));
   std::vector<HWND> menus;
-  ASSERT_TRUE(WaitUntil(
-      [&] {
-        menus = TopLevelOf(merva.process.pid, "#32768");
-        return !menus.empty();
-      },
-      5000));
+  ASSERT_FALSE((menus = WaitForTopLevel(merva.process.pid, "#32768")).empty());
   HMENU menu = reinterpret_cast<HMENU>(SendMessageA(menus[0], 0x01E1 /*MN_GETHMENU*/, 0, 0));
   // The menu handle can be read only where Wine shares menus between
   // processes.
@@ -313,12 +308,7 @@ TEST_F(Interaction, CapacityPart) {
   EXPECT_EQ(merva.Hint(), CAPACITY_HINT);
   PostMessageA(merva.status, WM_LBUTTONDBLCLK, MK_LBUTTON, At(x, y));
   std::vector<HWND> boxes;
-  ASSERT_TRUE(WaitUntil(
-      [&] {
-        boxes = TopLevelOf(merva.process.pid, "#32770");
-        return !boxes.empty();
-      },
-      5000));
+  ASSERT_FALSE((boxes = WaitForTopLevel(merva.process.pid, "#32770")).empty());
   EXPECT_EQ(WindowText(boxes[0]), "Size X,Y Arrays");
   PostMessageA(boxes[0], WM_COMMAND, IDCANCEL, 0);
   EXPECT_TRUE(WaitUntil([&] { return TopLevelOf(merva.process.pid, "#32770").empty(); }, 5000));
@@ -437,12 +427,7 @@ class FloatingToolBar : public Interaction {
 
 TEST_F(FloatingToolBar, ButtonsFloatAndTheClientKeepsTheTop) {
   std::vector<HWND> floating;
-  ASSERT_TRUE(WaitUntil(
-      [&] {
-        floating = TopLevelOf(merva.process.pid, "MERVATOOL");
-        return !floating.empty();
-      },
-      5000));
+  ASSERT_FALSE((floating = WaitForTopLevel(merva.process.pid, "MERVATOOL")).empty());
   int width = 0;
   ExpectButtons(floating[0], width);
   EXPECT_EQ(ClientTop(merva), 0);
@@ -478,24 +463,14 @@ TEST_F(NoteInteraction, ButtonActivatedNote) {
   // The note opens in its own pop-up, owned through the document window by the frame; any key
   // closes it.
   std::vector<HWND> popups;
-  ASSERT_TRUE(WaitUntil(
-      [&] {
-        popups = TopLevelOf(merva.process.pid, "MERVANOTE");
-        return !popups.empty();
-      },
-      5000));
+  ASSERT_FALSE((popups = WaitForTopLevel(merva.process.pid, "MERVANOTE")).empty());
   EXPECT_EQ(WindowText(popups[0]), "Fill between curves 1 and 2, cross-hatched");
   EXPECT_EQ(GetWindow(popups[0], GW_OWNER), merva.frame);
   PostMessageA(popups[0], WM_KEYDOWN, VK_SPACE, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(popups[0]); }, 5000));
   // A mouse press closes it as well.
   PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, At(2, 2));
-  ASSERT_TRUE(WaitUntil(
-      [&] {
-        popups = TopLevelOf(merva.process.pid, "MERVANOTE");
-        return !popups.empty();
-      },
-      5000));
+  ASSERT_FALSE((popups = WaitForTopLevel(merva.process.pid, "MERVANOTE")).empty());
   PostMessageA(popups[0], WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(popups[0]); }, 5000));
   merva.Command(4370);  // back to the note itself
@@ -608,12 +583,7 @@ TEST_F(ToolBarStates, DragToFloatAndBackToDock) {
   PostMessageA(docked, WM_MOUSEMOVE, MK_LBUTTON, At(grab.x - 200, dropY));
   PostMessageA(docked, WM_LBUTTONUP, 0, At(grab.x - 200, dropY));
   std::vector<HWND> floating;
-  ASSERT_TRUE(WaitUntil(
-      [&] {
-        floating = TopLevelOf(merva.process.pid, "MERVATOOL");
-        return !floating.empty();
-      },
-      5000));
+  ASSERT_FALSE((floating = WaitForTopLevel(merva.process.pid, "MERVATOOL")).empty());
   EXPECT_TRUE(WaitUntil([&] { return ClientTop(merva) == 0; }, 5000));
   RECT placed{};
   GetWindowRect(floating[0], &placed);
@@ -647,12 +617,7 @@ TEST_F(ToolBarStates, DragToFloatAndBackToDock) {
   ExpectButtons(Tools(), dockedWidth);
   // Let go elsewhere, a floating window stays floating.
   SendMessageA(Tools(), WM_LBUTTONDBLCLK, 0, At(grab.x, grab.y));
-  ASSERT_TRUE(WaitUntil(
-      [&] {
-        floating = TopLevelOf(merva.process.pid, "MERVATOOL");
-        return !floating.empty();
-      },
-      5000));
+  ASSERT_FALSE((floating = WaitForTopLevel(merva.process.pid, "MERVATOOL")).empty());
   SetWindowPos(floating[0], nullptr, client.left + 200, client.top + 250, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   SendMessageA(floating[0], WM_EXITSIZEMOVE, 0, 0);
