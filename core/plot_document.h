@@ -198,6 +198,10 @@ struct PlotDocument {
   int32_t yAxisMode = 0;
   double y2Offset = 0.0;
   double y2Factor = 1.0;
+  // "X2 = A + B*X1" (mode 1); the plot file has no record of it.
+  int32_t xAxisMode = 0;
+  double x2Offset = 0.0;
+  double x2Factor = 1.0;
   double legendX = 0.0;
   double legendY = 0.0;
   FixedText<TITLE_WIDTH> title1;
@@ -206,6 +210,7 @@ struct PlotDocument {
   FixedText<X_LABEL_WIDTH> xAxisLabel;
   FixedText<Y_LABEL_WIDTH> yAxisLabel;
   FixedText<Y_LABEL_WIDTH> y2AxisLabel;
+  FixedText<X_LABEL_WIDTH> x2AxisLabel;
   FixedText<LEGEND_WIDTH> legendTitle;
   PerCurve<FixedText<LEGEND_WIDTH>> legendText;
   PerCurve<FixedText<CURVE_TAG_WIDTH>> curveTag;

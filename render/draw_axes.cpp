@@ -208,6 +208,14 @@ void DrawXAxis(DrawContext& c, int gridStyle) {
     DrawMinorLines(c, L.x.kind == AXIS_LOG ? LogMinorValues(L.x) : LinearMinorValues(L.x), L.xMap,
                    true);
   DrawTickSet(c, L.xTicks, L.xMap, SIDE_BOTTOM, style);
+  if (L.x2Transform && !L.topTicks.empty()) {
+    TickStyle top;
+    top.skipLabels = true;
+    top.labels = true;
+    // Ticks on top come from the box or grid already; only the labels here.
+    top.gridLines = false;
+    DrawTickSet(c, L.topTicks, L.xMap, SIDE_TOP, top);
+  }
 }
 
 void DrawYAxes(DrawContext& c, int gridStyle) {
@@ -266,6 +274,7 @@ void DrawFrameLines(DrawContext& c) {
     const DevicePoint axes[3] = {{left, top}, {left, bottom}, {right, bottom}};
     c.surface.Polyline(axes, 3);
     if (rightShown) c.Line(right, bottom, right, top);
+    if (L.x2Transform) c.Line(left, top, right, top);
     return;
   }
   const DevicePoint box[5] = {

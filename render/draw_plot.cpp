@@ -226,6 +226,17 @@ void DrawTitles(DrawContext& c) {
       c.result.textRects[RECT_X_LABEL] =
           TextBox(x, y, ALIGN_CENTER | ALIGN_BOTTOM, c.surface.GetTextExtent(xTitle));
   }
+  if (!titles.x2.empty()) {
+    const int x = static_cast<int>(std::trunc((f.left + f.right) / 2));
+    c.UseText(FONT_X_AXIS);
+    const std::string x2Title =
+        FittedText(c.surface, titles.x2, XTitleSpace(d, L, c.surface, c.fonts, c.options, x));
+    // Descenders stay off the labels under it.
+    const int labelsTop = static_cast<int>(f.top) - (L.hN + 1) / 2 - L.hN;
+    const int y = std::min(static_cast<int>(std::trunc(f.top - 1.5 * L.hN)),
+                           labelsTop - c.fonts.Metrics(FONT_X_AXIS).descent);
+    c.Text(x, y, ALIGN_CENTER | ALIGN_BASELINE, x2Title);
+  }
   auto rotatedTitle = [&](const std::string& full, bool right, SurfaceColor deviceColor, int rect) {
     c.fonts.Select(c.surface, FONT_Y_AXIS);
     c.surface.SetTextColor(deviceColor);

@@ -184,6 +184,13 @@ void ComputeLabels(const PlotDocument& d, const DrawOptions& options, PlotLayout
     default:
       L.leftTicks = LinearTicks(left, d.yNumberFormat, nf);
   }
+  L.topTicks.clear();
+  if (L.x2Transform) {
+    L.topTicks = L.xTicks;
+    RelabelTicks(L.topTicks, d.x2Offset, d.x2Factor,
+                 L.x.kind == AXIS_LINEAR ? std::fabs(d.x2Factor * L.x.step) : 0.0, d.xNumberFormat,
+                 nf);
+  }
   L.rightTicks.clear();
   if (L.y2Transform) {
     if (L.y2OwnTicks) {
@@ -272,6 +279,8 @@ PlotFrame MarginFrame(const PlotDocument& d, DrawingSurface& surface, const Plot
   f.bottom = polar ? L.target.bottom - polarBottom : L.target.bottom - 2 * L.hN - L.hX;
   // Probability X labels are repeated above a box or grid.
   L.topLabelRoom = L.x.kind == AXIS_PROBABILITY && L.gridType != GRID_AXES_ONLY ? L.hN : 0;
+  // A full label line: less would put the secondary X labels into the titles.
+  if (L.x2Transform) L.topLabelRoom = L.hN + (d.x2AxisLabel.IsBlank() ? 0 : L.hX);
   f.top = L.target.top + L.hN + L.hT1 + (d.title2.IsBlank() ? 0 : L.hT2) +
           (d.title3.IsBlank() ? 0 : L.hT2) + L.topLabelRoom;
   if (L.scaleType == SCALE_GRAIN_SIZE) {
@@ -447,6 +456,7 @@ AxisTitles ShownAxisTitles(const PlotDocument& d, const PlotLayout& L) {
     if (t.y2.empty()) t.y2 = "Percent Coarser by Weight";
   }
   t.secondaryShown = L.y2Transform || L.rightAxis > 0 || grain;
+  if (L.x2Transform) t.x2 = d.x2AxisLabel.Str();
   return t;
 }
 
@@ -567,6 +577,10 @@ void ScaleAxes(PlotDocument& d, DrawingSurface& surface, const SurfaceRect& targ
   }
   L.y2Transform = d.yAxisMode == 1;
   L.y2OwnTicks = false;
+  const int xKind = XAxisKind(d.scaleType);
+  L.x2Transform = d.xAxisMode == 1 && (xKind == AXIS_LINEAR || xKind == AXIS_LOG) &&
+                  d.scaleType != SCALE_POLAR && d.scaleType != SCALE_GRAIN_SIZE &&
+                  d.scaleType != SCALE_TRIPARTITE;
 
   if (d.extents.valid == EXTENTS_STALE) {
     FindExtents(d);

@@ -42,11 +42,13 @@ struct PlotLayout {
   int rightAxis = 0;         // independent axis shown on the right, 0 none
   bool y2Transform = false;  // "Y2 = C + D*Y1" shown
   bool y2OwnTicks = false;
-  AxisScale y2;  // transformed limits of the secondary axis
+  AxisScale y2;              // transformed limits of the secondary axis
+  bool x2Transform = false;  // "X2 = A + B*X1" shown above the frame
 
   std::vector<AxisTick> xTicks;
   std::vector<AxisTick> leftTicks;
   std::vector<AxisTick> rightTicks;  // values in the right axis's own units
+  std::vector<AxisTick> topTicks;    // at the X ticks, labelled with A + B*x
   bool xDrawable = true, leftDrawable = true, rightDrawable = true;
   std::vector<std::string> polarLabels;  // angle labels, from the first spoke after 0
   int topLabelRoom = 0;                  // above the frame for labels repeated on top
@@ -73,7 +75,7 @@ void ScaleAxes(PlotDocument& document, DrawingSurface& surface, const SurfaceRec
 
 // The axis titles shown (grain size plots have defaults).
 struct AxisTitles {
-  std::string x, y, y2;
+  std::string x, y, y2, x2;
   bool secondaryShown = false;  // the right axis and its title
 };
 AxisTitles ShownAxisTitles(const PlotDocument& document, const PlotLayout& layout);

@@ -406,6 +406,39 @@ TEST(LayoutFit, EveryScaleTypeAndAxisModeAtEverySize) {
   }
 }
 
+TEST(LayoutFit, SecondaryXAxisAtEverySize) {
+  for (int type : {SCALE_LINEAR_LINEAR, SCALE_LINEAR_LOG, SCALE_LOG_LINEAR, SCALE_LOG_LOG,
+                   SCALE_LINEAR_PROBABILITY, SCALE_BAR_CHART, SCALE_LOG_PROBABILITY}) {
+    for (int titled = 0; titled <= 1; ++titled) {
+      auto d = NewDocument();
+      std::vector<double> x, y;
+      for (int i = 1; i <= 40; ++i) {
+        x.push_back(i * 2.4);
+        y.push_back(2.0 + i * 2.3);
+      }
+      SetCurve(*d, 1, x, y);
+      d->scaleType = type;
+      d->yAxisMode = 1;
+      d->y2Offset = 32.0;
+      d->y2Factor = 1.8;
+      d->gridType = 2;
+      d->xAxisMode = 1;
+      d->x2Offset = 0.5;
+      d->x2Factor = 24.0;
+      d->title1.Set("Temperature and humidity");
+      d->title2.Set("Station 7, hourly means");
+      d->xAxisLabel.Set("Hours since the start of the record");
+      d->yAxisLabel.Set("Temperature, degrees Celsius");
+      if (titled) d->x2AxisLabel.Set("Minutes since the start, plus a half");
+      for (const Size& size : SIZES) {
+        auto drawn = DrawAt(*d, size);
+        ExpectNothingCollides(*drawn, "type " + std::to_string(type) + " titled " +
+                                          std::to_string(titled) + " at " + SizeName(size));
+      }
+    }
+  }
+}
+
 TEST(LayoutFit, PhysicalSizeWithAndWithoutWysiwyg) {
   for (int wysiwyg = 0; wysiwyg <= 1; ++wysiwyg) {
     for (int type : {SCALE_LINEAR_LINEAR, SCALE_LOG_LOG, SCALE_LINEAR_PROBABILITY}) {
