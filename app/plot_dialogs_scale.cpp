@@ -142,6 +142,10 @@ INT_PTR CALLBACK MultipleAxesProc(HWND dialog, UINT message, WPARAM wParam, LPAR
       CheckRadioButton(dialog, IDC_SINGLE_Y, IDC_INDEPENDENT_Y, IDC_SINGLE_Y + mode);
       SetReal(dialog, IDC_Y2_OFFSET, d.y2Offset);
       SetReal(dialog, IDC_Y2_FACTOR, d.y2Factor);
+      CheckRadioButton(dialog, IDC_SINGLE_X, IDC_X2_TRANSFORM,
+                       d.xAxisMode == 1 ? IDC_X2_TRANSFORM : IDC_SINGLE_X);
+      SetReal(dialog, IDC_X2_OFFSET, d.x2Offset);
+      SetReal(dialog, IDC_X2_FACTOR, d.x2Factor);
       ShowAxesCurve(dialog, *e);
       return TRUE;
     }
@@ -152,6 +156,10 @@ INT_PTR CALLBACK MultipleAxesProc(HWND dialog, UINT message, WPARAM wParam, LPAR
           if (!ReadReal(dialog, IDC_Y2_OFFSET, -LIMIT, LIMIT, c) ||
               !ReadReal(dialog, IDC_Y2_FACTOR, -LIMIT, LIMIT, dFactor))
             return TRUE;
+          double a = 0.0, b = 0.0;
+          if (!ReadReal(dialog, IDC_X2_OFFSET, -LIMIT, LIMIT, a) ||
+              !ReadReal(dialog, IDC_X2_FACTOR, -LIMIT, LIMIT, b))
+            return TRUE;
           KeepAxesCurve(dialog, *e);
           PlotDocument& d = *e->document;
           d.yAxisMode = Checked(dialog, IDC_INDEPENDENT_Y)  ? 2
@@ -159,6 +167,9 @@ INT_PTR CALLBACK MultipleAxesProc(HWND dialog, UINT message, WPARAM wParam, LPAR
                                                             : 0;
           d.y2Offset = c;
           d.y2Factor = dFactor;
+          d.xAxisMode = Checked(dialog, IDC_X2_TRANSFORM) ? 1 : 0;
+          d.x2Offset = a;
+          d.x2Factor = b;
           for (int curve = 1; curve <= CurvesOf(d); ++curve)
             d.curveAxis[curve] = e->axes[static_cast<std::size_t>(curve - 1)];
           EndDialog(dialog, IDOK);

@@ -19,8 +19,9 @@ struct TitleField {
 };
 
 constexpr TitleField kTitleFields[] = {
-    {IDC_TITLE1, TITLE_WIDTH},    {IDC_TITLE2, TITLE_WIDTH},    {IDC_TITLE3, TITLE_WIDTH},
-    {IDC_X_LABEL, X_LABEL_WIDTH}, {IDC_Y_LABEL, Y_LABEL_WIDTH}, {IDC_Y2_LABEL, Y_LABEL_WIDTH},
+    {IDC_TITLE1, TITLE_WIDTH},     {IDC_TITLE2, TITLE_WIDTH},    {IDC_TITLE3, TITLE_WIDTH},
+    {IDC_X_LABEL, X_LABEL_WIDTH},  {IDC_Y_LABEL, Y_LABEL_WIDTH}, {IDC_Y2_LABEL, Y_LABEL_WIDTH},
+    {IDC_X2_LABEL, X_LABEL_WIDTH},
 };
 
 std::string TitleOf(const PlotDocument& d, int control) {
@@ -35,6 +36,8 @@ std::string TitleOf(const PlotDocument& d, int control) {
       return std::string(d.xAxisLabel.Trimmed());
     case IDC_Y_LABEL:
       return std::string(d.yAxisLabel.Trimmed());
+    case IDC_X2_LABEL:
+      return std::string(d.x2AxisLabel.Trimmed());
     default:
       return std::string(d.y2AxisLabel.Trimmed());
   }
@@ -56,6 +59,9 @@ void SetTitle(PlotDocument& d, int control, const std::string& text) {
       break;
     case IDC_Y_LABEL:
       d.yAxisLabel.Set(text);
+      break;
+    case IDC_X2_LABEL:
+      d.x2AxisLabel.Set(text);
       break;
     default:
       d.y2AxisLabel.Set(text);

@@ -569,5 +569,44 @@ TEST_F(PlotDialogs, SecondaryAxisTransformAndGrainSizeUnits) {
   EXPECT_EQ(d->y2Factor, 0.25);
 }
 
+// Not in the plot file: the dialogs show it back while the plot is open.
+TEST_F(PlotDialogs, SecondaryXAxisRefusesBadFactorsAndKeepsItsTitle) {
+  Merva m;
+  ASSERT_TRUE(m.Start(true));
+  HWND dialog = m.Open(IDM_MULTIPLE_AXES, "Multiple Axes");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(IsDlgButtonChecked(dialog, 6118), static_cast<UINT>(BST_CHECKED));
+  Choose(dialog, 6118, 6119, 6119);
+  SetField(dialog, 6108, "1.5");
+  SetField(dialog, 6109, "abc");
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  const std::string refusal = m.BoxText("Out of range");
+  EXPECT_EQ(refusal.rfind("Value must be in the range ", 0), 0u) << refusal;
+  EXPECT_TRUE(IsWindow(dialog) && IsWindowVisible(dialog));
+  SetField(dialog, 6109, "1e300");
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(m.BoxText("Out of range").rfind("Value must be in the range ", 0), 0u);
+  SetField(dialog, 6109, "-2");
+  ASSERT_TRUE(Merva::Ok(dialog));
+  dialog = m.Open(IDM_MULTIPLE_AXES, "Multiple Axes");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(IsDlgButtonChecked(dialog, 6119), static_cast<UINT>(BST_CHECKED));
+  EXPECT_EQ(IsDlgButtonChecked(dialog, 6118), static_cast<UINT>(BST_UNCHECKED));
+  EXPECT_EQ(FieldText(dialog, 6108), "1.5");
+  EXPECT_EQ(FieldText(dialog, 6109), "-2");
+  PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  WaitUntil([&] { return !IsWindow(dialog); }, 5000);
+
+  dialog = m.Open(IDM_TITLES, "Titles/Axes");
+  ASSERT_NE(dialog, nullptr);
+  SetField(dialog, 6007, "Minutes");
+  ASSERT_TRUE(Merva::Ok(dialog));
+  dialog = m.Open(IDM_TITLES, "Titles/Axes");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(FieldText(dialog, 6007), "Minutes");
+  PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  WaitUntil([&] { return !IsWindow(dialog); }, 5000);
+}
+
 }  // namespace
 }  // namespace merva::test
