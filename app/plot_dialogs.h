@@ -9,6 +9,8 @@
 #include <string>
 #include <type_traits>
 
+#include "app/dialog_helpers.h"
+#include "app/plot_dialogs_ids.h"
 #include "core/plot_document.h"
 #include "core/status.h"
 
@@ -70,6 +72,24 @@ void StepCurve(HWND dialog, Edit& e, bool forward, Keep keep, Show show) {
   }
   e.curve = SteppedCurve(*e.document, e.curve, forward);
   show(dialog, e);
+}
+
+// The buttons of a per-curve dialog: OK applies (a refusal keeps it open),
+// Next and Previous step through the curves, Cancel ends it.
+template <class Edit, class Accept, class Keep, class Show>
+INT_PTR CurveDialogCommand(HWND dialog, WPARAM wParam, Edit& e, Accept accept, Keep keep,
+                           Show show) {
+  switch (LOWORD(wParam)) {
+    case IDOK:
+      if (accept(dialog, e)) EndDialog(dialog, IDOK);
+      return TRUE;
+    case IDC_NEXT:
+    case IDC_PREVIOUS:
+      StepCurve(dialog, e, LOWORD(wParam) == IDC_NEXT, keep, show);
+      return TRUE;
+    default:
+      return EndOnCancel(dialog, wParam) ? TRUE : FALSE;
+  }
 }
 
 namespace dialog_fields {

@@ -133,6 +133,28 @@ void KeepAxesCurve(HWND dialog, AxesEdit& e) {
     axis = 1;
 }
 
+bool AcceptAxes(HWND dialog, AxesEdit& e) {
+  double c = 0.0, dFactor = 0.0;
+  if (!ReadReal(dialog, IDC_Y2_OFFSET, -LIMIT, LIMIT, c) ||
+      !ReadReal(dialog, IDC_Y2_FACTOR, -LIMIT, LIMIT, dFactor))
+    return false;
+  double a = 0.0, b = 0.0;
+  if (!ReadReal(dialog, IDC_X2_OFFSET, -LIMIT, LIMIT, a) ||
+      !ReadReal(dialog, IDC_X2_FACTOR, -LIMIT, LIMIT, b))
+    return false;
+  KeepAxesCurve(dialog, e);
+  PlotDocument& d = *e.document;
+  d.yAxisMode = Checked(dialog, IDC_INDEPENDENT_Y) ? 2 : Checked(dialog, IDC_Y2_TRANSFORM) ? 1 : 0;
+  d.y2Offset = c;
+  d.y2Factor = dFactor;
+  d.xAxisMode = Checked(dialog, IDC_X2_TRANSFORM) ? 1 : 0;
+  d.x2Offset = a;
+  d.x2Factor = b;
+  for (int curve = 1; curve <= CurvesOf(d); ++curve)
+    d.curveAxis[curve] = e.axes[static_cast<std::size_t>(curve - 1)];
+  return true;
+}
+
 INT_PTR CALLBACK MultipleAxesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* e = DialogState<AxesEdit>(dialog, message, lParam);
   switch (message) {
@@ -150,38 +172,7 @@ INT_PTR CALLBACK MultipleAxesProc(HWND dialog, UINT message, WPARAM wParam, LPAR
       return TRUE;
     }
     case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case IDOK: {
-          double c = 0.0, dFactor = 0.0;
-          if (!ReadReal(dialog, IDC_Y2_OFFSET, -LIMIT, LIMIT, c) ||
-              !ReadReal(dialog, IDC_Y2_FACTOR, -LIMIT, LIMIT, dFactor))
-            return TRUE;
-          double a = 0.0, b = 0.0;
-          if (!ReadReal(dialog, IDC_X2_OFFSET, -LIMIT, LIMIT, a) ||
-              !ReadReal(dialog, IDC_X2_FACTOR, -LIMIT, LIMIT, b))
-            return TRUE;
-          KeepAxesCurve(dialog, *e);
-          PlotDocument& d = *e->document;
-          d.yAxisMode = Checked(dialog, IDC_INDEPENDENT_Y)  ? 2
-                        : Checked(dialog, IDC_Y2_TRANSFORM) ? 1
-                                                            : 0;
-          d.y2Offset = c;
-          d.y2Factor = dFactor;
-          d.xAxisMode = Checked(dialog, IDC_X2_TRANSFORM) ? 1 : 0;
-          d.x2Offset = a;
-          d.x2Factor = b;
-          for (int curve = 1; curve <= CurvesOf(d); ++curve)
-            d.curveAxis[curve] = e->axes[static_cast<std::size_t>(curve - 1)];
-          EndDialog(dialog, IDOK);
-          return TRUE;
-        }
-        case IDC_NEXT:
-        case IDC_PREVIOUS:
-          StepCurve(dialog, *e, LOWORD(wParam) == IDC_NEXT, KeepAxesCurve, ShowAxesCurve);
-          return TRUE;
-        default:
-          return EndOnCancel(dialog, wParam) ? TRUE : FALSE;
-      }
+      return CurveDialogCommand(dialog, wParam, *e, AcceptAxes, KeepAxesCurve, ShowAxesCurve);
     default:
       return FALSE;
   }

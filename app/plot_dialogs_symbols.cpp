@@ -95,17 +95,7 @@ INT_PTR CALLBACK SymbolsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
       ShowCurve(dialog, *e);
       return TRUE;
     case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case IDOK:
-          if (Accept(dialog, *e)) EndDialog(dialog, IDOK);
-          return TRUE;
-        case IDC_NEXT:
-        case IDC_PREVIOUS:
-          StepCurve(dialog, *e, LOWORD(wParam) == IDC_NEXT, KeepCurve, ShowCurve);
-          return TRUE;
-        default:
-          return EndOnCancel(dialog, wParam) ? TRUE : FALSE;
-      }
+      return CurveDialogCommand(dialog, wParam, *e, Accept, KeepCurve, ShowCurve);
     default:
       return FALSE;
   }

@@ -157,17 +157,7 @@ INT_PTR CALLBACK LegendProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
       return TRUE;
     }
     case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case IDOK:
-          if (AcceptLegend(dialog, *e)) EndDialog(dialog, IDOK);
-          return TRUE;
-        case IDC_NEXT:
-        case IDC_PREVIOUS:
-          StepCurve(dialog, *e, LOWORD(wParam) == IDC_NEXT, KeepLegendCurve, ShowLegendCurve);
-          return TRUE;
-        default:
-          return EndOnCancel(dialog, wParam) ? TRUE : FALSE;
-      }
+      return CurveDialogCommand(dialog, wParam, *e, AcceptLegend, KeepLegendCurve, ShowLegendCurve);
     default:
       return FALSE;
   }
