@@ -881,6 +881,21 @@ void DeleteSharedCount(const std::string& library) {
   RegCloseKey(handle);
 }
 
+// The strings of the key's PendingFileRenameOperations; false without the value.
+bool ReadPendingOperations(HKEY handle, std::vector<std::string>& strings) {
+  std::vector<char> data(65536);
+  DWORD size = static_cast<DWORD>(data.size());
+  if (RegQueryValueExA(handle, "PendingFileRenameOperations", nullptr, nullptr,
+                       reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS)
+    return false;
+  for (std::size_t at = 0; at < size;) {
+    const std::string item(data.data() + at);
+    strings.push_back(item);
+    at += item.size() + 1;
+  }
+  return true;
+}
+
 // The files due to go at the next restart (source names of the pending
 // operations with no target).
 std::vector<std::string> PendingRemovals() {
@@ -888,16 +903,8 @@ std::vector<std::string> PendingRemovals() {
   HKEY handle = nullptr;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SESSION_KEY, 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS)
     return names;
-  std::vector<char> data(65536);
-  DWORD size = static_cast<DWORD>(data.size());
-  if (RegQueryValueExA(handle, "PendingFileRenameOperations", nullptr, nullptr,
-                       reinterpret_cast<BYTE*>(data.data()), &size) == ERROR_SUCCESS) {
-    std::vector<std::string> strings;
-    for (std::size_t at = 0; at < size;) {
-      const std::string item(data.data() + at);
-      strings.push_back(item);
-      at += item.size() + 1;
-    }
+  std::vector<std::string> strings;
+  if (ReadPendingOperations(handle, strings)) {
     for (std::size_t i = 0; i + 1 < strings.size(); i += 2)
       if (strings[i + 1].empty() && !strings[i].empty()) names.push_back(Lower(strings[i]));
   }
@@ -919,16 +926,8 @@ void ForgetPendingRemovals(const std::string& folder) {
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SESSION_KEY, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &handle) !=
       ERROR_SUCCESS)
     return;
-  std::vector<char> data(65536);
-  DWORD size = static_cast<DWORD>(data.size());
-  if (RegQueryValueExA(handle, "PendingFileRenameOperations", nullptr, nullptr,
-                       reinterpret_cast<BYTE*>(data.data()), &size) == ERROR_SUCCESS) {
-    std::vector<std::string> strings;
-    for (std::size_t at = 0; at < size;) {
-      const std::string item(data.data() + at);
-      strings.push_back(item);
-      at += item.size() + 1;
-    }
+  std::vector<std::string> strings;
+  if (ReadPendingOperations(handle, strings)) {
     std::string kept;
     for (std::size_t i = 0; i + 1 < strings.size(); i += 2) {
       if (strings[i].empty() || Lower(strings[i]).find(Lower(folder)) != std::string::npos)
