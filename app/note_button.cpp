@@ -86,6 +86,43 @@ NoteLayout MeasureNote(HDC dc, const Note& note, const std::vector<std::string>&
   return layout;
 }
 
+// The document's note font selected into a context while this lives.
+class NoteFontIn {
+ public:
+  NoteFontIn(HDC dc, const PlotDocument& d) : surface_(dc) {
+    fonts_.Create(surface_, d.fonts, surface_.Capabilities());
+    fonts_.Select(surface_, FONT_NOTE);
+  }
+  NoteFontIn(const NoteFontIn&) = delete;
+  NoteFontIn& operator=(const NoteFontIn&) = delete;
+  ~NoteFontIn() { fonts_.Release(); }
+
+ private:
+  win32::GdiSurface surface_;
+  PlotFonts fonts_;
+};
+
+// The shadow: a checkerboard pattern ANDed onto what the screen showed under
+// the pop-up before it opened; the corners beside it keep the screen as it was.
+void DrawShadow(HWND popup, HDC dc, const RECT& client, const RECT& box) {
+  if (HBITMAP under = static_cast<HBITMAP>(GetPropA(popup, UNDER_PROPERTY))) {
+    win32::MemoryDc saved(dc);
+    win32::Selection picture(saved.Get(), under);
+    BitBlt(dc, 0, 0, client.right, client.bottom, saved.Get(), 0, 0, SRCCOPY);
+  }
+  static const WORD checker[8] = {0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55};
+  win32::BitmapHandle pattern(CreateBitmap(8, 8, 1, 1, checker));
+  win32::BrushHandle shadow(CreatePatternBrush(pattern.Get()));
+  constexpr DWORD PATTERN_AND_DESTINATION = 0x00A000C9;
+  win32::Selection brush(dc, shadow.Get());
+  SetTextColor(dc, RGB(0, 0, 0));
+  SetBkColor(dc, RGB(255, 255, 255));
+  PatBlt(dc, box.right, POPUP_SHADOW, POPUP_SHADOW, client.bottom - POPUP_SHADOW,
+         PATTERN_AND_DESTINATION);
+  PatBlt(dc, POPUP_SHADOW, box.bottom, box.right - POPUP_SHADOW, POPUP_SHADOW,
+         PATTERN_AND_DESTINATION);
+}
+
 void PaintNotePopup(HWND popup) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(popup, &ps);
@@ -93,35 +130,12 @@ void PaintNotePopup(HWND popup) {
   if (Documents().IsOpen(slot)) {
     const PlotDocument& d = Documents().Document(slot);
     const std::vector<std::string> lines = NoteLines(d.note.text);
-    win32::GdiSurface surface(dc);
-    PlotFonts fonts;
-    fonts.Create(surface, d.fonts, surface.Capabilities());
-    fonts.Select(surface, FONT_NOTE);
+    NoteFontIn font(dc, d);
     const NoteLayout layout = MeasureNote(dc, d.note, lines);
     RECT client{};
     GetClientRect(popup, &client);
     const RECT box{0, 0, client.right - POPUP_SHADOW, client.bottom - POPUP_SHADOW};
-    // The shadow: a checkerboard pattern ANDed onto what the screen showed
-    // under the pop-up before it opened.
-    static const WORD checker[8] = {0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55};
-    win32::BitmapHandle pattern(CreateBitmap(8, 8, 1, 1, checker));
-    win32::BrushHandle shadow(CreatePatternBrush(pattern.Get()));
-    if (HBITMAP under = static_cast<HBITMAP>(GetPropA(popup, UNDER_PROPERTY))) {
-      win32::MemoryDc saved(dc);
-      win32::Selection picture(saved.Get(), under);
-      // The corners beside the shadow keep the screen as it was.
-      BitBlt(dc, 0, 0, client.right, client.bottom, saved.Get(), 0, 0, SRCCOPY);
-    }
-    {
-      constexpr DWORD PATTERN_AND_DESTINATION = 0x00A000C9;
-      win32::Selection brush(dc, shadow.Get());
-      SetTextColor(dc, RGB(0, 0, 0));
-      SetBkColor(dc, RGB(255, 255, 255));
-      PatBlt(dc, box.right, POPUP_SHADOW, POPUP_SHADOW, client.bottom - POPUP_SHADOW,
-             PATTERN_AND_DESTINATION);
-      PatBlt(dc, POPUP_SHADOW, box.bottom, box.right - POPUP_SHADOW, POPUP_SHADOW,
-             PATTERN_AND_DESTINATION);
-    }
+    DrawShadow(popup, dc, client, box);
     win32::BrushHandle frame(CreateSolidBrush(GetSysColor(COLOR_WINDOWFRAME)));
     FillRect(dc, &box, frame.Get());
     const RECT inside{POPUP_FRAME, POPUP_FRAME, box.right - POPUP_FRAME, box.bottom - POPUP_FRAME};
@@ -134,7 +148,6 @@ void PaintNotePopup(HWND popup) {
       TabbedTextOutA(dc, x, y, line.c_str(), static_cast<int>(line.size()), 1, &layout.tab, x);
       y += layout.lineHeight;
     }
-    fonts.Release();
   }
   EndPaint(popup, &ps);
 }
@@ -174,14 +187,10 @@ void ShowNotePopup(HWND button) {
   int width = 0, height = 0;
   {
     win32::WindowDc measure(document);
-    win32::GdiSurface surface(measure.Get());
-    PlotFonts fonts;
-    fonts.Create(surface, d.fonts, surface.Capabilities());
-    fonts.Select(surface, FONT_NOTE);
+    NoteFontIn font(measure.Get(), d);
     const NoteLayout layout = MeasureNote(measure.Get(), d.note, NoteLines(d.note.text));
     width = layout.width + POPUP_SHADOW;
     height = layout.height + POPUP_SHADOW;
-    fonts.Release();
   }
   const POINT at = BelowButton(button);
   HWND popup = CreateWindowExA(0, NOTE_CLASS, "", WS_POPUP, at.x, at.y, width, height, document,
