@@ -4,9 +4,10 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$PWD
+# Install first: nothing before this line may need a package.
 source tests/wine/ensure-packages.sh
-source tests/wine/wine-env.sh
 merva_ensure_packages "${MERVA_BUILD_PACKAGES[@]}"
+source tests/wine/wine-env.sh
 
 jobs=$(nproc)
 fuzz_seconds=${MERVA_FUZZ_SECONDS:-20}
@@ -51,6 +52,8 @@ gtest_step() {  # name, command...: counts the GoogleTest cases it runs
     failures+=("$name")
   fi
 }
+
+step "both scripts start on a machine without their packages" tests/setup/check-fresh-start.sh
 
 mkdir -p build
 echo "=== build: native"
