@@ -90,6 +90,8 @@ if [ -f build/x86_64/tests/win32/win32_tests.exe ]; then
 fi
 gtest_step "end-to-end tests under Wine" tests/wine/run-end-to-end.sh "$root/build/x86_64"
 wineserver_wait
+gtest_step "setup program in a fresh prefix (x86_64)" tests/installer/check-installer.sh "$root/build/x86_64"
+merva_wine_prefix "$root/build/x86_64" null
 
 echo
 for f in "${failures[@]+"${failures[@]}"}"; do echo "FAILED: $f"; done

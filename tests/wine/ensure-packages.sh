@@ -29,4 +29,4 @@ MERVA_RUN_PACKAGES=(cmake make mingw-w64 g++-mingw-w64-x86-64-posix wine64 wine 
 # What building and testing need.
 MERVA_BUILD_PACKAGES=("${MERVA_RUN_PACKAGES[@]}" g++ clang libclang-rt-14-dev googletest libgtest-dev
   libbenchmark-dev g++-mingw-w64-i686-posix x11-utils gnuplot-nox
-  cups printer-driver-cups-pdf poppler-utils libwmf-bin libreoffice-draw-nogui netpbm)
+  cups printer-driver-cups-pdf poppler-utils libwmf-bin libreoffice-draw-nogui netpbm nsis)

@@ -1,5 +1,7 @@
 # Sourced by test.sh and run.sh: a private Wine prefix per build tree.
-#   merva_wine_prefix BUILD_DIR [null|x11]  -> exports WINEPREFIX, creates it once
+#   merva_wine_prefix BUILD_DIR [null|x11] [NAME]
+#                                           -> exports WINEPREFIX (wineprefix-NAME,
+#                                              NAME the driver by default), creates it once
 #   merva_wine PROGRAM ARGS...              -> runs a Windows program in it
 # Sourcing never fails and looks nothing up: the scripts source this before
 # they have installed Wine. Wine is found when a prefix is first made.
@@ -21,7 +23,7 @@ merva_find_wine() {  # sets WINE64 to the 64-bit Wine loader
 merva_wine_prefix() {
   local build_dir=$1 driver=${2:-null}
   merva_find_wine || return 1
-  export WINEPREFIX="$build_dir/wineprefix-$driver"
+  export WINEPREFIX="$build_dir/wineprefix-${3:-$driver}"
   export WINEDEBUG=${WINEDEBUG:--all}
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   # The mark is written last and names the Wine and fonts it was made with:
