@@ -154,8 +154,9 @@ was sent, a box titled "Error processing this command:" shows the whole string.<
 <a href="#postponeredraw">PostponeRedraw</a> is in force.</li>
 </ul>
 <p>How to send these strings from another program (DDE service "MERVAW", topic "ROZava" or a document
-topic) is told in <a href="dde.html">Transferring MERVA data to other applications</a>; the macro
-editor sends them too (<a href="4109.html">Macro</a>).</p>
+topic) is told in <a href="dde.html">Transferring MERVA data to other applications</a>. In a macro of the
+macro editor (<a href="4109.html">Macro</a>) write one command per line without its square brackets,
+for example <code>FileOpen("c:\\data\\ex01.grf")</code>; the editor adds them when it sends the line.</p>
 <h2 id="az">Commands A-Z</h2>
 """
 
