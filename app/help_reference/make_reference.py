@@ -13,7 +13,7 @@ import html
 import re
 import sys
 
-FIELDS = ("args", "does", "fails", "example", "see")
+FIELDS = ("form", "args", "does", "fails", "example", "see")
 
 
 def read_table(path):
@@ -81,15 +81,25 @@ def link_see(see, names):
     return ", ".join(links)
 
 
-def syntax_of(opening, closing, flags):
-    shown = f"<code>{html.escape(opening)}</code>"
+def written_form(name, key, opening, closing, flags, entry):
+    """How a user writes the command: the entry's own form, else made from
+    the table's opening and closing and the argument names."""
+    if "form" in entry:
+        return entry["form"]
+    head = "[" + name + opening[1 + len(key):]
     if "SKIP_TO_BRACKET" in flags:
-        return shown + " &hellip; <code>]</code> (anything up to the next <code>]</code> is skipped)"
+        return head + "()]"
     if not closing:
-        return shown + " (no arguments)"
-    if "CUSTOM_CLOSING" in flags:
-        return shown + " &hellip; (closing as described below)"
-    return shown + " <var>arguments</var> <code>" + html.escape(closing) + "</code>"
+        return head
+    args = []
+    for kind, arg in re.findall(r"\b([IRFS]) (\w+)", entry.get("args", "")):
+        args.append(f'"{arg}"' if kind == "S" else arg)
+    text = ",".join(args)
+    if head.endswith('"') and text.startswith('"'):
+        text = text[1:]
+    if closing.startswith('"') and text.endswith('"'):
+        text = text[:-1]
+    return head + text + closing + ("" if closing.endswith("]") else "]")
 
 
 def write_page(rows, entries, out):
@@ -104,7 +114,8 @@ def write_page(rows, entries, out):
         key = command_key(opening)
         entry = entries[names[key]]
         parts.append(f'<section id="{key}">\n<h2>{names[key]}</h2>\n')
-        parts.append(f"<p class=\"syntax\">Written: {syntax_of(opening, closing, flags)}</p>\n")
+        form = written_form(names[key], key, opening, closing, flags, entry)
+        parts.append(f"<p class=\"syntax\">Written: <code>{html.escape(form)}</code></p>\n")
         if handlers[handler] != key:
             first = handlers[handler]
             parts.append(f'<p>Same as <a href="#{first}">{names[first]}</a>.</p>\n')
