@@ -10,6 +10,7 @@ Exits 1 when a command of the table has no entry or an entry names no
 command."""
 
 import html
+import os
 import re
 import sys
 
@@ -69,11 +70,22 @@ def compare(rows, entries):
     return problems
 
 
-def link_see(see, names):
+def page_title(folder, page):
+    """The title of a help page beside the reference, without the common ending."""
+    try:
+        text = open(os.path.join(folder, page), encoding="windows-1252", errors="replace").read(2048)
+    except OSError:
+        return None
+    m = re.search(r"<title>(.*?)(?: - MERVA95 Help)?</title>", text, re.I | re.S)
+    return m.group(1).strip() if m else None
+
+
+def link_see(see, names, folder):
     links = []
     for word in see.split():
         if word.isdigit():
-            links.append(f'<a href="{word}.html">menu command {word}</a>')
+            title = page_title(folder, f"{word}.html") or f"menu command {word}"
+            links.append(f'<a href="{word}.html">{title}</a>')
         elif word.lower() in names:
             links.append(f'<a href="#{word.lower()}">{names[word.lower()]}</a>')
         else:
@@ -104,6 +116,7 @@ def written_form(name, key, opening, closing, flags, entry):
 
 def write_page(rows, entries, out):
     names = {n.lower(): n for n in entries}
+    folder = os.path.dirname(os.path.abspath(out))
     handlers = {}
     for opening, _, handler, _ in rows:
         handlers.setdefault(handler, command_key(opening))
@@ -127,7 +140,7 @@ def write_page(rows, entries, out):
         if "example" in entry:
             parts.append(f"<pre>{html.escape(entry['example'])}</pre>\n")
         if "see" in entry:
-            parts.append(f"<p class=\"see\">See also: {link_see(entry['see'], names)}</p>\n")
+            parts.append(f"<p class=\"see\">See also: {link_see(entry['see'], names, folder)}</p>\n")
         parts.append("</section>\n")
     parts.append(PAGE_TAIL)
     with open(out, "w", encoding="windows-1252", newline="\n") as f:
