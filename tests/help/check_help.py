@@ -75,9 +75,11 @@ def check_coverage(pages, texts):
     anchors = " ".join(texts.values())
     for path in glob.glob(os.path.join(ROOT, "app/*.rc")):
         rc = open(path, encoding="latin-1").read()
-        for name, caption in re.findall(r'^(\w+) DIALOG[^\n]*\n(?:STYLE[^\n]*\n)?CAPTION "([^"]*)"', rc, re.M):
-            if f'id="{name}"' not in anchors and f"id='{name}'" not in anchors and f'"{caption}"' not in anchors:
-                fail(f"dialog {name} (\"{caption}\") is described on no page")
+        for name, body in re.findall(r"^(\w+) DIALOG(?:EX)?\b(.*?)^BEGIN", rc, re.M | re.S):
+            caption = re.search(r'CAPTION "([^"]*)"', body)
+            named = caption and f'"{caption.group(1)}"' in anchors
+            if f'id="{name}"' not in anchors and f"id='{name}'" not in anchors and not named:
+                fail(f"dialog {name} is described on no page")
     messages = texts.get("messages.html", "")
     for number, text in re.findall(r'MERVA_MESSAGE\((\d+), \w+, "(.*)"\)', open(os.path.join(ROOT, "core/message_table.inc")).read()):
         if int(number) < 256 and f'id="m{number}"' not in messages:
