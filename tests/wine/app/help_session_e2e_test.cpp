@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "harness/merva_program.h"
@@ -22,6 +24,26 @@ std::string Requested(RawDdeClient& client, const char* item) {
   std::string data;
   EXPECT_TRUE(client.Request(item, CF_TEXT, data)) << item;
   return data;
+}
+
+// The page's binary example, laid out by the offsets the page gives.
+std::string PageBinaryExample() {
+  std::string block(1620, '\0');
+  auto put = [&](std::size_t offset, const void* value, std::size_t size) {
+    std::memcpy(&block[offset], value, size);
+  };
+  const int32_t version = 2, curves = 2, points = 3;
+  const int16_t format = 1, scale = 1;
+  put(0, &version, 4);
+  put(8, &format, 2);
+  put(12, &curves, 4);
+  put(16, &points, 4);
+  put(20, &curves, 4);
+  put(24, &scale, 2);
+  put(36, &points, 4);  // curve 1; format 1 gives every curve its count
+  const float values[] = {0.5f, 0, 1, 1.5f, 1.8f, 10, 12, 13};
+  block.append(reinterpret_cast<const char*>(values), sizeof values);
+  return block;
 }
 
 TEST_F(HelpSession, TheDdePagesWorkedSessionGetsTheRepliesItShows) {
@@ -57,6 +79,25 @@ TEST_F(HelpSession, TheDdePagesWorkedSessionGetsTheRepliesItShows) {
   EXPECT_EQ(service.Poke("Data", CF_TEXT, "0\t1.0\t10\r\n0.5\t1.5\t12\r\n1.0\t1.8\t13\r\n"), ACK);
   EXPECT_EQ(Requested(document, "NumberOfPoints"), "201\t201\t4\t3\t3");
   document.Terminate();
+
+  // The binary example opens a window of its own.
+  RawDdeClient binary;
+  ASSERT_TRUE(binary.Connect("MERVAW", "ROZava"));
+  const std::string block = PageBinaryExample();
+  ASSERT_EQ(block.size(), 1652u);
+  EXPECT_EQ(binary.Poke("Data", RegisterClipboardFormatA("MERVAW"), block), ACK);
+  EXPECT_EQ(DocumentCount(merva.frame), 2);
+  RawDdeClient listing;
+  ASSERT_TRUE(listing.Connect("MERVAW", "System"));
+  const std::string topics = Requested(listing, "Topics");
+  const std::string poked = topics.substr(topics.find_last_of('\t') + 1);
+  RawDdeClient pokedDocument;
+  ASSERT_TRUE(pokedDocument.Connect("MERVAW", poked.c_str())) << topics;
+  EXPECT_EQ(Requested(pokedDocument, "NumberOfPoints"), "3\t3");
+  EXPECT_EQ(Requested(pokedDocument, "Curve2"),
+            " 0.0000000E+00\t  10.00000    \r\n"
+            " 0.5000000    \t  12.00000    \r\n"
+            "  1.000000    \t  13.00000    \r\n");
 
   // Printing is left out: the test prefix may have no printer.
   EXPECT_EQ(service.Execute("[Title1(\"Test 12 with added curve\")][ClearEditFlag()][FileClose()]"),
