@@ -81,6 +81,9 @@ for fuzzer in build/fuzz/tests/fuzz/*_fuzzer; do
     "$corpus" $( [ -d "$seeds" ] && echo "$seeds" )
 done
 
+step "help pages: reference, F1 coverage, links, tidy, Chromium screenshots" \
+  /usr/bin/python3 tests/help/check_help.py "$root/build/help"
+
 merva_wine_prefix "$root/build/x86_64" null
 gtest_step "unit tests under Wine (x86_64)" merva_wine build/x86_64/tests/portable_tests.exe \
   --gtest_brief=1

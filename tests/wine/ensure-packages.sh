@@ -20,13 +20,14 @@ merva_ensure_packages() {
     "${missing[@]}"
 }
 
-# What running the program needs (no i386 architecture: 64-bit Wine only).
-# Both scripts install the same fonts, so that text measures the same in
-# every prefix.
+# What running the program needs (no i386 architecture: 64-bit Wine only);
+# python3 makes the help's command reference. Both scripts install the same
+# fonts, so that text measures the same in every prefix.
 MERVA_RUN_PACKAGES=(cmake make mingw-w64 g++-mingw-w64-x86-64-posix wine64 wine fonts-wine
-  xvfb xauth)
+  xvfb xauth python3)
 
 # What building and testing need.
 MERVA_BUILD_PACKAGES=("${MERVA_RUN_PACKAGES[@]}" g++ clang libclang-rt-14-dev googletest libgtest-dev
   libbenchmark-dev g++-mingw-w64-i686-posix x11-utils gnuplot-nox
-  cups printer-driver-cups-pdf poppler-utils libwmf-bin libreoffice-draw-nogui netpbm nsis)
+  cups printer-driver-cups-pdf poppler-utils libwmf-bin libreoffice-draw-nogui netpbm nsis
+  tidy chromium)
