@@ -15,7 +15,10 @@ cmake -S . -B build/x86_64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64-
 # Only what the user starts: the program (with its library and help) and the
 # macro editor it runs; the test programs wait for ./test.sh.
 targets=(merva95)
-if cmake --build build/x86_64 --target help | grep -qw mvmac95; then targets+=(mvmac95); fi
+available=$(cmake --build build/x86_64 --target help)
+for target in merva95_help_reference mvmac95; do
+  if grep -qw "$target" <<<"$available"; then targets+=("$target"); fi
+done
 cmake --build build/x86_64 -j "$(nproc)" --target "${targets[@]}"
 
 program=build/x86_64/app/merva95.exe
