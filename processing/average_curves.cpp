@@ -2,17 +2,19 @@
 
 #include <vector>
 
+#include "processing/curve_slots.h"
 #include "processing/interpolation.h"
-#include "processing/result_curve.h"
 
 namespace merva {
 
 Status AverageAllCurves(PlotDocument& d) {
   if (d.curveCount < 1 || d.pointCount[1] < 1) return Status::Failure();
-  Status status;
-  const int result = TakeResultSlot(d, status);
-  if (result == 0) return status;
-  const int curves = result - 1;
+  int result = 0;
+  Status status = TakeFreeCurveSlot(d, d.pointCount[1], result);
+  if (!status.Ok()) return status;
+  d.legendText[result].Clear();
+  d.curveTag[result].Clear();
+  const int curves = d.curveCount;
   std::vector<CurvePoints> others;
   for (int c = 2; c <= curves; ++c) {
     MonotonicState(d, c);
@@ -46,6 +48,7 @@ Status AverageAllCurves(PlotDocument& d) {
     yr[i] = static_cast<float>(sum / count);
   }
   d.pointCount[result] = n;
+  d.curveCount = result;
   d.legendText[result].Set(AVERAGE_LEGEND);
   d.monotonicState[result] = d.monotonicState[1];
   d.spacingState[result] = d.spacingState[1];

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "core/messages.h"
+#include "processing/curve_slots.h"
 #include "processing/interpolation.h"
-#include "processing/result_curve.h"
 
 namespace merva {
 
@@ -45,9 +45,12 @@ Status CombineCurves(PlotDocument& d, int y1, int y2, int operation) {
       operation < FIRST_CURVE_OPERATOR || operation > LAST_CURVE_OPERATOR)
     return Status::Failure();
   MonotonicState(d, y2);
-  Status status;
-  const int c3 = TakeResultSlot(d, status);
-  if (c3 == 0) return status;
+  int c3 = 0;
+  Status status = TakeFreeCurveSlot(d, d.pointCount[y1], c3);
+  if (!status.Ok()) return status;
+  d.legendText[c3].Clear();
+  d.curveTag[c3].Clear();
+
   const CurvePoints second = PointsOf(d, y2);
   const int n1 = d.pointCount[y1];
   const float first2 = second.count > 0 ? second.x[0] : 0.0f;
@@ -81,10 +84,7 @@ Status CombineCurves(PlotDocument& d, int y1, int y2, int operation) {
         result = a * value;
         break;
       default:
-        if (value == 0.0) {
-          ReleaseResultSlot(d, c3);
-          return Status::Failure(DIVISOR_ZERO_MESSAGE);
-        }
+        if (value == 0.0) return Status::Failure(DIVISOR_ZERO_MESSAGE);
         result = a / value;
         break;
     }
@@ -92,11 +92,10 @@ Status CombineCurves(PlotDocument& d, int y1, int y2, int operation) {
     y3[count] = static_cast<float>(result);
     ++count;
   }
-  if (count == 0) {
-    ReleaseResultSlot(d, c3);
-    return Status::Failure(MSG_CURVES_DO_NOT_OVERLAP);
-  }
+  if (count == 0) return Status::Failure(MSG_CURVES_DO_NOT_OVERLAP);
+  // Only a complete result is counted as a curve.
   d.pointCount[c3] = count;
+  d.curveCount = c3;
   d.legendText[c3].Set(CurveFunctionLegend(y1, y2, operation));
   d.monotonicState[c3] = d.monotonicState[y1];
   d.spacingState[c3] = d.spacingState[y1];

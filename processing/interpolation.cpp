@@ -52,6 +52,12 @@ bool Brackets(double a, double b, double x) { return (a <= x && x <= b) || (b <=
 // found by doubling the step and then halving the last interval.
 bool SearchIncreasing(const float* xs, int n, double x, int& j) {
   if (!(x >= xs[j]) || !(x <= xs[n - 1])) return false;
+  // A caller walking along X mostly stays on the segment or the next one.
+  if (x <= xs[j + 1]) return true;
+  if (j + 2 < n && x <= xs[j + 2]) {
+    ++j;
+    return true;
+  }
   int step = 1;
   int low = j + 1, high = j + 1;
   while (high < n - 1 && xs[high] < x) {

@@ -1,6 +1,6 @@
 #include "processing/polynomial.h"
 
-#include "processing/result_curve.h"
+#include "processing/curve_slots.h"
 
 namespace merva {
 
@@ -15,15 +15,18 @@ std::string PolynomialLegend(int curve) { return "Poly(y" + std::to_string(curve
 
 Status PolynomialTransform(PlotDocument& d, int curve, const PolynomialCoefficients& c) {
   if (curve < 1 || curve > d.curveCount) return Status::Failure();
-  Status status;
-  const int result = TakeResultSlot(d, status);
-  if (result == 0) return status;
+  int result = 0;
+  Status status = TakeFreeCurveSlot(d, d.pointCount[curve], result);
+  if (!status.Ok()) return status;
+  d.legendText[result].Clear();
+  d.curveTag[result].Clear();
   const int n = d.pointCount[curve];
   for (int i = 1; i <= n; ++i) {
     d.X(result, i) = d.X(curve, i);
     d.Y(result, i) = EvaluatePolynomial(c, d.Y(curve, i));
   }
   d.pointCount[result] = n;
+  d.curveCount = result;
   d.legendText[result].Set(PolynomialLegend(curve));
   d.monotonicState[result] = d.monotonicState[curve];
   d.spacingState[result] = d.spacingState[curve];
