@@ -1,5 +1,6 @@
 #include "app/menu_dispatch.h"
 
+#include "app/analysis_commands.h"
 #include "app/dialogs.h"
 #include "app/document_mouse.h"
 #include "app/document_window.h"
@@ -272,6 +273,10 @@ constexpr CommandEntry kCommands[] = {
     {IDM_ADD_LABEL, IDM_DELETE_LABEL, Label, CURVES},
     {IDM_FONT_FIRST, IDM_FONT_LAST, ElementFont, DOCUMENT},
     {IDM_EDIT_TEXT_FIRST, IDM_EDIT_TEXT_LAST, EditText, DOCUMENT},
+    {IDM_AVERAGE_ALL, IDM_AVERAGE_ALL, AnalysisCommand, CURVES},
+    {IDM_POLY, IDM_POLY, AnalysisCommand, CURVES},
+    {IDM_HISTOGRAM, IDM_HISTOGRAM, AnalysisCommand, CURVES},
+    {IDM_CURVE_FUNCTION, IDM_NUMBER_OF_POINTS, AnalysisCommand, CURVES},
 };
 
 const CommandEntry* Find(int id) {
