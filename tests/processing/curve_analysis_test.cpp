@@ -5,6 +5,7 @@
 
 #include "processing/average_curves.h"
 #include "processing/histogram.h"
+#include "processing/scan_points.h"
 #include "tests/processing/analysis_test_support.h"
 
 namespace merva {
@@ -131,6 +132,24 @@ TEST_F(CurveAnalysis, HistogramRefusesBadIntervalsAndValues) {
   EXPECT_EQ(h.Y(1, 1), 2.0f);
   const int none = Add({1}, {inf});
   EXPECT_FALSE(BuildHistogram(Doc(), none, 1.0, h).Ok());
+}
+
+TEST_F(CurveAnalysis, ScanFindsThePointDrawnNearest) {
+  const int c = Add({0, 1, 2, 3}, {0, 10, 0, 10});
+  Doc().plotWindow.xLow = 0;
+  Doc().plotWindow.xHigh = 3;
+  Doc().plotWindow.yLow[0] = 0;
+  Doc().plotWindow.yHigh[0] = 10;
+  Doc().plotFrame = {100, 400, 300, 0};  // left, right, bottom, top
+  EXPECT_EQ(NearestPoint(Doc(), c, 190, 10), 2);
+  EXPECT_EQ(NearestPoint(Doc(), c, 390, 280), 3);  // (300, 300) is nearer than (400, 0)
+  Doc().pointCount[c] = 0;
+  EXPECT_EQ(NearestPoint(Doc(), c, 190, 10), 0);
+  Doc().pointCount[c] = 4;
+  const ScanTexts t = ScanPointTexts(Doc(), c, 2, NumberFormatContext{});
+  EXPECT_EQ(t.curve, "Curve 1: Curve 1");
+  EXPECT_EQ(t.point, "2 of 4");
+  EXPECT_EQ(t.x + " " + t.y, "1 10");
 }
 
 }  // namespace

@@ -23,6 +23,12 @@ constexpr int IDC_READONLY_COPY = 7001;
 constexpr int IDC_FUNCY_Y1 = 144;
 constexpr int IDC_FUNCY_Y2 = 145;
 constexpr int IDC_FUNCY_MULTIPLY = 50;
+constexpr int IDM_SCAN = 4218;
+constexpr int IDC_PICK_LIST = 6801;
+constexpr int IDC_SCAN_POINT = 7011;
+constexpr int IDC_SCAN_X = 7012;
+constexpr int IDC_SCAN_Y = 7013;
+constexpr int IDC_SCAN_KEYS = 7014;
 
 // The numbers of a CurveN reply, X and Y alternating.
 std::vector<double> Numbers(const std::string& text) {
@@ -142,6 +148,28 @@ TEST_F(CurveAnalysis, CurveFunctionDialogMultiplies) {
   ASSERT_TRUE(Answer(dialog, IDOK));
   EXPECT_EQ(Numbers(Request("an1", "Curve3")),
             (std::vector<double>{5, 10, 6, 12, 7, 14, 8, 16, 9, 18, 10, 20}));
+}
+
+TEST_F(CurveAnalysis, ScanStepsThroughThePointsWithTheArrowKeys) {
+  merva_.Command(IDM_SCAN);
+  HWND picker = WaitForDialogTitled(Pid(), "Select Curve");
+  ASSERT_NE(picker, nullptr);
+  SendDlgItemMessageA(picker, IDC_PICK_LIST, LB_SETCURSEL, 0, 0);
+  ASSERT_TRUE(Answer(picker, IDOK));
+  HWND scan = WaitForDialogTitled(Pid(), "Scan X, Y");
+  ASSERT_NE(scan, nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return FieldText(scan, IDC_SCAN_POINT) == "1 of 11"; }, 3000));
+  HWND keys = GetDlgItem(scan, IDC_SCAN_KEYS);
+  for (WPARAM key : {VK_RIGHT, VK_RIGHT, VK_DOWN, VK_LEFT}) SendMessageA(keys, WM_KEYDOWN, key, 0);
+  EXPECT_EQ(FieldText(scan, IDC_SCAN_POINT), "3 of 11");
+  EXPECT_EQ(FieldText(scan, IDC_SCAN_X), "2");
+  EXPECT_EQ(FieldText(scan, IDC_SCAN_Y), "4");
+  SendMessageA(keys, WM_KEYDOWN, VK_END, 0);
+  EXPECT_EQ(FieldText(scan, IDC_SCAN_POINT), "11 of 11");
+  SendMessageA(keys, WM_KEYDOWN, VK_RIGHT, 0);  // stays on the last point
+  EXPECT_EQ(FieldText(scan, IDC_SCAN_Y), "20");
+  Press(scan, IDC_SCAN_KEYS);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(scan); }, 5000));
 }
 
 }  // namespace
