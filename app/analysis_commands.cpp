@@ -43,6 +43,8 @@ bool CommandMode() { return TheParameterCells().macroCommandActive != 0; }
 int CurveAdded(int slot, const Status& status, const char* caption) {
   PlotDocument& d = Documents().Document(slot);
   if (!status.messages.empty()) Ui().ShowStatus(status, caption);
+  // The arrays could not be restored after a failed growth.
+  if (status.fatal) PostQuitMessage(0);
   if (!status.Ok()) return 0;
   MarkCurveChanged(slot, d.curveCount);
   RedrawDocument(slot);
@@ -111,6 +113,7 @@ int Histogram(int slot) {
   const Status status = BuildHistogram(source, curve, interval, h);
   if (!status.Ok()) {
     Ui().ShowStatus(status, "Histogram");
+    if (status.fatal) PostQuitMessage(0);
     CloseDocumentWindow(target, false);
     ActivateDocumentWindow(slot);
     return 0;

@@ -1,7 +1,6 @@
 #include "processing/histogram.h"
 
 #include <cmath>
-#include <limits>
 #include <vector>
 
 #include "core/array_sizing.h"
@@ -13,7 +12,9 @@ namespace merva {
 
 namespace {
 
-constexpr double MAX_HISTOGRAM_CLASSES = std::numeric_limits<int>::max() / 2;
+// More bars than this cannot be told apart on any page; a smaller interval
+// is a typing error, refused before memory is taken for it.
+constexpr double MAX_HISTOGRAM_CLASSES = 10000000;
 
 }  // namespace
 

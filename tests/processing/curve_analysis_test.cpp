@@ -125,6 +125,8 @@ TEST_F(CurveAnalysis, HistogramRefusesBadIntervalsAndValues) {
   EXPECT_FALSE(BuildHistogram(Doc(), c, -1.0, h).Ok());
   EXPECT_FALSE(BuildHistogram(Doc(), c, std::nan(""), h).Ok());
   EXPECT_FALSE(BuildHistogram(Doc(), c, 1e-300, h).Ok());
+  EXPECT_EQ(ClassesFor(0, 1, 1e-7).bins, -1);  // 10,000,001 classes
+  EXPECT_EQ(ClassesFor(0, 1, 1.01e-7).bins, 9900991);
   EXPECT_EQ(h.curveCount, 0);
   // Equal values: one class [5, 6) holding the two finite points.
   ASSERT_TRUE(BuildHistogram(Doc(), c, 1.0, h).Ok());
