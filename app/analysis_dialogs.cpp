@@ -228,18 +228,35 @@ struct ScanState {
   WNDPROC buttonProc = nullptr;
 };
 
-// The marker is drawn inverted, so drawing it again removes it.
-void InvertMark(ScanState& s) {
+RECT MarkRect(const ScanState& s) {
+  return {s.mark.x - SCAN_MARK, s.mark.y - SCAN_MARK, s.mark.x + SCAN_MARK + 1,
+          s.mark.y + SCAN_MARK + 1};
+}
+
+// The marker is drawn inverted over the window's picture.
+void DrawMark(ScanState& s) {
   HWND window = SlotWindow(s.slot);
   if (!window) return;
   HDC dc = GetDC(window);
   const int oldRop = SetROP2(dc, R2_NOT);
   HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-  Rectangle(dc, s.mark.x - SCAN_MARK, s.mark.y - SCAN_MARK, s.mark.x + SCAN_MARK + 1,
-            s.mark.y + SCAN_MARK + 1);
+  const RECT r = MarkRect(s);
+  Rectangle(dc, r.left, r.top, r.right, r.bottom);
   SelectObject(dc, oldBrush);
   SetROP2(dc, oldRop);
   ReleaseDC(window, dc);
+  s.marked = true;
+}
+
+// The window paints the place again from its kept picture, whatever was
+// drawn over it meanwhile.
+void EraseMark(ScanState& s) {
+  HWND window = SlotWindow(s.slot);
+  if (!s.marked || !window) return;
+  const RECT r = MarkRect(s);
+  InvalidateRect(window, &r, FALSE);
+  UpdateWindow(window);
+  s.marked = false;
 }
 
 void ShowPoint(HWND dialog, ScanState& s, int point) {
@@ -251,15 +268,13 @@ void ShowPoint(HWND dialog, ScanState& s, int point) {
   SetText(dialog, IDC_SCAN_POINT, texts.point);
   SetText(dialog, IDC_SCAN_X, texts.x);
   SetText(dialog, IDC_SCAN_Y, texts.y);
-  if (s.marked) InvertMark(s);
-  s.marked = false;
+  EraseMark(s);
   const int axis = d.yAxisMode == 2 ? d.curveAxis[s.curve] : 1;
   double px = 0.0, py = 0.0;
   if (DataToDevice(d, d.X(s.curve, point), d.Y(s.curve, point), px, py, axis) &&
       std::fabs(px) < 32767.0 && std::fabs(py) < 32767.0) {
     s.mark = {static_cast<LONG>(px), static_cast<LONG>(py)};
-    InvertMark(s);
-    s.marked = true;
+    DrawMark(s);
   }
 }
 
@@ -325,8 +340,7 @@ INT_PTR CALLBACK ScanProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
         case IDOK:
         case IDCANCEL:
           KillTimer(dialog, SCAN_TIMER);
-          if (s->marked) InvertMark(*s);
-          s->marked = false;
+          EraseMark(*s);
           SetWindowLongPtrA(GetDlgItem(dialog, IDC_SCAN_KEYS), GWLP_WNDPROC,
                             reinterpret_cast<LONG_PTR>(s->buttonProc));
           RemovePropA(dialog, SCAN_STATE_PROPERTY);
@@ -354,7 +368,14 @@ NumberFormatContext ReportNumbers(const PlotDocument& document) {
 }
 
 bool CopyTextToClipboard(HWND owner, const std::string& text) {
-  if (!OpenClipboard(owner)) return false;
+  // Another program may hold the clipboard for a moment.
+  constexpr int OPEN_TRIES = 20;
+  constexpr DWORD OPEN_PAUSE_MS = 25;
+  int tries = 0;
+  while (!OpenClipboard(owner)) {
+    if (++tries == OPEN_TRIES) return false;
+    Sleep(OPEN_PAUSE_MS);
+  }
   EmptyClipboard();
   bool done = false;
   if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
