@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/array_sizing.h"
+#include "processing/curve_states.h"
 
 namespace merva {
 
@@ -108,11 +109,13 @@ int RemoveCurves(PlotDocument& d, const std::vector<bool>& removed) {
   return count - kept;
 }
 
-void MoveCurve(PlotDocument& d, int from, int to) {
-  if (from == to || from < 1 || to < 1 || from > d.curveCount || to > d.curveCount) return;
+Status MoveCurve(PlotDocument& d, int from, int to) {
+  if (from == to || from < 1 || to < 1 || from > d.curveCount || to > d.curveCount)
+    return Status::Failure();
   // The moving curve waits in a spare column: the free slot after the last.
   int spare = 0;
-  if (!TakeFreeCurveSlot(d, d.pointCount[from], spare).Ok()) return;
+  Status taken = TakeFreeCurveSlot(d, d.pointCount[from], spare);
+  if (!taken.Ok()) return taken;
   CopyCurveSlot(d, from, spare);
   const int step = from < to ? 1 : -1;
   for (int c = from; c != to; c += step) CopyCurveSlot(d, c + step, c);
@@ -132,7 +135,31 @@ void MoveCurve(PlotDocument& d, int from, int to) {
     newNumber[static_cast<std::size_t>(c)] = moved;
   }
   Renumber(d, newNumber);
-  d.extents.valid = EXTENTS_STALE;
+  d.MarkChanged();
+  return Status::Success();
+}
+
+Status SetCurvePoints(PlotDocument& d, int curve, const std::vector<double>& x,
+                      const std::vector<double>& y) {
+  const int n = static_cast<int>(std::min(x.size(), y.size()));
+  if (curve < 1 || curve > d.curveCount + 1) return Status::Failure();
+  if (curve > d.curveCount) {
+    int slot = 0;
+    Status taken = TakeFreeCurveSlot(d, n, slot);
+    if (!taken.Ok()) return taken;
+  } else if (n > d.maxPoints) {
+    Status grown = Reallocate(d, d.maxCurves, n);
+    if (!grown.Ok()) return grown;
+  }
+  for (int i = 0; i < n; ++i) {
+    d.X(curve, i + 1) = static_cast<float>(x[static_cast<std::size_t>(i)]);
+    d.Y(curve, i + 1) = static_cast<float>(y[static_cast<std::size_t>(i)]);
+  }
+  d.pointCount[curve] = n;
+  if (curve > d.curveCount) d.curveCount = curve;
+  ApplyStateRule(d, curve, CurveEdit::EditData);
+  d.MarkChanged();
+  return Status::Success();
 }
 
 }  // namespace merva

@@ -41,6 +41,12 @@ void CopyCurveSlot(PlotDocument& document, int from, int to);
 int RemoveCurves(PlotDocument& document, const std::vector<bool>& removed);
 
 // Moves curve `from` to place `to`, shifting the curves between by one.
-void MoveCurve(PlotDocument& document, int from, int to);
+// It needs the free slot as a spare (the arrays may grow).
+Status MoveCurve(PlotDocument& document, int from, int to);
+
+// Replaces the points of `curve` (or makes curve curveCount + 1 when it is
+// one past the last), growing the arrays when the points do not fit.
+Status SetCurvePoints(PlotDocument& document, int curve, const std::vector<double>& x,
+                      const std::vector<double>& y);
 
 }  // namespace merva
