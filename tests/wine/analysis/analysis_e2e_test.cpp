@@ -24,6 +24,11 @@ constexpr int IDC_FUNCY_Y1 = 144;
 constexpr int IDC_FUNCY_Y2 = 145;
 constexpr int IDC_FUNCY_MULTIPLY = 50;
 constexpr int IDM_SCAN = 4218;
+constexpr int IDM_INTERPOLATE = 4217;
+constexpr int IDM_FIND_BASELINE = 4219;
+constexpr int IDM_HISTOGRAM = 4213;
+constexpr int IDC_EDIT_VALUE = 128;
+constexpr int IDC_EDIT_UPPER = 129;
 constexpr int IDC_PICK_LIST = 6801;
 constexpr int IDC_SCAN_POINT = 7011;
 constexpr int IDC_SCAN_X = 7012;
@@ -148,6 +153,75 @@ TEST_F(CurveAnalysis, CurveFunctionDialogMultiplies) {
   ASSERT_TRUE(Answer(dialog, IDOK));
   EXPECT_EQ(Numbers(Request("an1", "Curve3")),
             (std::vector<double>{5, 10, 6, 12, 7, 14, 8, 16, 9, 18, 10, 20}));
+}
+
+// Picks the first curve in the one-curve picker.
+bool PickFirstCurve(DWORD pid) {
+  HWND picker = WaitForDialogTitled(pid, "Select Curve");
+  if (!picker) return false;
+  SendDlgItemMessageA(picker, IDC_PICK_LIST, LB_SETCURSEL, 0, 0);
+  return Answer(picker, IDOK);
+}
+
+// The text of the box with that caption, which is then closed with OK.
+std::string TakeBox(DWORD pid, const char* caption, int field = 0) {
+  HWND box = WaitForDialogTitled(pid, caption);
+  if (!box) return "(no box " + std::string(caption) + ")";
+  const std::string text = field ? FieldText(box, field) : BoxText(box);
+  Answer(box, IDOK);
+  return text;
+}
+
+TEST_F(CurveAnalysis, InterpolateKeepsToThePlotsXRange) {
+  merva_.Command(IDM_INTERPOLATE);
+  HWND dialog = WaitForDialogTitled(Pid(), "Interpolate");
+  ASSERT_NE(dialog, nullptr);
+  SetField(dialog, IDC_EDIT_VALUE, "25");
+  Press(dialog, IDOK);
+  EXPECT_NE(TakeBox(Pid(), "Out of range").find("Value must be in the range"), std::string::npos);
+  SetField(dialog, IDC_EDIT_VALUE, "5.5");
+  ASSERT_TRUE(Answer(dialog, IDOK));
+  EXPECT_EQ(TakeBox(Pid(), "Interpolation", IDC_READONLY_TEXT),
+            "At X = 5.5\r\nCurve 1: 11\r\nCurve 2: 1\r\n");
+}
+
+TEST_F(CurveAnalysis, BaselineAveragesBetweenTheLimits) {
+  merva_.Command(IDM_FIND_BASELINE);
+  ASSERT_TRUE(PickFirstCurve(Pid()));
+  HWND limits = WaitForDialogTitled(Pid(), "Find average value from ...");
+  ASSERT_NE(limits, nullptr);
+  EXPECT_EQ(FieldText(limits, IDC_EDIT_VALUE) + " " + FieldText(limits, IDC_EDIT_UPPER), "0 10");
+  SetField(limits, IDC_EDIT_VALUE, "4");
+  SetField(limits, IDC_EDIT_UPPER, "2");
+  ASSERT_TRUE(Answer(limits, IDOK));
+  EXPECT_EQ(TakeBox(Pid(), "Find Baseline"), "Baseline = 6");
+  merva_.Command(IDM_FIND_BASELINE);
+  ASSERT_TRUE(PickFirstCurve(Pid()));
+  limits = WaitForDialogTitled(Pid(), "Find average value from ...");
+  ASSERT_NE(limits, nullptr);
+  SetField(limits, IDC_EDIT_VALUE, "30");
+  SetField(limits, IDC_EDIT_UPPER, "40");
+  ASSERT_TRUE(Answer(limits, IDOK));
+  EXPECT_EQ(TakeBox(Pid(), "Find Baseline"), "No points in specified range!");
+}
+
+TEST_F(CurveAnalysis, HistogramDialogOpensOrClosesItsWindow) {
+  merva_.Command(IDM_HISTOGRAM);
+  ASSERT_TRUE(PickFirstCurve(Pid()));
+  HWND dialog = WaitForDialogTitled(Pid(), "Histogram");
+  ASSERT_NE(dialog, nullptr);
+  // 11 points: 4 classes over 0..20, a step of 5.
+  EXPECT_EQ(FieldText(dialog, IDC_EDIT_VALUE), "5");
+  ASSERT_TRUE(Answer(dialog, IDCANCEL));
+  EXPECT_TRUE(WaitUntil([&] { return DocumentCount(merva_.frame) == 1; }, 5000));
+  merva_.Command(IDM_HISTOGRAM);
+  ASSERT_TRUE(PickFirstCurve(Pid()));
+  dialog = WaitForDialogTitled(Pid(), "Histogram");
+  ASSERT_NE(dialog, nullptr);
+  SetField(dialog, IDC_EDIT_VALUE, "10");
+  ASSERT_TRUE(Answer(dialog, IDOK));
+  EXPECT_TRUE(WaitUntil([&] { return DocumentCount(merva_.frame) == 2; }, 5000));
+  EXPECT_EQ(Numbers(Request("histogram", "Curve1")), (std::vector<double>{0, 5, 10, 5, 20, 1}));
 }
 
 TEST_F(CurveAnalysis, ScanStepsThroughThePointsWithTheArrowKeys) {
