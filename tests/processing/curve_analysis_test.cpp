@@ -22,6 +22,17 @@ TEST_F(CurveAnalysis, InterpolationTextListsTheCurvesThatReachX) {
   EXPECT_EQ(text, "At X = 5.5\r\nCurve 1: 55\r\nGauge B: 1.5\r\n");
 }
 
+TEST_F(CurveAnalysis, RecordValuesShareCurveOnesX) {
+  Add({0, 2, 4}, {1, 3, 5});
+  Add({0, 2, 4}, {0, 10, 20});
+  Add({0, 2, 4}, {7, 7, 7});
+  Doc().processMode = 1;
+  Doc().processState.dataType = 3;  // acceleration, velocity, displacement
+  EXPECT_EQ(InterpolationText(Doc(), 3.0, NumberFormatContext{}),
+            "At X = 3\r\nAcceleration: 4\r\nVelocity: 15\r\nDisplacement: 7\r\n");
+  EXPECT_EQ(InterpolationText(Doc(), 5.0, NumberFormatContext{}), "At X = 5\r\n");
+}
+
 TEST_F(CurveAnalysis, BaselineAveragesThePointsInRange) {
   const int c = Add({0, 1, 2, 3, 4}, {10, 20, 30, 40, 50});
   double mean = 0;
