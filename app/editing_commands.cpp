@@ -116,7 +116,8 @@ int Truncate(PlotDocument& d) {
 
 int Trend(PlotDocument& d) {
   CurveRange range;
-  if (!OperationCurves(d, PROMPT_REMOVE_TREND, true, range)) return 0;
+  // The command language loops over the curves itself.
+  if (!OperationCurves(d, PROMPT_REMOVE_TREND, CommandMode(), range)) return 0;
   return Finish(RemoveTrend(d, range), range.first, range.last);
 }
 

@@ -1,7 +1,7 @@
-// Times the curve analysis on 10,000,000-point curves beside numpy on the
-// same data: Average All Curves (numpy.interp of the second curve at the
-// first one's X and the mean), the histogram counts (numpy.histogram) and
-// the polynomial transformation (numpy.polyval). Prints the times and one
+// Times the curve analysis on a 10,000,000-point curve beside numpy on the
+// same data: the histogram counts (numpy.histogram) and the polynomial
+// transformation (numpy.polyval). Average All Curves is timed with the
+// other curve operations in processing_bench. Prints the times and one
 // "ratio: <what> vs <peer> = <x>" line each (peer time / ours).
 //
 // Usage: analysis_bench [points] [folder of analysis_reference.py]
@@ -16,7 +16,6 @@
 
 #include "core/array_sizing.h"
 #include "core/plot_document.h"
-#include "processing/average_curves.h"
 #include "processing/histogram.h"
 #include "processing/polynomial.h"
 
@@ -36,18 +35,14 @@ std::unique_ptr<merva::PlotDocument> NewDocument(int curves, int points) {
   return document;
 }
 
-// The data analysis_reference.py makes: two curves on interleaved time
-// axes, so every point of the second is interpolated.
+// The data analysis_reference.py makes: a sine on a time axis.
 void Fill(merva::PlotDocument& d, int n) {
-  d.curveCount = 2;
-  for (int c = 1; c <= 2; ++c) {
-    d.pointCount[c] = n;
-    const double offset = c == 1 ? 0.0 : 0.5;
-    for (int i = 0; i < n; ++i) {
-      const double t = (i + offset) * 1e-3;
-      d.X(c, i + 1) = static_cast<float>(t);
-      d.Y(c, i + 1) = static_cast<float>(c == 1 ? std::sin(t) : std::cos(3.0 * t));
-    }
+  d.curveCount = 1;
+  d.pointCount[1] = n;
+  for (int i = 0; i < n; ++i) {
+    const double t = i * 1e-3;
+    d.X(1, i + 1) = static_cast<float>(t);
+    d.Y(1, i + 1) = static_cast<float>(std::sin(t));
   }
 }
 
@@ -86,18 +81,12 @@ void Report(const char* what, const char* peer, double ours, double theirs, doub
 
 int main(int argc, char** argv) {
   const int n = argc > 1 ? std::atoi(argv[1]) : 10000000;
-  const std::string folder = argc > 2 ? argv[2] : MERVA_BENCH_SOURCE_DIR;
-  auto d = NewDocument(3, n);
+  const std::string folder = argc > 2 ? argv[2] : MERVA_SOURCE_DIR "/bench";
+  auto d = NewDocument(2, n);
   Fill(*d, n);
-  merva::MonotonicState(*d, 1);
-  merva::MonotonicState(*d, 2);
   // Curve data read and written, 8 bytes a point.
   const double point = 2 * sizeof(float);
 
-  const double average = Best([&] {
-    d->curveCount = 2;
-    if (!merva::AverageAllCurves(*d).Ok()) std::exit(1);
-  });
   auto h = NewDocument(1, 2);
   const double histogram = Best([&] {
     h->curveCount = 0;
@@ -105,13 +94,12 @@ int main(int argc, char** argv) {
   });
   merva::PolynomialCoefficients c{0.5, -1.25, 0.75, 0.1, -0.02, 0.003, 0.0, 1e-4, -2e-6};
   const double polynomial = Best([&] {
-    d->curveCount = 2;
+    d->curveCount = 1;
     if (!merva::PolynomialTransform(*d, 1, c).Ok()) std::exit(1);
   });
 
   std::map<std::string, double> peer = PeerTimes(folder, n);
   std::printf("%d points per curve, best of %d; GB/s of curve data read and written\n", n, REPEATS);
-  Report("average all curves", "numpy.interp", average, peer["average"], 3.0 * n * point);
   Report("histogram", "numpy.histogram", histogram, peer["histogram"], n * sizeof(float) * 1.0);
   Report("polynomial", "numpy.polyval", polynomial, peer["polyval"], 2.0 * n * point);
   return 0;

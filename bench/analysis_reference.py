@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """numpy's time for what analysis_bench times, on the same data.
 
-Prints "name seconds" lines: average, histogram, polyval.
+Prints "name seconds" lines: histogram, polyval.
 """
 import sys
 import time
@@ -12,9 +12,6 @@ n = int(sys.argv[1]) if len(sys.argv) > 1 else 10_000_000
 i = np.arange(n, dtype=np.float64)
 x1 = (i * 1e-3).astype(np.float32)
 y1 = np.sin(i * 1e-3).astype(np.float32)
-t2 = (i + 0.5) * 1e-3
-x2 = t2.astype(np.float32)
-y2 = np.cos(3.0 * t2).astype(np.float32)
 
 
 def best(run, repeats=3):
@@ -26,12 +23,6 @@ def best(run, repeats=3):
     return min(times)
 
 
-def average():
-    v = np.interp(x1, x2, y2)
-    inside = (x1 >= x2[0]) & (x1 <= x2[-1])
-    return ((y1 + np.where(inside, v, 0.0)) / (1.0 + inside)).astype(np.float32)
-
-
 def histogram():
     w = 0.01
     lower = np.floor(y1.min() / w) * w
@@ -40,6 +31,5 @@ def histogram():
 
 
 c = [0.5, -1.25, 0.75, 0.1, -0.02, 0.003, 0.0, 1e-4, -2e-6]
-print("average %.6f" % best(average))
 print("histogram %.6f" % best(histogram))
 print("polyval %.6f" % best(lambda: np.polyval(c[::-1], y1).astype(np.float32)))

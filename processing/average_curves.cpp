@@ -39,7 +39,7 @@ Status AverageAllCurves(PlotDocument& d) {
     for (std::size_t o = 0; o < others.size(); ++o) {
       int k = others[o].increasing ? resume[o] : 1;
       double value = 0.0;
-      if (InterpolatePoints(others[o], d.scaleType, x, k, value) != INTERPOLATION_FOUND) continue;
+      if (InterpolateWalking(others[o], d.scaleType, x, k, value) != INTERPOLATION_FOUND) continue;
       resume[o] = k;
       sum += value;
       ++count;

@@ -67,7 +67,7 @@ Status CombineCurves(PlotDocument& d, int y1, int y2, int operation) {
     if (x < previous) k = 1;
     previous = x;
     double value = 0.0;
-    if (InterpolatePoints(second, d.scaleType, x, k, value) != INTERPOLATION_FOUND) {
+    if (InterpolateWalking(second, d.scaleType, x, k, value) != INTERPOLATION_FOUND) {
       k = 1;
       if (InterpolatePoints(second, d.scaleType, x, k, value) != INTERPOLATION_FOUND) continue;
     }

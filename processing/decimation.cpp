@@ -169,14 +169,15 @@ Status Depopulate(PlotDocument& d, int curve, double fidelity, DecimationRange r
   if (!anyInside) return Status::Failure();
   double spread = static_cast<double>(yMax) - yMin;
   if (!(spread > 0.0) || !std::isfinite(spread)) spread = 1.0;  // a flat curve: plain deviations
-  const double f100 = fidelity / 100.0;
+  // |deviation| / R > f, without a division per point.
+  const double threshold = fidelity / 100.0 * spread;
   f.Keep(0);
   int lastKept = 0;
   Line line(f, 0, 1);
   for (int i = 2; i < f.n; ++i) {
-    const double deviation = std::fabs(f.y[i] - (line.slope * f.x[i] + line.intercept)) / spread;
+    const double deviation = std::fabs(f.y[i] - (line.slope * f.x[i] + line.intercept));
     const bool reverses = Sign(static_cast<double>(f.x[i]) - f.x[i - 1]) != line.direction;
-    if (deviation > f100 || reverses || !f.Inside(lastKept)) {
+    if (deviation > threshold || reverses || !f.Inside(lastKept)) {
       f.Keep(i - 1);
       lastKept = i - 1;
       line = Line(f, i - 1, i);

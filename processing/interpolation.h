@@ -29,6 +29,25 @@ CurvePoints PointsOf(const PlotDocument& document, int curve);
 // Returns INTERPOLATION_FOUND or INTERPOLATION_OUTSIDE.
 int InterpolatePoints(const CurvePoints& points, int scaleType, double x, int& k, double& value);
 
+// The same, first trying segment k and the next one of an increasing curve
+// on linear axes, which is where a caller walking along X mostly finds
+// itself; for passes over millions of points.
+inline int InterpolateWalking(const CurvePoints& p, int scaleType, double x, int& k,
+                              double& value) {
+  if (p.increasing && scaleType == SCALE_LINEAR_LINEAR && k >= 1) {
+    for (int j = k - 1; j < k + 1 && j + 1 < p.count; ++j) {
+      const double x0 = p.x[j], x1 = p.x[j + 1];
+      if (x <= x0) break;
+      if (x < x1) {
+        k = j + 1;
+        value = p.y[j] + (x - x0) / (x1 - x0) * (static_cast<double>(p.y[j + 1]) - p.y[j]);
+        return INTERPOLATION_FOUND;
+      }
+    }
+  }
+  return InterpolatePoints(p, scaleType, x, k, value);
+}
+
 // The same for a curve of the document (its cached monotonicState decides
 // between a binary search and a linear scan).
 int InterpolateCurve(const PlotDocument& document, int curve, double x, int& k, double& value);

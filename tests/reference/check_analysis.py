@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Compares the curve analysis of the program with numpy on the same data.
 
-Usage: check_analysis.py BUILD/tests/analysis_driver
+Usage: check_analysis.py BUILD/tests/reference/analysis_driver
 
 The driver runs the program's own operation code on curves written here
 and writes its result; numpy computes the same from the same
@@ -15,7 +15,7 @@ import tempfile
 
 import numpy as np
 
-DRIVER = sys.argv[1] if len(sys.argv) > 1 else "build/native/tests/analysis_driver"
+DRIVER = sys.argv[1] if len(sys.argv) > 1 else "build/native/tests/reference/analysis_driver"
 WORK = tempfile.mkdtemp(prefix="merva-analysis-")
 failures = []
 rng = np.random.default_rng(15)

@@ -16,5 +16,6 @@ merva_ensure_packages() {
 MERVA_BUILD_PACKAGES=(cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev
   libbenchmark-dev mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine64 wine xvfb xauth x11-utils gnuplot-nox
-  cups printer-driver-cups-pdf poppler-utils libwmf-bin libreoffice-draw-nogui netpbm
-  python3-numpy)
+  cups printer-driver-cups-pdf poppler-utils libwmf-bin libreoffice-draw-nogui netpbm)
+# The reference scripts of the curve operations.
+MERVA_BUILD_PACKAGES+=(python3-numpy python3-scipy)
