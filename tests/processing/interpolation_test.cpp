@@ -89,6 +89,26 @@ TEST_F(Interpolation, SearchResumesFromTheLastSegment) {
   }
 }
 
+TEST_F(Interpolation, WalkingGivesWhatTheSearchGives) {
+  std::vector<float> x, y;
+  for (int i = 0; i < 40; ++i) {
+    x.push_back(static_cast<float>(i / 3));  // runs of equal X
+    y.push_back(static_cast<float>((i * 7) % 5));
+  }
+  const int c = Add(x, y);
+  MonotonicState(Doc(), c);
+  const CurvePoints p = PointsOf(Doc(), c);
+  int walked = 1, searched = 1;
+  for (double at = -0.5; at < 14.0; at += 0.25) {
+    double a = 0, b = 0;
+    const int ra = InterpolateWalking(p, SCALE_LINEAR_LINEAR, at, walked, a);
+    const int rb = InterpolatePoints(p, SCALE_LINEAR_LINEAR, at, searched, b);
+    ASSERT_EQ(ra, rb) << at;
+    EXPECT_EQ(a, b) << at;
+    EXPECT_EQ(walked, searched) << at;
+  }
+}
+
 TEST_F(Interpolation, BarChartLastBarReachesOneWidth) {
   const int c = Add({0, 2, 4}, {1, 3, 9});
   Doc().scaleType = SCALE_BAR_CHART;
