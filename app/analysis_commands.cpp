@@ -95,7 +95,7 @@ int Histogram(int slot) {
   if (!OneCurve(source, "Histogram for which curve?", curve)) return 0;
   HistogramStatistics statistics;
   if (!ComputeHistogramStatistics(source, curve, statistics)) {
-    Ui().Show("The curve has no finite Y values to count.", "Histogram");
+    Ui().Show(NO_FINITE_VALUES, "Histogram");
     return 0;
   }
   double interval = statistics.defaultInterval;

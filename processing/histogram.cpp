@@ -66,8 +66,7 @@ Status BuildHistogram(const PlotDocument& source, int curve, double w, PlotDocum
   if (!(w > 0.0) || !std::isfinite(w))
     return Status::Failure("The histogram interval must be a positive number.");
   HistogramStatistics s;
-  if (!ComputeHistogramStatistics(source, curve, s))
-    return Status::Failure("The curve has no finite Y values to count.");
+  if (!ComputeHistogramStatistics(source, curve, s)) return Status::Failure(NO_FINITE_VALUES);
   const HistogramClasses classes = ClassesFor(s.minimum, s.maximum, w);
   if (classes.bins < 1)
     return Status::Failure("The histogram interval is too small for the range of the values.");

@@ -10,6 +10,7 @@ namespace merva {
 
 inline constexpr char HISTOGRAM_TITLE[] = "Histogram";
 inline constexpr char HISTOGRAM_Y_LABEL[] = "Count";
+inline constexpr char NO_FINITE_VALUES[] = "The curve has no finite Y values to count.";
 
 struct HistogramStatistics {
   long long count = 0;  // finite values taken
