@@ -54,6 +54,9 @@ TEST_F(Interpolation, ExactPointsOutsideAndOrientation) {
   EXPECT_EQ(Doc().monotonicState[down], STATE_NO);
   const int zigzag = Add({0, 10, 0}, {0, 10, 20});
   EXPECT_DOUBLE_EQ(At(Doc(), zigzag, 5), 5.0);
+  const int flat = Add({5, 5, 5}, {1, 2, 3});
+  EXPECT_EQ(At(Doc(), flat, 5), 1.0);
+  At(Doc(), flat, 5.5, k, INTERPOLATION_OUTSIDE);
 }
 
 TEST_F(Interpolation, OnePointAndNoPoints) {
