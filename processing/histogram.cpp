@@ -90,8 +90,9 @@ Status BuildHistogram(const PlotDocument& source, int curve, double w, PlotDocum
   const float* values = source.yValues.Column(curve);
   for (int i = 0; i < n; ++i) {
     if (!std::isfinite(values[i])) continue;
-    const float f = std::floor((values[i] - lower) / width);
-    const int j = f < 0.0f ? 0 : (f >= static_cast<float>(bins) ? bins - 1 : static_cast<int>(f));
+    // Truncation is FLOOR for the quotients that are not clamped.
+    const float q = (values[i] - lower) / width;
+    const int j = q < 1.0f ? 0 : (q >= static_cast<float>(bins) ? bins - 1 : static_cast<int>(q));
     ++counts[static_cast<std::size_t>(j)];
   }
   for (int j = 0; j < bins; ++j) {
