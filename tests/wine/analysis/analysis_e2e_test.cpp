@@ -27,6 +27,8 @@ constexpr int IDM_SCAN = 4218;
 constexpr int IDM_INTERPOLATE = 4217;
 constexpr int IDM_FIND_BASELINE = 4219;
 constexpr int IDM_HISTOGRAM = 4213;
+constexpr int IDM_POLY = 4211;
+constexpr int IDC_POLY_C0 = 128;
 constexpr int IDC_EDIT_VALUE = 128;
 constexpr int IDC_EDIT_UPPER = 129;
 constexpr int IDC_PICK_LIST = 6801;
@@ -222,6 +224,25 @@ TEST_F(CurveAnalysis, HistogramDialogOpensOrClosesItsWindow) {
   ASSERT_TRUE(Answer(dialog, IDOK));
   EXPECT_TRUE(WaitUntil([&] { return DocumentCount(merva_.frame) == 2; }, 5000));
   EXPECT_EQ(Numbers(Request("histogram", "Curve1")), (std::vector<double>{0, 5, 10, 5, 20, 1}));
+}
+
+TEST_F(CurveAnalysis, PolynomialOfTheChosenCurve) {
+  merva_.Command(IDM_POLY);
+  ASSERT_TRUE(PickFirstCurve(Pid()));
+  HWND dialog = WaitForDialogTitled(Pid(), "Polynomial Transformation");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(FieldText(dialog, IDC_POLY_C0 + 1), "1");  // starts as a copy
+  SetField(dialog, IDC_POLY_C0, "0.5");
+  SetField(dialog, IDC_POLY_C0 + 1, "0");
+  SetField(dialog, IDC_POLY_C0 + 2, "x");
+  Press(dialog, IDOK);
+  EXPECT_NE(TakeBox(Pid(), "Out of range").find("Value must be in the range"), std::string::npos);
+  SetField(dialog, IDC_POLY_C0 + 2, "0.25");
+  ASSERT_TRUE(Answer(dialog, IDOK));
+  // Y' = 0.5 + 0.25 Y^2 of Y = 0, 2, ..., 20.
+  const std::vector<double> points = Numbers(Request("an1", "Curve3"));
+  ASSERT_EQ(points.size(), 22u);
+  for (int i = 0; i <= 10; ++i) EXPECT_DOUBLE_EQ(points[2 * i + 1], 0.5 + i * i);
 }
 
 TEST_F(CurveAnalysis, ScanStepsThroughThePointsWithTheArrowKeys) {
