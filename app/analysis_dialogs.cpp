@@ -284,8 +284,15 @@ void FollowCursor(HWND dialog, ScanState& s) {
   if (!window || !GetCursorPos(&cursor)) return;
   if (cursor.x == s.lastCursor.x && cursor.y == s.lastCursor.y) return;
   s.lastCursor = cursor;
-  if (WindowFromPoint(cursor) != window) return;
+  // The document window is disabled with the frame while the box is open,
+  // so the test is by its rectangle; the box itself may lie over it.
+  RECT box{};
+  GetWindowRect(dialog, &box);
+  if (PtInRect(&box, cursor)) return;
+  RECT client{};
+  GetClientRect(window, &client);
   ScreenToClient(window, &cursor);
+  if (!PtInRect(&client, cursor)) return;
   const int point = NearestPoint(Documents().Document(s.slot), s.curve, cursor.x, cursor.y);
   if (point != 0 && point != s.point) ShowPoint(dialog, s, point);
 }

@@ -263,6 +263,21 @@ TEST_F(CurveAnalysis, ScanStepsThroughThePointsWithTheArrowKeys) {
   EXPECT_EQ(FieldText(scan, IDC_SCAN_POINT), "11 of 11");
   SendMessageA(keys, WM_KEYDOWN, VK_RIGHT, 0);  // stays on the last point
   EXPECT_EQ(FieldText(scan, IDC_SCAN_Y), "20");
+  // The mouse over the middle of the plot: a point from the middle of the
+  // rising line.
+  HWND document = DocumentWindows(merva_.frame).front();
+  RECT area{};
+  GetClientRect(document, &area);
+  POINT middle{area.right / 2, area.bottom / 2};
+  ClientToScreen(document, &middle);
+  SetCursorPos(middle.x, middle.y);
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        const int point = std::atoi(FieldText(scan, IDC_SCAN_POINT).c_str());
+        return point >= 4 && point <= 8;
+      },
+      3000))
+      << FieldText(scan, IDC_SCAN_POINT);
   Press(scan, IDC_SCAN_KEYS);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(scan); }, 5000));
 }
