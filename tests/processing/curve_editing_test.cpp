@@ -176,7 +176,7 @@ TEST_F(CurveEditing, EqualIntervalsRefusals) {
   const int withNaN = Add({{0, 0}, {std::nanf(""), 1}, {2, 2}});
   EXPECT_FALSE(EqualIntervals(Doc(), withNaN, 1.0, METHOD_SPLINE, false, result).Ok());
   const int count = Doc().curveCount;
-  EXPECT_FALSE(EqualIntervals(Doc(), 1, 1e-9, METHOD_LINEAR, false, result).Ok());
+  EXPECT_FALSE(EqualIntervals(Doc(), 1, 1e-12, METHOD_LINEAR, false, result).Ok());
   EXPECT_EQ(Doc().curveCount, count);
 }
 
