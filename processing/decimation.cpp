@@ -13,6 +13,7 @@ namespace merva {
 namespace {
 
 constexpr double STEEP_SLOPE = 1.0E37;
+const char* const TOO_FEW_POINTS_TEXT = "The curve has too few points to decimate.";
 
 // The source and result columns of one decimation.
 struct Frame {
@@ -112,6 +113,7 @@ Status AveragePoints(PlotDocument& d, int curve, int every, DecimationRange rang
   int slot = 0;
   const int source = d.processMode != 0 ? 1 : curve;
   if (source < 1 || source > d.curveCount) return Status::Failure();
+  if (MaxKeepEvery(d.pointCount[source]) < 2) return Status::Failure(TOO_FEW_POINTS_TEXT);
   if (every < 2 || every > MaxKeepEvery(d.pointCount[source])) return Status::Failure();
   Status begun = Begin(d, curve, range, replace, f, slot);
   if (!begun.Ok()) return begun;
@@ -140,6 +142,7 @@ Status SkipPoints(PlotDocument& d, int curve, int every, DecimationRange range, 
   int slot = 0;
   const int source = d.processMode != 0 ? 1 : curve;
   if (source < 1 || source > d.curveCount) return Status::Failure();
+  if (MaxKeepEvery(d.pointCount[source]) < 2) return Status::Failure(TOO_FEW_POINTS_TEXT);
   if (every < 2 || every > MaxKeepEvery(d.pointCount[source])) return Status::Failure();
   Status begun = Begin(d, curve, range, replace, f, slot);
   if (!begun.Ok()) return begun;
@@ -153,7 +156,8 @@ Status Depopulate(PlotDocument& d, int curve, double fidelity, DecimationRange r
   resultCurve = 0;
   if (!(fidelity > 0.0 && fidelity < 100.0)) return Status::Failure(MSG_FIDELITY_RANGE);
   const int source = d.processMode != 0 ? 1 : curve;
-  if (source < 1 || source > d.curveCount || d.pointCount[source] < 3) return Status::Failure();
+  if (source < 1 || source > d.curveCount) return Status::Failure();
+  if (d.pointCount[source] < 3) return Status::Failure(TOO_FEW_POINTS_TEXT);
   Frame f;
   int slot = 0;
   Status begun = Begin(d, curve, range, replace, f, slot);

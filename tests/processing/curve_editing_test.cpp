@@ -193,6 +193,12 @@ TEST_F(CurveEditing, SkipKeepsEveryNthAndTheLast) {
   EXPECT_EQ(Doc().curveCount, count);
   EXPECT_EQ(MaxKeepEvery(3), 1);
   EXPECT_FALSE(SkipPoints(Doc(), c, 6, {}, false, result).Ok());  // above N - 2
+  const int shortCurve = Add(Line(3));
+  for (const Status& s : {SkipPoints(Doc(), shortCurve, 2, {}, true, result),
+                          AveragePoints(Doc(), shortCurve, 2, {}, true, result),
+                          Depopulate(Doc(), Add(Line(2)), 10.0, {}, true, result)})
+    EXPECT_EQ(s.Text(), "The curve has too few points to decimate.");
+  EXPECT_EQ(Of(shortCurve), Line(3));
 }
 
 TEST_F(CurveEditing, AverageBlocksNeverTakeTheLastPoint) {
