@@ -146,8 +146,9 @@ Status SkipPoints(PlotDocument& d, int curve, int every, DecimationRange range, 
   if (every < 2 || every > MaxKeepEvery(d.pointCount[source])) return Status::Failure();
   Status begun = Begin(d, curve, range, replace, f, slot);
   if (!begun.Ok()) return begun;
-  for (int i = 0; i < f.n; ++i)
-    if ((i + 1) % every == 1 || i == f.n - 1 || !f.Inside(i)) f.Keep(i);
+  // Point i (1-based) is kept when i mod n = 1; `phase` is i mod n, counted.
+  for (int i = 0, phase = 1; i < f.n; ++i, phase = phase + 1 == every ? 0 : phase + 1)
+    if (phase == 1 || i == f.n - 1 || !f.Inside(i)) f.Keep(i);
   return Finish(d, curve, slot, replace, f, CurveEdit::SkipPoints, SkipLegend(every), resultCurve);
 }
 
