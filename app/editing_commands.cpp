@@ -181,8 +181,8 @@ int Decimate(PlotDocument& d, int commandId) {
   if (CommandMode()) {
     FromCells(d, choice);
   } else {
-    if (kind != DecimationKind::Depopulate && choice.maxEvery < 2) {
-      Ui().Show(RangeMessage(2, choice.maxEvery), OUT_OF_RANGE_CAPTION);
+    if (kind != DecimationKind::Depopulate ? choice.maxEvery < 2 : n < 3) {
+      Ui().Show("The curve has too few points to decimate.");
       return 0;
     }
     if (!DecimationDialog(choice)) return 0;

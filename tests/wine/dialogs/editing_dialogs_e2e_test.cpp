@@ -17,6 +17,7 @@ namespace {
 
 constexpr int IDM_SAVE = 4101;
 constexpr int IDM_ERASE_CURVE = 4121;
+constexpr int IDM_EDIT_DATA = 4122;
 constexpr int IDM_MULTIPLY_X = 4125;
 constexpr int IDM_DEPOPULATE = 4131;
 constexpr int IDM_SKIP_POINTS = 4132;
@@ -185,6 +186,43 @@ TEST_F(EditingDialogs, RemoveTrendRefusalAndEraseOfSeveral) {
   EXPECT_EQ(d->legendText[1].Str(), "Gauge 2");
   EXPECT_EQ(d->Y(1, 6), 12.0f);
   EXPECT_EQ(d->Y(1, 1), 2.0f);  // the refused trend removal changed nothing
+}
+
+// A field typed into, as the edit control marks it.
+void Type(HWND dialog, int id, const std::string& text) {
+  SetField(dialog, id, text);
+  SendDlgItemMessageA(dialog, id, EM_SETMODIFY, TRUE, 0);
+}
+
+TEST_F(EditingDialogs, EditDataMakesANewCurve) {
+  HWND picker = Open(IDM_EDIT_DATA, "Select Curve");
+  ASSERT_NE(picker, nullptr);
+  ASSERT_EQ(SendDlgItemMessageA(picker, PICK_LIST, LB_GETCOUNT, 0, 0), 4);  // and "New curve"
+  PickCurve(picker, 4);
+  ASSERT_TRUE(Answer(picker, IDOK));
+  HWND dialog = WaitForDialogTitled(merva_.process.pid, "Edit Data", 8000);
+  ASSERT_NE(dialog, nullptr);
+  constexpr int ROWS = 144, X = 128, Y = 129, ADD = 140, REMOVE = 142;
+  EXPECT_EQ(SendDlgItemMessageA(dialog, ROWS, LB_GETCOUNT, 0, 0), 1);
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, REMOVE)));  // one row left
+  Type(dialog, X, "5");
+  Type(dialog, Y, "7.25");
+  SendMessageA(dialog, WM_COMMAND, ADD, 0);
+  EXPECT_EQ(SendDlgItemMessageA(dialog, ROWS, LB_GETCOUNT, 0, 0), 2);
+  // "0001", tab, "5", tab, "7.25"
+  EXPECT_EQ(SendDlgItemMessageA(dialog, ROWS, LB_GETTEXTLEN, 0, 0), 11);
+  EXPECT_EQ(FieldText(dialog, X), "0");
+  Type(dialog, X, "6");
+  Type(dialog, Y, "-1E+20");
+  ASSERT_TRUE(Answer(dialog, IDOK));
+  auto d = Saved();
+  ASSERT_TRUE(d);
+  ASSERT_EQ(d->curveCount, 4);
+  ASSERT_EQ(d->pointCount[4], 2);
+  EXPECT_EQ(d->X(4, 1), 5.0f);
+  EXPECT_EQ(d->Y(4, 1), 7.25f);
+  EXPECT_EQ(d->X(4, 2), 6.0f);
+  EXPECT_EQ(d->Y(4, 2), -1e20f);
 }
 
 }  // namespace
