@@ -8,7 +8,9 @@ and writes its result; numpy computes the same from the same
 single-precision values. Prints one line per check and exits non-zero on
 any disagreement.
 """
+import atexit
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -17,6 +19,7 @@ import numpy as np
 
 DRIVER = sys.argv[1] if len(sys.argv) > 1 else "build/native/tests/reference/analysis_driver"
 WORK = tempfile.mkdtemp(prefix="merva-analysis-")
+atexit.register(shutil.rmtree, WORK, True)
 failures = []
 rng = np.random.default_rng(15)
 
