@@ -14,7 +14,8 @@ float EvaluatePolynomial(const PolynomialCoefficients& c, float y) {
 std::string PolynomialLegend(int curve) { return "Poly(y" + std::to_string(curve) + ")"; }
 
 Status PolynomialTransform(PlotDocument& d, int curve, const PolynomialCoefficients& c) {
-  if (curve < 1 || curve > d.curveCount) return Status::Failure();
+  // An empty source would only add an empty curve.
+  if (curve < 1 || curve > d.curveCount || d.pointCount[curve] < 1) return Status::Failure();
   int result = 0;
   Status status = TakeFreeCurveSlot(d, d.pointCount[curve], result);
   if (!status.Ok()) return status;

@@ -20,7 +20,8 @@ float EvaluatePolynomial(const PolynomialCoefficients& c, float y);
 std::string PolynomialLegend(int curve);
 
 // Appends the transformed copy of `curve` as curve curveCount + 1; fails
-// without a change for a curve out of range or no free slot.
+// without a change for a curve out of range or without points, or no free
+// slot.
 Status PolynomialTransform(PlotDocument& document, int curve, const PolynomialCoefficients& c);
 
 }  // namespace merva

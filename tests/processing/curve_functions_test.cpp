@@ -78,6 +78,9 @@ TEST_F(GeneratedCurves, PolynomialByHornerInSinglePrecision) {
   square[8] = 1e-3;
   EXPECT_EQ(EvaluatePolynomial(square, 2.0f), 4.0f + 0.256f);
   EXPECT_FALSE(PolynomialTransform(Doc(), 9, square).Ok());
+  const int empty = Add(std::vector<float>{}, std::vector<float>{});
+  EXPECT_FALSE(PolynomialTransform(Doc(), empty, square).Ok());
+  EXPECT_EQ(Doc().curveCount, empty);
 }
 
 }  // namespace
