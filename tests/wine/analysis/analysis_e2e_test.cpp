@@ -108,6 +108,18 @@ TEST_F(CurveAnalysis, CurveOperationsAddTheirResultCurves) {
   EXPECT_EQ(Request("an1", "NumberOfCurves"), "6");
 }
 
+TEST_F(CurveAnalysis, NewCurvesNotifyTheHotLinks) {
+  RawDdeClient viewer;
+  ASSERT_TRUE(viewer.Connect("MERVAW", "an1"));
+  ASSERT_TRUE(viewer.Advise("Picture", CF_METAFILEPICT));
+  ASSERT_EQ(client_.Execute("[AverageAll()]"), ACK);
+  EXPECT_TRUE(WaitUntil([&] { return viewer.adviseCount >= 1; }, 5000));
+  const int before = viewer.adviseCount;
+  EXPECT_NE(client_.Execute("[AddCurves(1,7)]"), ACK);
+  WaitUntil([] { return false; }, 400);
+  EXPECT_EQ(viewer.adviseCount, before);
+}
+
 TEST_F(CurveAnalysis, RefusedCommandsChangeNothing) {
   EXPECT_NE(client_.Execute("[AddCurves(1,9)]"), ACK);
   EXPECT_NE(client_.Execute("[DivideCurves(1,1)]"), ACK);  // Y1 is 0 at X = 0
