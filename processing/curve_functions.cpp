@@ -74,15 +74,16 @@ Status CombineCurves(PlotDocument& d, int y1, int y2, int operation) {
     const double a = d.Y(y1, i);
     double result = 0.0;
     switch (operation) {
-      case 1:
+      case OPERATOR_ADD:
         result = a + value;
         break;
-      case 2:
+      case OPERATOR_SUBTRACT:
         result = a - value;
         break;
-      case 3:
+      case OPERATOR_MULTIPLY:
         result = a * value;
         break;
+      case OPERATOR_DIVIDE:
       default:
         if (value == 0.0) return Status::Failure(DIVISOR_ZERO_MESSAGE);
         result = a / value;

@@ -16,9 +16,15 @@ inline constexpr char DIVISOR_ZERO_MESSAGE[] =
 inline constexpr char NO_MONOTONIC_CURVE_MESSAGE[] =
     "The X values for at least on curve must increase or decrease monotonically.";
 
-// Operator codes as the command language gives them (CurveOperation).
-constexpr int FIRST_CURVE_OPERATOR = 1;
-constexpr int LAST_CURVE_OPERATOR = 4;
+// Operator codes, as the command language gives them.
+enum CurveOperator : int {
+  OPERATOR_ADD = 1,
+  OPERATOR_SUBTRACT = 2,
+  OPERATOR_MULTIPLY = 3,
+  OPERATOR_DIVIDE = 4,
+};
+constexpr int FIRST_CURVE_OPERATOR = OPERATOR_ADD;
+constexpr int LAST_CURVE_OPERATOR = OPERATOR_DIVIDE;
 
 // The result's legend: "y%ld + y%ld", "y%ld - y%ld", "y%ld * y%ld" or
 // "y%ld / y%ld".
