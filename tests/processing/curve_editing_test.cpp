@@ -161,7 +161,7 @@ TEST_F(CurveEditing, LinearResamplingOfAZigzagTakesTheFirstBracket) {
   std::mt19937 random(3);
   std::uniform_real_distribution<float> value(0.0f, 10.0f);
   Points points{{0.0f, 0.0f}};
-  for (int i = 0; i < 300; ++i) points.emplace_back(value(random), value(random));
+  for (int i = 0; i < 90; ++i) points.emplace_back(value(random), value(random));
   points.emplace_back(10.0f, 1.0f);
   const int c = Add(points);
   int result = 0;
@@ -255,6 +255,48 @@ TEST_F(CurveEditing, DepopulationKeepsCornersOnly) {
     const Status s = Depopulate(Doc(), corner, bad, {}, false, result);
     ASSERT_FALSE(s.Ok());
     EXPECT_EQ(s.messages[0].number, MSG_FIDELITY_RANGE);
+  }
+}
+
+}  // namespace
+}  // namespace merva
+
+namespace merva {
+namespace {
+
+// Odd values everywhere: every operation either works or refuses, and the
+// point counts stay within the arrays.
+TEST_F(CurveEditing, OddCurvesNeverBreakTheStore) {
+  std::mt19937 random(11);
+  const float odd[] = {0.0f,
+                       -0.0f,
+                       1.0f,
+                       1.0f,
+                       std::numeric_limits<float>::infinity(),
+                       -std::numeric_limits<float>::infinity(),
+                       std::nanf(""),
+                       1e30f,
+                       -1e-30f};
+  std::uniform_int_distribution<int> pick(0, 8), length(0, 12), method(1, 4);
+  for (int round = 0; round < 150; ++round) {
+    PlotDocument& d = Doc();
+    d.curveCount = 0;
+    d.pointLabels.clear();
+    Points points;
+    const int n = length(random);
+    for (int i = 0; i < n; ++i) points.emplace_back(odd[pick(random)], odd[pick(random)]);
+    const int c = Add(points);
+    int result = 0, deleted = 0;
+    EqualIntervals(d, c, 0.5, method(random), round % 2 == 0, result);
+    AveragePoints(d, c, 2, {round % 3 == 0, -1.0, 1.0}, round % 2 == 1, result);
+    SkipPoints(d, c, 2, {}, false, result);
+    Depopulate(d, c, 10.0, {round % 3 == 1, 0.0, 1.0}, false, result);
+    SortCurves(d, {1, d.curveCount});
+    SwapXY(d, {1, d.curveCount});
+    RemoveTrend(d, {1, d.curveCount});
+    TruncateX(d, {1, d.curveCount}, {-1.0, 1.0}, deleted);
+    ASSERT_LE(d.curveCount, d.maxCurves);
+    for (int k = 1; k <= d.curveCount; ++k) ASSERT_LE(d.pointCount[k], d.maxPoints);
   }
 }
 
