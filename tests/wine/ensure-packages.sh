@@ -31,3 +31,5 @@ MERVA_BUILD_PACKAGES=("${MERVA_RUN_PACKAGES[@]}" g++ clang libclang-rt-14-dev go
   libbenchmark-dev g++-mingw-w64-i686-posix x11-utils gnuplot-nox
   cups printer-driver-cups-pdf poppler-utils libwmf-bin libreoffice-draw-nogui netpbm nsis
   tidy chromium)
+# The reference scripts of the curve operations.
+MERVA_BUILD_PACKAGES+=(python3-numpy python3-scipy)
