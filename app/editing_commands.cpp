@@ -198,7 +198,9 @@ int Decimate(PlotDocument& d, int commandId) {
     s = Depopulate(d, curve, choice.value, choice.range, choice.replace, result);
   } else {
     const double every = choice.value;
-    if (!(every >= 2 && every <= choice.maxEvery) || every != std::floor(every))
+    // A curve too short for any n is the operation's own refusal.
+    if (choice.maxEvery >= 2 &&
+        (!(every >= 2 && every <= choice.maxEvery) || every != std::floor(every)))
       s = Status::Failure(RangeMessage(2, choice.maxEvery));
     else if (kind == DecimationKind::Average)
       s = AveragePoints(d, curve, static_cast<int>(every), choice.range, choice.replace, result);
