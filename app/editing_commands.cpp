@@ -161,6 +161,9 @@ void FromCells(PlotDocument& d, DecimationChoice& choice) {
   choice.replace = cells.replaceCurve != 0;
 }
 
+// n of a decimation once checked; any n when none fits the curve.
+int Whole(double every, int maxEvery) { return maxEvery >= 2 ? static_cast<int>(every) : 2; }
+
 int Decimate(PlotDocument& d, int commandId) {
   const DecimationKind kind = KindOf(commandId);
   CurveRange range;
@@ -198,12 +201,15 @@ int Decimate(PlotDocument& d, int commandId) {
     s = Depopulate(d, curve, choice.value, choice.range, choice.replace, result);
   } else {
     const double every = choice.value;
-    if (!(every >= 2 && every <= choice.maxEvery) || every != std::floor(every))
+    // A curve too short for any n is the operation's own refusal.
+    if (choice.maxEvery >= 2 &&
+        (!(every >= 2 && every <= choice.maxEvery) || every != std::floor(every)))
       s = Status::Failure(RangeMessage(2, choice.maxEvery));
     else if (kind == DecimationKind::Average)
-      s = AveragePoints(d, curve, static_cast<int>(every), choice.range, choice.replace, result);
+      s = AveragePoints(d, curve, Whole(every, choice.maxEvery), choice.range, choice.replace,
+                        result);
     else
-      s = SkipPoints(d, curve, static_cast<int>(every), choice.range, choice.replace, result);
+      s = SkipPoints(d, curve, Whole(every, choice.maxEvery), choice.range, choice.replace, result);
   }
   return Finish(s, result, result);
 }
