@@ -61,6 +61,10 @@ HDDEDATA CALLBACK DdeClient::Callback(UINT type, UINT, HCONV conversation, HSZ, 
 
 bool DdeClient::Initialize() {
   if (instance_) return true;
+  // Wine's client matches no acknowledgement after its first asynchronous
+  // execute on a conversation; there executes wait synchronously.
+  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  asynchronous_ = !(ntdll && GetProcAddress(ntdll, "wine_get_version"));
   const UINT result =
       DdeInitializeA(&instance_, Callback, APPCLASS_STANDARD | APPCMD_CLIENTONLY, 0);
   if (result != DMLERR_NO_ERROR) instance_ = 0;
@@ -118,16 +122,16 @@ Outcome DdeClient::Execute(HCONV conversation, const std::string& commands,
     completion = {};
     DWORD transaction = 0;
     // The block carries its terminating NUL.
-    HDDEDATA started =
-        DdeClientTransaction(reinterpret_cast<LPBYTE>(const_cast<char*>(commands.c_str())),
-                             static_cast<DWORD>(commands.size() + 1), conversation, nullptr, 0,
-                             XTYP_EXECUTE, TIMEOUT_ASYNC, &transaction);
-    if (!started) {
-      const UINT error = DdeGetLastError(instance_);
-      return Outcome::Fail(DdeErrorMessage(error));
+    HDDEDATA started = DdeClientTransaction(
+        reinterpret_cast<LPBYTE>(const_cast<char*>(commands.c_str())),
+        static_cast<DWORD>(commands.size() + 1), conversation, nullptr, 0, XTYP_EXECUTE,
+        asynchronous_ ? TIMEOUT_ASYNC : EXECUTE_TIMEOUT_MS, &transaction);
+    Wait wait = started ? Wait::Done : Wait::Failed;
+    if (asynchronous_ && started) {
+      completion.transaction = transaction;
+      wait = Await(conversation, transaction, stop, deadline);
     }
-    completion.transaction = transaction;
-    switch (Await(conversation, transaction, stop, deadline)) {
+    switch (wait) {
       case Wait::Done:
         return Outcome::Ok();
       case Wait::Stopped:
@@ -143,6 +147,9 @@ Outcome DdeClient::Execute(HCONV conversation, const std::string& commands,
     // Wine's client reports an acknowledged execute as failed when advise
     // data came in ahead of the acknowledgement.
     if (completion.adviseSeen && error != DMLERR_BUSY) return Outcome::Ok();
+    if (!Alive(conversation)) return Outcome::Fail(DdeErrorMessage(DMLERR_NO_CONV_ESTABLISHED));
+    if (error == DMLERR_EXECACKTIMEOUT)
+      return Outcome::Fail(TimeoutMessage(GetTickCount() - start));
     if (error == DMLERR_NO_ERROR || error == DMLERR_NOTPROCESSED)
       return Outcome::Fail(UnrecognizedMessage(StatementOf(commands)));
     if (error != DMLERR_BUSY) return Outcome::Fail(DdeErrorMessage(error));

@@ -42,6 +42,7 @@ class DdeClient {
              DWORD deadline);
 
   DWORD instance_ = 0;
+  bool asynchronous_ = true;
 };
 
 // The one client of the program.

@@ -34,8 +34,8 @@ void AwaitStep() {
 void Finish(const StepResult& result) {
   Editor& editor = TheEditor();
   if (result.kind == StepResult::Failed) {
-    ShowMessage(result.message);
     SelectText(result.where.begin, result.where.begin);
+    ShowMessage(result.message);
   } else if (result.kind == StepResult::Finished) {
     SelectText(0, 0);
   }

@@ -1,0 +1,231 @@
+// mvmac95's file loop (opening, printing and closing plot files) and its
+// generate statement through the stand-in spreadsheet.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <sstream>
+
+#include "harness/merva_program.h"
+#include "raw_dde_client.h"
+
+namespace merva::test {
+namespace {
+
+constexpr char TITLE[] = "MERVA Macro Editor";
+
+std::string EditorFile() { return ProgramPath("app/MVMAC95.exe"); }
+std::string MacroFolder() { return ProgramPath("app/MACROS"); }
+
+void WriteMacro(const std::string& name, const std::string& body) {
+  CreateDirectoryA(MacroFolder().c_str(), nullptr);
+  ASSERT_TRUE(WriteFileBytes(MacroFolder() + "\\" + name + ".MAC", "MERVA/W Macro 1.1\r\n" + body));
+}
+
+bool PrinterInstalled() {
+  char device[512] = {};
+  GetProfileStringA("windows", "device", "", device, sizeof device);
+  return device[0] != '\0';
+}
+
+// The folder cups-pdf writes this user's jobs to, and the PDF files there.
+std::string PdfFolder() {
+  const char* home = std::getenv("HOME");
+  std::string folder = std::string("Z:") + (home ? home : "/root") + "/PDF";
+  for (char& c : folder)
+    if (c == '/') c = '\\';
+  return folder;
+}
+
+std::vector<std::string> PdfFiles() {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((PdfFolder() + "\\*.pdf").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    names.push_back(std::string(data.cFileName) + "|" +
+                    std::to_string(data.ftLastWriteTime.dwLowDateTime));
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+  return names;
+}
+
+int NewPdfCount(const std::vector<std::string>& before) {
+  int count = 0;
+  for (const std::string& name : PdfFiles()) {
+    bool old = false;
+    for (const std::string& b : before) old = old || b == name;
+    count += !old;
+  }
+  return count;
+}
+
+class MacroRuns : public MervaTest {
+ protected:
+  void SetUp() override {
+    MervaTest::SetUp();
+    if (IsSkipped()) return;
+    if (!Exists(EditorFile())) GTEST_SKIP() << "MVMAC95.exe is not built";
+    ASSERT_TRUE(merva.Start(""));
+    documents = DocumentCount(merva.frame);
+  }
+  MervaProgram merva;
+  int documents = 0;
+};
+
+TEST_F(MacroRuns, LoopOpensPrintsAndClosesThreePlotFiles) {
+  const std::string folder = TempDirectory() + "\\loop";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  for (const char* name : {"a.grf", "b.grf", "c.grf"})
+    ASSERT_TRUE(
+        CopyFileA(ProgramPath("app/EX01.GRF").c_str(), (folder + "\\" + name).c_str(), FALSE));
+  WriteFileBytes(folder + "\\notes.txt", "not a plot");
+
+  // Opened and left open: three windows named after the files.
+  WriteMacro("OpenAll", "Directory(\"" + folder +
+                            "\")\r\nForFilesIn(\"*.grf\")\r\nFileOpen()\r\nNextFile\r\n");
+  StartedProcess editor = StartProgram(EditorFile(), "/RUN OpenAll");
+  DWORD code = 99;
+  ASSERT_TRUE(editor.WaitExit(60000, &code));
+  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(DocumentCount(merva.frame), documents + 3);
+  for (const char* name : {"a.grf", "b.grf", "c.grf"})
+    EXPECT_TRUE(SomeDocumentTitled(merva.frame, name)) << name;
+
+  if (!PrinterInstalled()) GTEST_SKIP() << "no printer: run tests/wine/printing/setup-printer.sh";
+  const int open = DocumentCount(merva.frame);
+  const std::vector<std::string> before = PdfFiles();
+  WriteMacro("PrintAll", "Directory(\"" + folder +
+                             "\")\r\nForFilesIn(\"?.grf\")\r\n  FileOpen()\r\n  FilePrint()\r\n"
+                             "  FileClose()\r\nNextFile\r\n");
+  editor = StartProgram(EditorFile(), "/RUN PrintAll");
+  ASSERT_TRUE(editor.WaitExit(120000, &code));
+  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(DocumentCount(merva.frame), open);
+  EXPECT_TRUE(WaitUntil([&] { return NewPdfCount(before) >= 3; }, 90000, 500))
+      << NewPdfCount(before) << " new PDF files in " << PdfFolder();
+}
+
+// Registers the stand-in as the spreadsheet program of ".xls" files.
+struct SpreadsheetRegistration {
+  explicit SpreadsheetRegistration(const std::string& log) {
+    const std::string command =
+        "\"" + ProgramPath("tests/wine/standin_spreadsheet.exe") + "\" \"" + log + "\" \"%1\"";
+    RegSetValueA(HKEY_CLASSES_ROOT, ".xls", REG_SZ, "Excel.Sheet.5", 13);
+    RegSetValueA(HKEY_CLASSES_ROOT, "Excel.Sheet.5\\shell\\open\\command", REG_SZ, command.c_str(),
+                 static_cast<DWORD>(command.size()));
+  }
+  ~SpreadsheetRegistration() {
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, "Excel.Sheet.5");
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, ".xls");
+    if (HWND sheet = FindWindowA("XLMAIN", nullptr)) PostMessageA(sheet, WM_CLOSE, 0, 0);
+  }
+};
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// The last curve of the active document as merva95 serves it, or empty.
+std::vector<std::pair<double, double>> LastCurveOfMerva() {
+  std::vector<std::pair<double, double>> points;
+  RawDdeClient system;
+  std::string topics, count, data;
+  if (!system.Connect("MERVAW", "System") || !system.Request("Topics", CF_TEXT, topics))
+    return points;
+  const std::string document = topics.substr(topics.rfind('\t') + 1);
+  system.Terminate();
+  RawDdeClient plot;
+  if (!plot.Connect("MERVAW", document.c_str()) || !plot.Request("NumberOfCurves", CF_TEXT, count))
+    return points;
+  if (!plot.Request(("Curve" + std::to_string(std::atoi(count.c_str()))).c_str(), CF_TEXT, data))
+    return points;
+  for (const std::string& line : Lines(data)) {
+    double x = 0, y = 0;
+    std::istringstream fields(line);
+    if (fields >> x >> y) points.push_back({x, y});
+  }
+  return points;
+}
+
+TEST_F(MacroRuns, GenerateFillsTheSpreadsheetAndPastesTheColumns) {
+  if (FindWindowA("XLMAIN", nullptr)) GTEST_SKIP() << "a spreadsheet window runs";
+  WriteMacro("Gen", "Generate(\"SIN(X)\", 0, 6.28, 0.01)\r\n");
+  // No spreadsheet program known: refused.
+  {
+    StartedProcess editor = StartProgram(EditorFile(), "/RUN Gen");
+    HWND box = WaitForDialogTitled(editor.pid, TITLE, 30000);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(BoxText(box),
+              "The Generate command requires the presence of Microsoft Excel version 5.0 or "
+              "later on your system.");
+    Answer(box, IDOK);
+    editor.WaitExit(MERVA_BOX_MS);
+  }
+
+  const std::string log = TempDirectory() + "\\sheet.log";
+  DeleteFileA(log.c_str());
+  DeleteFileA((log + ".clip").c_str());
+  SpreadsheetRegistration registration(log);
+  StartedProcess editor = StartProgram(EditorFile(), "/RUN Gen");
+  // Paste() may not be part of this merva95: then it refuses the command.
+  bool pasted = false;
+  DWORD code = 99;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        if (editor.WaitExit(0, &code)) return pasted = true;
+        if (HWND box = DialogOfProcess(editor.pid, TITLE)) {
+          EXPECT_EQ(BoxText(box), "Unrecognized command or bad syntax in the command Paste()");
+          Answer(box, IDOK);
+          editor.WaitExit(MERVA_BOX_MS, &code);
+          return true;
+        }
+        return false;
+      },
+      60000));
+  pasted = pasted && code == 0;
+
+  const std::vector<std::string> expected = {
+      "[NEW]",
+      "[SELECT(\"R1C1:R629C1\")]",
+      "[FORMULA.FILL(\"=0+(Row()-1)*0.01\")]",
+      "[DEFINE.NAME(\"X\",\"=Sheet1!R1C1:R629C1\")]",
+      "[SELECT(\"R1C2:R629C2\")]",
+      "[FORMULA.FILL(\"=SIN(X)\")]",
+      "[SELECT(\"R1C1:R629C2\")][COPY]",
+      "[CLOSE(0)]",
+  };
+  EXPECT_EQ(Lines(ReadFileBytes(log)), expected);
+  const std::vector<std::string> rows = Lines(ReadFileBytes(log + ".clip"));
+  ASSERT_EQ(rows.size(), 629u);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    double x = 0, y = 0;
+    ASSERT_EQ(std::sscanf(rows[i].c_str(), "%lf\t%lf", &x, &y), 2) << rows[i];
+    EXPECT_NEAR(x, 0.01 * i, 1e-9);
+    EXPECT_NEAR(y, std::sin(0.01 * i), 1e-9);
+  }
+  // The editor emptied the clipboard afterwards.
+  EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
+  if (!pasted) {
+    std::cout << "[ NOTE     ] merva95 has no Paste(): the pasted curve is not checked\n";
+    return;
+  }
+  const auto curve = LastCurveOfMerva();
+  ASSERT_EQ(curve.size(), 629u);
+  for (std::size_t i = 0; i < curve.size(); ++i) {
+    EXPECT_NEAR(curve[i].first, 0.01 * i, 1e-5);
+    EXPECT_NEAR(curve[i].second, std::sin(0.01 * i), 1e-5);
+  }
+}
+
+}  // namespace
+}  // namespace merva::test
