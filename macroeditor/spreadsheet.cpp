@@ -13,6 +13,8 @@ constexpr char SPREADSHEET_EXTENSION[] = ".xls";
 constexpr char SPREADSHEET_CLASS_NAME[] = "Excel.Sheet.5";
 constexpr char OPEN_COMMAND[] = "\\shell\\open\\command";
 constexpr DWORD SPREADSHEET_START_MS = 30000;
+// A program just started may show its window before its DDE service.
+constexpr DWORD CONNECT_RETRY_MS = 10000;
 
 // The program's command line from the class-root keys, "%1" and what
 // follows it left out.
@@ -62,9 +64,15 @@ void EmptyTheClipboard() {
 
 Outcome GenerateThroughSpreadsheet(const GenerateRequest& request, HCONV merva,
                                    const std::function<bool()>& stop) {
-  if (!FindWindowA(SPREADSHEET_CLASS, nullptr) && !StartSpreadsheet(stop))
+  const bool running = FindWindowA(SPREADSHEET_CLASS, nullptr) != nullptr;
+  if (!running && !StartSpreadsheet(stop))
     return stop() ? Outcome::Stop() : Outcome::Fail(NEEDS_SPREADSHEET);
   HCONV sheet = Dde().Connect("Excel", "System");
+  const DWORD deadline = GetTickCount() + (running ? 0 : CONNECT_RETRY_MS);
+  while (!sheet && static_cast<LONG>(deadline - GetTickCount()) > 0 && !stop() && PumpWaiting()) {
+    Sleep(200);
+    sheet = Dde().Connect("Excel", "System");
+  }
   if (!sheet) return Outcome::Fail(NO_SPREADSHEET_CONVERSATION);
   Outcome outcome;
   for (const std::string& execute : GenerateExecutes(request)) {

@@ -102,7 +102,8 @@ TEST_F(MacroEditor, EachFaultStopsWithItsMessageAndTheCaretOnIt) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.bad);
-    const std::string first = "Title1(\"before\")\r\n";
+    // merva95's own box for a refused command stays off.
+    const std::string first = "ErrorMessages(0)\r\n";
     WriteMacro("Fault", first + c.bad + "\r\nFileNew()\r\n");
     const int before = DocumentCount(merva.frame);
     const Stopped stopped = RunToBox("Fault");
@@ -166,9 +167,15 @@ TEST_F(MacroEditor, SingleStepsThreeStatements) {
   PostMessageA(window, WM_COMMAND, STEP, 0);
   ASSERT_TRUE(WaitUntil([&] { return selection().first == first; }, MERVA_BOX_MS));
   PostMessageA(window, WM_COMMAND, STEP, 0);
+  ASSERT_TRUE(WaitUntil([&] { return DocumentCount(merva.frame) == documents + 4; }, MERVA_BOX_MS));
   PostMessageA(window, WM_COMMAND, 258, 0);
-  Sleep(1000);
+  // Stopped: the caret is free again and nothing more runs.
+  EXPECT_TRUE(WaitUntil([&] { return (GetWindowLongA(edit, GWL_STYLE) & ES_READONLY) == 0; },
+                        MERVA_BOX_MS));
+  Sleep(500);
   EXPECT_EQ(DocumentCount(merva.frame), documents + 4);
+  // As if typed: the text counts as changed.
+  SendMessageA(edit, EM_SETMODIFY, TRUE, 0);
   PostMessageA(window, WM_CLOSE, 0, 0);
   // The text was not saved: the prompt comes.
   HWND box = WaitForDialogTitled(editor.pid, TITLE);

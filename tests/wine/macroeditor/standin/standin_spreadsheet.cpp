@@ -283,13 +283,7 @@ int WINAPI WinMain(HINSTANCE module, HINSTANCE, LPSTR arguments, int) {
   // "log" "%1": only the log file counts.
   const std::size_t gap = logFile.find("\" \"");
   if (gap != std::string::npos) logFile.resize(gap);
-  WNDCLASSA cls{};
-  cls.lpfnWndProc = DefWindowProcA;
-  cls.hInstance = module;
-  cls.lpszClassName = "XLMAIN";
-  RegisterClassA(&cls);
-  window = CreateWindowA("XLMAIN", "Stand-in spreadsheet", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
-                         nullptr, nullptr, module, nullptr);
+  // The service first: a client connects as soon as it sees the window.
   if (DdeInitializeA(&instance, Callback,
                      APPCLASS_STANDARD | CBF_FAIL_POKES | CBF_FAIL_REQUESTS | CBF_FAIL_ADVISES |
                          CBF_SKIP_ALLNOTIFICATIONS,
@@ -298,6 +292,13 @@ int WINAPI WinMain(HINSTANCE module, HINSTANCE, LPSTR arguments, int) {
   serviceName = DdeCreateStringHandleA(instance, "Excel", CP_WINANSI);
   topicName = DdeCreateStringHandleA(instance, "System", CP_WINANSI);
   DdeNameService(instance, serviceName, nullptr, DNS_REGISTER);
+  WNDCLASSA cls{};
+  cls.lpfnWndProc = DefWindowProcA;
+  cls.hInstance = module;
+  cls.lpszClassName = "XLMAIN";
+  RegisterClassA(&cls);
+  window = CreateWindowA("XLMAIN", "Stand-in spreadsheet", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
+                         nullptr, nullptr, module, nullptr);
   MSG message;
   // Ends when its window is closed (the test posts WM_CLOSE, which the
   // default procedure turns into its destruction).
