@@ -9,6 +9,7 @@ namespace merva::macro {
 namespace {
 
 constexpr char CANNOT_CONNECT[] = "Cannot connect with MERVA.";
+constexpr DWORD CONNECT_WAIT_MS = 5000;
 
 struct RunState {
   bool running = false;
@@ -21,6 +22,17 @@ struct RunState {
 RunState state;
 
 bool StopAsked() { return state.stopRequested; }
+
+// A merva95 that has just started may not serve DDE yet.
+HCONV ConnectToMerva() {
+  const DWORD deadline = GetTickCount() + CONNECT_WAIT_MS;
+  HCONV merva = Dde().Connect("MERVAW", "ROZava");
+  while (!merva && static_cast<LONG>(deadline - GetTickCount()) > 0 && PumpWaiting()) {
+    Sleep(100);
+    merva = Dde().Connect("MERVAW", "ROZava");
+  }
+  return merva;
+}
 
 // Waits, still dispatching, for the next single-step or stop command.
 void AwaitStep() {
@@ -89,7 +101,7 @@ void RunCommand(bool singleStep) {
     Finish(result);
     return;
   }
-  HCONV merva = Dde().Connect("MERVAW", "ROZava");
+  HCONV merva = ConnectToMerva();
   if (!merva) {
     Finish({StepResult::Failed, CANNOT_CONNECT, {}});
     return;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -53,14 +54,29 @@ std::vector<std::string> PdfFiles() {
   return names;
 }
 
-int NewPdfCount(const std::vector<std::string>& before) {
-  int count = 0;
+std::vector<std::string> NewPdfs(const std::vector<std::string>& before) {
+  std::vector<std::string> added;
   for (const std::string& name : PdfFiles()) {
     bool old = false;
     for (const std::string& b : before) old = old || b == name;
-    count += !old;
+    if (!old) added.push_back(PdfFolder() + "\\" + name.substr(0, name.rfind('|')));
   }
-  return count;
+  return added;
+}
+
+// Page objects ("/Type /Page", not "/Pages") of a finished PDF; -1 while
+// it is still being written.
+int PdfPages(const std::string& file) {
+  const std::string pdf = ReadFileBytes(file);
+  if (pdf.find("%%EOF") == std::string::npos) return -1;
+  int pages = 0;
+  for (std::size_t at = pdf.find("/Type"); at != std::string::npos;
+       at = pdf.find("/Type", at + 5)) {
+    std::size_t p = at + 5;
+    while (p < pdf.size() && (pdf[p] == ' ' || pdf[p] == '\r' || pdf[p] == '\n')) ++p;
+    if (pdf.compare(p, 5, "/Page") == 0 && (p + 5 >= pdf.size() || pdf[p + 5] != 's')) ++pages;
+  }
+  return pages;
 }
 
 class MacroRuns : public MervaTest {
@@ -106,8 +122,39 @@ TEST_F(MacroRuns, LoopOpensPrintsAndClosesThreePlotFiles) {
   ASSERT_TRUE(editor.WaitExit(120000, &code));
   EXPECT_EQ(code, 0u);
   EXPECT_EQ(DocumentCount(merva.frame), open);
-  EXPECT_TRUE(WaitUntil([&] { return NewPdfCount(before) >= 3; }, 90000, 500))
-      << NewPdfCount(before) << " new PDF files in " << PdfFolder();
+  // One page a file.
+  int pages = 0;
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        const std::vector<std::string> added = NewPdfs(before);
+        pages = 0;
+        for (const std::string& pdf : added) pages += std::max(0, PdfPages(pdf));
+        return added.size() == 3 && pages == 3;
+      },
+      90000, 500))
+      << pages << " pages in new PDF files in " << PdfFolder();
+}
+
+TEST_F(MacroRuns, PrintsTheMacroText) {
+  if (!PrinterInstalled()) GTEST_SKIP() << "no printer: run tests/wine/printing/setup-printer.sh";
+  StartedProcess editor = StartProgram(EditorFile(), "");
+  ASSERT_TRUE(WaitUntil([&] { return FindWindowOfProcess(editor.pid, "MVMACRO") != nullptr; },
+                        MERVA_START_MS));
+  HWND window = FindWindowOfProcess(editor.pid, "MVMACRO");
+  const std::string text = "rem printed\r\nFileNew()\r\n\tFilePrint()";
+  SendMessageA(GetDlgItem(window, 104), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  const std::vector<std::string> before = PdfFiles();
+  PostMessageA(window, WM_COMMAND, 260, 0);
+  int pages = -1;
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        const std::vector<std::string> added = NewPdfs(before);
+        return added.size() == 1 && (pages = PdfPages(added[0])) >= 0;
+      },
+      90000, 500));
+  EXPECT_EQ(pages, 1);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(editor.WaitExit(MERVA_BOX_MS));
 }
 
 // Registers the stand-in as the spreadsheet program of ".xls" files.

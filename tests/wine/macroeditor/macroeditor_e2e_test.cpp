@@ -199,11 +199,14 @@ TEST_F(MacroEditor, SavedWithAShortcutAndStartedByItFromMerva) {
   const std::string file = MacroFolder() + "\\Keyed.MAC";
   ASSERT_TRUE(WaitUntil([&] { return ReadFileBytes(file) == "MERVA/W Macro 1.1\r\nFileNew()"; },
                         MERVA_BOX_MS));
-  char value[64] = {};
-  GetPrivateProfileStringA("MacroShortcuts", "Keyed", "", value, sizeof value, "mervaw.ini");
-  EXPECT_STREQ(value, "19");
-  GetPrivateProfileStringA("Macros", "Keyed", "", value, sizeof value, "mervaw.ini");
-  EXPECT_STRNE(value, "");
+  // The settings follow the file.
+  const auto setting = [](const char* section) {
+    char value[64] = {};
+    GetPrivateProfileStringA(section, "Keyed", "", value, sizeof value, "mervaw.ini");
+    return std::string(value);
+  };
+  EXPECT_TRUE(WaitUntil([&] { return setting("MacroShortcuts") == "19"; }, MERVA_BOX_MS));
+  EXPECT_NE(setting("Macros"), "");
 
   // The same key for another macro is refused.
   SetWindowTextA(GetDlgItem(window, MACRO_COMBO_ID), "Other");
@@ -241,6 +244,58 @@ TEST_F(MacroEditor, SavedWithAShortcutAndStartedByItFromMerva) {
   EXPECT_TRUE(WaitUntil([&] { return DocumentCount(merva.frame) == before + 1; }, MERVA_START_MS));
 }
 
+TEST_F(MacroEditor, FindAndReplaceInTheText) {
+  StartedProcess editor = StartProgram(EditorFile(), "");
+  ASSERT_TRUE(WaitUntil([&] { return FindWindowOfProcess(editor.pid, "MVMACRO") != nullptr; },
+                        MERVA_START_MS));
+  HWND window = FindWindowOfProcess(editor.pid, "MVMACRO");
+  HWND edit = GetDlgItem(window, EDIT_ID);
+  const std::string text = "FileNew()\r\nfilenew()\r\nFileNewer()";
+  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  PostMessageA(window, WM_COMMAND, 264, 0);
+  HWND find = WaitForDialogTitled(editor.pid, "Find");
+  ASSERT_TRUE(find);
+  SetField(find, 200, "FileNew");
+  CheckButton(find, 202, true);  // whole word
+  CheckButton(find, 203, true);  // case
+  Press(find, IDOK);
+  const auto selection = [&] {
+    DWORD begin = 0, end = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&begin), reinterpret_cast<LPARAM>(&end));
+    return std::make_pair(begin, end);
+  };
+  ASSERT_TRUE(
+      WaitUntil([&] { return selection() == std::make_pair(DWORD(0), DWORD(7)); }, MERVA_BOX_MS));
+  // "filenew" differs in case, "FileNewer" is another word: no more.
+  Press(find, IDOK);
+  HWND box = WaitForDialogTitled(editor.pid, TITLE);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(BoxText(box), "Text not found.");
+  Answer(box, IDOK);
+  Press(find, IDCANCEL);
+
+  PostMessageA(window, WM_COMMAND, 772, 0);
+  HWND replace = WaitForDialogTitled(editor.pid, "Replace");
+  ASSERT_TRUE(replace);
+  SetField(replace, 200, "filenew");
+  SetField(replace, 201, "FilePrint");
+  CheckButton(replace, 202, false);
+  CheckButton(replace, 203, false);
+  Press(replace, 207);  // Replace All
+  char now[128] = {};
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        SendMessageA(edit, WM_GETTEXT, sizeof now, reinterpret_cast<LPARAM>(now));
+        return std::string(now) == "FilePrint()\r\nFilePrint()\r\nFilePrinter()";
+      },
+      MERVA_BOX_MS))
+      << now;
+  Press(replace, IDCANCEL);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  if ((box = WaitForDialogTitled(editor.pid, TITLE, 3000))) Answer(box, IDNO);
+  EXPECT_TRUE(editor.WaitExit(MERVA_BOX_MS));
+}
+
 TEST_F(MacroEditor, MervaGoingAwayMidRunStopsTheRun) {
   WriteMacro("Away", "FileNew()\r\npause\r\nFileNew()\r\n");
   StartedProcess editor = StartProgram(EditorFile(), "/RUN Away");
@@ -268,6 +323,31 @@ TEST(MacroEditorAlone, RefusesToStartWithoutMerva) {
   EXPECT_EQ(BoxText(box), "This application may only be launched by MERVA.");
   Answer(box, IDOK);
   EXPECT_TRUE(editor.WaitExit(MERVA_BOX_MS));
+}
+
+// A frame window of merva95's class that serves no DDE: the run cannot
+// connect.
+TEST(MacroEditorAlone, RunWithoutMervaServingDdeCannotConnect) {
+  if (!Exists(EditorFile())) GTEST_SKIP() << "MVMAC95.exe is not built";
+  if (FindWindowA("MERVA/W", nullptr)) GTEST_SKIP() << "a MERVA/W window runs";
+  WNDCLASSA cls{};
+  cls.lpfnWndProc = DefWindowProcA;
+  cls.hInstance = GetModuleHandleA(nullptr);
+  cls.lpszClassName = "MERVA/W";
+  RegisterClassA(&cls);
+  HWND frame = CreateWindowA("MERVA/W", "stand-in", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                             nullptr, cls.hInstance, nullptr);
+  ASSERT_TRUE(frame);
+  WriteMacro("Lonely", "FileNew()\r\n");
+  StartedProcess editor = StartProgram(EditorFile(), "/RUN Lonely");
+  HWND box = WaitForDialogTitled(editor.pid, TITLE, 30000);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(BoxText(box), "Cannot connect with MERVA.");
+  Answer(box, IDOK);
+  DWORD code = 99;
+  EXPECT_TRUE(editor.WaitExit(MERVA_BOX_MS, &code));
+  EXPECT_EQ(code, 1u);
+  DestroyWindow(frame);
 }
 
 }  // namespace
