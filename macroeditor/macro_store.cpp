@@ -5,7 +5,6 @@
 #include <cstdlib>
 
 #include "files/win32/profile_stores.h"
-#include "macroeditor/core/macro_run.h"
 
 namespace merva::macro {
 

@@ -6,6 +6,7 @@
 
 #include "macroeditor/dde_client.h"
 #include "macroeditor/editor.h"
+#include "macroeditor/macro_store.h"
 #include "macroeditor/resource_ids.h"
 
 namespace {
@@ -76,6 +77,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   Dde().Initialize();
   if (!RegisterEditorClass(instance) || !CreateEditorWindow(show)) return 1;
   if (run) {
+    std::string text;
+    if (ReadMacro(macro, text) == MacroLoad::Missing) {
+      ShowMessage("Cannot find the macro " + MacroPath(macro) + ".", MB_ICONSTOP | MB_OK);
+      return 1;
+    }
     if (!LoadMacro(macro)) return 1;
     PostMessageA(editor.window, WM_COMMAND, IDM_RUN, 0);
   }

@@ -94,6 +94,7 @@ void RunCommand(bool singleStep) {
   const std::string text = EditText();
   if (text.empty()) {
     MessageBeep(MB_OK);
+    Finish({StepResult::Stopped, {}, {}});
     return;
   }
   StepResult result{StepResult::Stopped, {}, {}};

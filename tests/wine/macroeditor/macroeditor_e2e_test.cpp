@@ -123,6 +123,15 @@ TEST_F(MacroEditor, RunWithoutNameIsRefused) {
             "An error occurred while launching this application. A macro name MUST be supplied.");
   Answer(box, IDOK);
   EXPECT_TRUE(editor.WaitExit(MERVA_BOX_MS));
+
+  editor = StartProgram(EditorFile(), "/RUN Nowhere");
+  box = WaitForDialogTitled(editor.pid, TITLE);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(BoxText(box), "Cannot find the macro " + MacroFolder() + "\\Nowhere.MAC.");
+  Answer(box, IDOK);
+  DWORD code = 99;
+  EXPECT_TRUE(editor.WaitExit(MERVA_BOX_MS, &code));
+  EXPECT_EQ(code, 1u);
 }
 
 TEST_F(MacroEditor, AMacroCallsAnother) {
