@@ -11,20 +11,13 @@
 #include <sstream>
 
 #include "harness/merva_program.h"
+#include "macro_test_support.h"
 #include "raw_dde_client.h"
 
 namespace merva::test {
 namespace {
 
-constexpr char TITLE[] = "MERVA Macro Editor";
-
-std::string EditorFile() { return ProgramPath("app/MVMAC95.exe"); }
-std::string MacroFolder() { return ProgramPath("app/MACROS"); }
-
-void WriteMacro(const std::string& name, const std::string& body) {
-  CreateDirectoryA(MacroFolder().c_str(), nullptr);
-  ASSERT_TRUE(WriteFileBytes(MacroFolder() + "\\" + name + ".MAC", "MERVA/W Macro 1.1\r\n" + body));
-}
+constexpr const char* TITLE = EDITOR_TITLE;
 
 bool PrinterInstalled() {
   char device[512] = {};
@@ -79,18 +72,7 @@ int PdfPages(const std::string& file) {
   return pages;
 }
 
-class MacroRuns : public MervaTest {
- protected:
-  void SetUp() override {
-    MervaTest::SetUp();
-    if (IsSkipped()) return;
-    if (!Exists(EditorFile())) GTEST_SKIP() << "MVMAC95.exe is not built";
-    ASSERT_TRUE(merva.Start(""));
-    documents = DocumentCount(merva.frame);
-  }
-  MervaProgram merva;
-  int documents = 0;
-};
+using MacroRuns = MacroEditorTest;
 
 TEST_F(MacroRuns, LoopOpensPrintsAndClosesThreePlotFiles) {
   const std::string folder = TempDirectory() + "\\loop";
@@ -138,9 +120,8 @@ TEST_F(MacroRuns, LoopOpensPrintsAndClosesThreePlotFiles) {
 TEST_F(MacroRuns, PrintsTheMacroText) {
   if (!PrinterInstalled()) GTEST_SKIP() << "no printer: run tests/wine/printing/setup-printer.sh";
   StartedProcess editor = StartProgram(EditorFile(), "");
-  ASSERT_TRUE(WaitUntil([&] { return FindWindowOfProcess(editor.pid, "MVMACRO") != nullptr; },
-                        MERVA_START_MS));
-  HWND window = FindWindowOfProcess(editor.pid, "MVMACRO");
+  HWND window = EditorWindow(editor);
+  ASSERT_TRUE(window);
   const std::string text = "rem printed\r\nFileNew()\r\n\tFilePrint()";
   SendMessageA(GetDlgItem(window, 104), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
   const std::vector<std::string> before = PdfFiles();

@@ -10,31 +10,17 @@
 #include <sstream>
 
 #include "harness/merva_program.h"
+#include "macro_test_support.h"
 
 namespace merva::test {
 namespace {
 
-constexpr char TITLE[] = "MERVA Macro Editor";
+constexpr const char* TITLE = EDITOR_TITLE;
 constexpr int RUN = 256, STEP = 257, SAVE = 259;
 constexpr int EDIT_ID = 104, MACRO_COMBO_ID = 101, SHORTCUT_COMBO_ID = 103;
 
-std::string EditorFile() { return ProgramPath("app/MVMAC95.exe"); }
-std::string MacroFolder() { return ProgramPath("app/MACROS"); }
-
-void WriteMacro(const std::string& name, const std::string& body) {
-  CreateDirectoryA(MacroFolder().c_str(), nullptr);
-  ASSERT_TRUE(WriteFileBytes(MacroFolder() + "\\" + name + ".MAC", "MERVA/W Macro 1.1\r\n" + body));
-}
-
-class MacroEditor : public MervaTest {
+class MacroEditor : public MacroEditorTest {
  protected:
-  void SetUp() override {
-    MervaTest::SetUp();
-    if (IsSkipped()) return;
-    if (!Exists(EditorFile())) GTEST_SKIP() << "MVMAC95.exe is not built";
-    ASSERT_TRUE(merva.Start(""));
-    documents = DocumentCount(merva.frame);
-  }
   // Runs a macro with "/RUN"; false when it did not end in time.
   bool RunToEnd(const std::string& name, DWORD* code, DWORD ms = 30000) {
     StartedProcess editor = StartProgram(EditorFile(), "/RUN " + name);
@@ -66,8 +52,6 @@ class MacroEditor : public MervaTest {
     editor.WaitExit(MERVA_START_MS, &result.code);
     return result;
   }
-  MervaProgram merva;
-  int documents = 0;
 };
 
 TEST_F(MacroEditor, CommentsOnlyAndWellFormedStatementsRun) {
@@ -145,9 +129,8 @@ TEST_F(MacroEditor, AMacroCallsAnother) {
 
 TEST_F(MacroEditor, SingleStepsThreeStatements) {
   StartedProcess editor = StartProgram(EditorFile(), "");
-  ASSERT_TRUE(WaitUntil([&] { return FindWindowOfProcess(editor.pid, "MVMACRO") != nullptr; },
-                        MERVA_START_MS));
-  HWND window = FindWindowOfProcess(editor.pid, "MVMACRO");
+  HWND window = EditorWindow(editor);
+  ASSERT_TRUE(window);
   HWND edit = GetDlgItem(window, EDIT_ID);
   const std::string text = "' three windows\r\nFileNew()\r\nFileNew()\r\nFileNew()";
   SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -196,9 +179,8 @@ TEST_F(MacroEditor, SingleStepsThreeStatements) {
 
 TEST_F(MacroEditor, SavedWithAShortcutAndStartedByItFromMerva) {
   StartedProcess editor = StartProgram(EditorFile(), "");
-  ASSERT_TRUE(WaitUntil([&] { return FindWindowOfProcess(editor.pid, "MVMACRO") != nullptr; },
-                        MERVA_START_MS));
-  HWND window = FindWindowOfProcess(editor.pid, "MVMACRO");
+  HWND window = EditorWindow(editor);
+  ASSERT_TRUE(window);
   const std::string text = "FileNew()";
   SendMessageA(GetDlgItem(window, EDIT_ID), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
   SetWindowTextA(GetDlgItem(window, MACRO_COMBO_ID), "Keyed");
@@ -255,9 +237,8 @@ TEST_F(MacroEditor, SavedWithAShortcutAndStartedByItFromMerva) {
 
 TEST_F(MacroEditor, FindAndReplaceInTheText) {
   StartedProcess editor = StartProgram(EditorFile(), "");
-  ASSERT_TRUE(WaitUntil([&] { return FindWindowOfProcess(editor.pid, "MVMACRO") != nullptr; },
-                        MERVA_START_MS));
-  HWND window = FindWindowOfProcess(editor.pid, "MVMACRO");
+  HWND window = EditorWindow(editor);
+  ASSERT_TRUE(window);
   HWND edit = GetDlgItem(window, EDIT_ID);
   const std::string text = "FileNew()\r\nfilenew()\r\nFileNewer()";
   SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -357,6 +338,7 @@ TEST(MacroEditorAlone, RunWithoutMervaServingDdeCannotConnect) {
   EXPECT_TRUE(editor.WaitExit(MERVA_BOX_MS, &code));
   EXPECT_EQ(code, 1u);
   DestroyWindow(frame);
+  RemoveMacros();
 }
 
 }  // namespace
