@@ -103,7 +103,7 @@ bool ForEachRow(std::string_view text, int& columns, Row row) {
 
 Status ParseNumberText(PlotDocument& d, std::string_view text, int firstCurve, int& curvesAdded) {
   curvesAdded = 0;
-  const Status readError = Status::Failure(std::string("Error reading numbers."));
+  const Status readError = Status::Failure(std::string(NUMBER_TEXT_ERROR));
   const std::size_t nul = text.find('\0');
   if (nul != std::string_view::npos) text = text.substr(0, nul);
   // A first pass checks and counts, so that a bad line leaves the document

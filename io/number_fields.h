@@ -33,6 +33,9 @@ bool NextColumnField(std::string_view& rest, ColumnSeparator kind, std::string_v
 // Leading fields of a line that read as numbers, counting at most `limit`.
 int LeadingNumberCount(std::string_view line, int limit);
 
+// The failure text of a line that does not read as numbers.
+constexpr const char* NUMBER_TEXT_ERROR = "Error reading numbers.";
+
 // Lines end at CR (LF is a separator like any control character; a NUL
 // ends the text). One field a line: X is the line number and Y the value.
 // Several: the first field is X and field k+1 the Y of curve
