@@ -126,5 +126,57 @@ TEST_F(ImportE2e, PasteNumbersFromTheClipboard) {
   EXPECT_NE(client_.Execute("[Paste()]"), ACK);
 }
 
+// The window of a dialog's descendants with the control identifier.
+HWND Descendant(HWND parent, int id) {
+  for (HWND child : ChildrenOf(parent, nullptr))
+    if (GetDlgCtrlID(child) == id) return child;
+  return nullptr;
+}
+
+TEST_F(ImportE2e, OpenDialogFileTypesButtonAndColumnChoice) {
+  const std::string csv = File("choose.csv", "1,10,100\r\n2,20,200\r\n3,30,300\r\n");
+  const DWORD pid = merva_.process.pid;
+  merva_.Command(4097);
+  HWND types = WaitForDialogTitled(pid, "Select File Type");
+  ASSERT_NE(types, nullptr);
+  CheckRadioButton(types, 140, 149, 140);  // the plot file first...
+  ASSERT_TRUE(Answer(types, IDOK));
+  HWND open = WaitForDialog(pid);
+  ASSERT_NE(open, nullptr);
+  HWND button = Descendant(open, 901);
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(WindowText(button), "File &Types");
+  // ...then the open dialog's button changes it to columns.
+  PostMessageA(GetParent(button), WM_COMMAND, MAKEWPARAM(901, BN_CLICKED),
+               reinterpret_cast<LPARAM>(button));
+  types = WaitForDialogTitled(pid, "Select File Type");
+  ASSERT_NE(types, nullptr);
+  SendMessageA(GetDlgItem(types, 140), BM_SETCHECK, BST_UNCHECKED, 0);
+  SendMessageA(GetDlgItem(types, 143), BM_SETCHECK, BST_CHECKED, 0);
+  ASSERT_TRUE(Answer(types, IDOK));
+  HWND name = GetDlgItem(open, 0x47C);
+  if (!name) name = GetDlgItem(open, 0x480);
+  ASSERT_NE(name, nullptr);
+  SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(csv.c_str()));
+  PostMessageA(open, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+
+  HWND columns = WaitForDialogTitled(pid, "Specify Columns to Plot");
+  ASSERT_NE(columns, nullptr);
+  EXPECT_EQ(FieldText(columns, 902), "1");
+  EXPECT_EQ(WindowText(GetDlgItem(columns, 911 + 15)), "Column 16");
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(columns, 913)));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(columns, 914)));
+  SetField(columns, 902, "3");
+  CheckButton(columns, 903, true);
+  CheckButton(columns, 912, false);
+  CheckButton(columns, 913, false);
+  CheckButton(columns, 911, true);
+  ASSERT_TRUE(Answer(columns, IDOK));
+  ASSERT_TRUE(WaitUntil([&] { return SomeDocumentTitled(merva_.frame, "choose.csv"); }, 10000));
+  EXPECT_EQ(Request("merva_import_choose.csv", "Curve1"),
+            "  100.0000    \t  1.000000    \r\n  200.0000    \t  2.000000    \r\n"
+            "  300.0000    \t  3.000000    \r\n");
+}
+
 }  // namespace
 }  // namespace merva::test
