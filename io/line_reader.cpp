@@ -25,6 +25,17 @@ void Seek(std::FILE* f, long long position) {
 #endif
 }
 
+long long CountLineEnds(const char* p, const char* end) {
+  long long count = 0;
+  while (p < end) {
+    const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+    if (!lf) break;
+    ++count;
+    p = static_cast<const char*>(lf) + 1;
+  }
+  return count;
+}
+
 }  // namespace
 
 LineReader::LineReader(std::size_t maxLine) : maxLine_(maxLine) {}
@@ -105,14 +116,14 @@ long long LineReader::CountRemainingLines() {
   if (!file_) return 0;
   long long lines = 0;
   bool pendingText = false;
-  lines += std::count(buffer_.data() + begin_, buffer_.data() + end_, '\n');
+  lines += CountLineEnds(buffer_.data() + begin_, buffer_.data() + end_);
   if (end_ > begin_) pendingText = buffer_[end_ - 1] != '\n';
   if (!eof_) {
     const long long position = Tell(file_);
     std::vector<char> chunk(CHUNK);
     for (;;) {
       const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), file_);
-      lines += std::count(chunk.data(), chunk.data() + got, '\n');
+      lines += CountLineEnds(chunk.data(), chunk.data() + got);
       if (got > 0) pendingText = chunk[got - 1] != '\n';
       if (got < chunk.size()) break;
     }

@@ -99,18 +99,23 @@ Status ImportNicolet(PlotDocument& d, const std::string& path, int firstCurve) {
     return FileFormatFailure(path);
   float* x = d.xValues.Column(firstCurve);
   float* y = d.yValues.Column(firstCurve);
-  const double xScale = 1000.0 * h.userHorizontalScale;
+  // X(i) and Y(i) as straight lines in i and the count: one multiply-add each.
+  const double xStep = h.interval * 1000.0 * h.userHorizontalScale;
+  const double xBase = h.zeroTime * 1000.0 * h.userHorizontalScale + h.userHorizontalOffset;
   const double yScale = h.verticalNorm * h.userVerticalScale;
+  const double yBase = h.userVerticalOffset - h.verticalZero * yScale;
   for (long long done = 0; done < kept;) {
     const std::size_t want =
         static_cast<std::size_t>(std::min<long long>(kept - done, SAMPLE_CHUNK));
     if (std::fread(bytes.get(), 2, want, f.get()) != want) return FileFormatFailure(path);
+    const unsigned char* in = bytes.get();
+    for (std::size_t k = 0; k < want; ++k) raw[k] = ReadI16LE(in + 2 * k);
+    float* xOut = x + done;
+    float* yOut = y + done;
     for (std::size_t k = 0; k < want; ++k) {
-      const long long i = done + static_cast<long long>(k);
-      const double c = ReadI16LE(bytes.get() + 2 * k);
-      x[i] = static_cast<float>((static_cast<double>(i) * h.interval + h.zeroTime) * xScale +
-                                h.userHorizontalOffset);
-      y[i] = static_cast<float>((c - h.verticalZero) * yScale + h.userVerticalOffset);
+      xOut[k] =
+          static_cast<float>(static_cast<double>(done + static_cast<long long>(k)) * xStep + xBase);
+      yOut[k] = static_cast<float>(static_cast<double>(raw[k]) * yScale + yBase);
     }
     done += static_cast<long long>(want);
   }

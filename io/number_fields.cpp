@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 
 #include "core/messages.h"
 #include "core/number_text.h"
@@ -9,8 +10,60 @@
 
 namespace merva {
 
+namespace {
+
+// Clinger's fast path: up to 15 significant digits and a power of ten up
+// to 22 are exact in a double, so one multiplication or division rounds
+// correctly. False when the field needs the full conversion.
+bool ReadPlainDecimal(std::string_view field, double& value) {
+  static constexpr double POWERS[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                      1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                      1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  const char* p = field.data();
+  const char* end = p + field.size();
+  const bool negative = *p == '-';
+  if (negative) ++p;
+  uint64_t mantissa = 0;
+  int digits = 0, scale = 0;
+  bool any = false;
+  for (; p < end && *p >= '0' && *p <= '9'; ++p, any = true)
+    if (mantissa != 0 || *p != '0') {
+      if (++digits > 15) return false;
+      mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+    }
+  if (p < end && *p == '.') {
+    for (++p; p < end && *p >= '0' && *p <= '9'; ++p, any = true) {
+      --scale;
+      if (mantissa != 0 || *p != '0') {
+        if (++digits > 15) return false;
+        mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+      }
+    }
+  }
+  if (!any) return false;
+  if (p < end && (*p == 'e' || *p == 'E')) {
+    ++p;
+    bool negativeExponent = false;
+    if (p < end && (*p == '-' || *p == '+')) negativeExponent = *p++ == '-';
+    int exponent = 0;
+    const char* first = p;
+    for (; p < end && *p >= '0' && *p <= '9' && exponent < 1000; ++p)
+      exponent = exponent * 10 + (*p - '0');
+    if (p == first) return false;
+    scale += negativeExponent ? -exponent : exponent;
+  }
+  if (p != end || scale < -22 || scale > 22) return false;
+  double v = static_cast<double>(mantissa);
+  v = scale < 0 ? v / POWERS[-scale] : v * POWERS[scale];
+  value = negative ? -v : v;
+  return true;
+}
+
+}  // namespace
+
 bool ReadNumberField(std::string_view field, double& value) {
   if (field.empty()) return false;
+  if (ReadPlainDecimal(field, value)) return true;
   // Most fields are plain: no copy, no second look.
   const char* last = field.data() + field.size();
   auto result = std::from_chars(field.data(), last, value, std::chars_format::general);

@@ -16,4 +16,5 @@ merva_ensure_packages() {
 MERVA_BUILD_PACKAGES=(cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev
   libbenchmark-dev mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine64 wine xvfb xauth x11-utils gnuplot-nox
-  cups printer-driver-cups-pdf poppler-utils libwmf-bin libreoffice-draw-nogui netpbm)
+  cups printer-driver-cups-pdf poppler-utils libwmf-bin libreoffice-draw-nogui netpbm
+  libreoffice-calc-nogui python3-numpy python3-pandas)
