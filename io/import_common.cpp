@@ -53,6 +53,14 @@ long long FileSize(const std::string& path) {
   return size;
 }
 
+bool SeekTo(std::FILE* f, long long offset) {
+#ifdef _WIN32
+  return _fseeki64(f, offset, SEEK_SET) == 0;
+#else
+  return fseeko(f, static_cast<off_t>(offset), SEEK_SET) == 0;
+#endif
+}
+
 Status DataValueFailure(const std::string& path) {
   return Status::Failure("Error interpreting data values in " + path);
 }

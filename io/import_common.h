@@ -4,6 +4,7 @@
 // curves and the texts of the common failures.
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "core/plot_document.h"
@@ -43,6 +44,8 @@ void NameDocument(PlotDocument& document, const std::string& path);
 // "Error opening " + path, and the size of a file (-1 when unreadable).
 Status OpenFailure(const std::string& path);
 long long FileSize(const std::string& path);
+// Moves to a byte offset beyond what a long holds on every platform.
+bool SeekTo(std::FILE* file, long long offset);
 
 // "Error interpreting data values in " + path.
 Status DataValueFailure(const std::string& path);

@@ -40,7 +40,7 @@ bool SlotIs(const std::vector<unsigned char>& header, int offset, char digit) {
 }
 
 bool ReadAt(std::FILE* f, long long offset, std::vector<unsigned char>& bytes) {
-  return std::fseek(f, static_cast<long>(offset), SEEK_SET) == 0 &&
+  return SeekTo(f, offset) &&
          std::fread(bytes.data(), 1, bytes.size(), f) == bytes.size();
 }
 
@@ -95,7 +95,7 @@ Status ImportNicolet(PlotDocument& d, const std::string& path, int firstCurve) {
   std::unique_ptr<int16_t[]> raw(new (std::nothrow) int16_t[SAMPLE_CHUNK]);
   std::unique_ptr<unsigned char[]> bytes(new (std::nothrow) unsigned char[2 * SAMPLE_CHUNK]);
   if (!raw || !bytes) return Status::Failure(MSG_TEMPORARY_STORAGE);
-  if (std::fseek(f.get(), static_cast<long>(h.headerLength), SEEK_SET) != 0)
+  if (!SeekTo(f.get(), h.headerLength))
     return FileFormatFailure(path);
   float* x = d.xValues.Column(firstCurve);
   float* y = d.yValues.Column(firstCurve);

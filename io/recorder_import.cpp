@@ -49,7 +49,7 @@ std::string Text(const unsigned char* p, std::size_t width) {
 }
 
 bool Read(std::FILE* f, long long offset, unsigned char* bytes, std::size_t count) {
-  return std::fseek(f, static_cast<long>(offset), SEEK_SET) == 0 &&
+  return SeekTo(f, offset) &&
          std::fread(bytes, 1, count, f) == count;
 }
 
@@ -194,7 +194,7 @@ Status ImportRecorder(PlotDocument& d, const std::string& path, int type, int fi
   if (r.translate && showStatus) showStatus(MSG_STATUS_TRANSLATING);
   std::vector<unsigned char> bytes(static_cast<std::size_t>(std::min<long long>(count, 1 << 16)) *
                                    2);
-  if (std::fseek(f.get(), static_cast<long>(r.dataOffset + 2 * first), SEEK_SET) != 0)
+  if (!SeekTo(f.get(), r.dataOffset + 2 * first))
     return FileFormatFailure(path);
   float* x = d.xValues.Column(firstCurve);
   float* y = d.yValues.Column(firstCurve);
