@@ -117,11 +117,18 @@ Status ImportColumns(PlotDocument& d, const std::string& path, int firstCurve,
     int column = 0;
     bool bad = false;
     double x = p + 1;
-    while (!bad && column < map.lastColumn && NextColumnField(rest, pattern.separator, field)) {
-      const int target = map.target[static_cast<std::size_t>(++column)];
-      if (target == 0) continue;
+    while (!bad && column < map.lastColumn) {
+      const int target = map.target[static_cast<std::size_t>(column + 1)];
       double value = 0;
-      bad = !ReadNumberField(field, value);
+      if (target == 0) {  // a column not taken may hold anything
+        if (!NextColumnField(rest, pattern.separator, field)) break;
+        ++column;
+        continue;
+      }
+      const int read = NextColumnNumber(rest, pattern.separator, value);
+      if (read < 0) break;
+      ++column;
+      bad = read == 0;
       if (column == choice.xColumn) x = value;
       if (target > 0) d.yValues.Column(target)[p] = static_cast<float>(value);
     }

@@ -14,13 +14,13 @@ namespace {
 
 // Clinger's fast path: up to 15 significant digits and a power of ten up
 // to 22 are exact in a double, so one multiplication or division rounds
-// correctly. False when the field needs the full conversion.
-bool ReadPlainDecimal(std::string_view field, double& value) {
+// correctly. Reads a number at the start of [p, end) and returns where it
+// stops; null when the text needs the full conversion (or is no number).
+const char* ScanPlainDecimal(const char* p, const char* end, double& value) {
   static constexpr double POWERS[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  const char* p = field.data();
-  const char* end = p + field.size();
+  if (p >= end) return nullptr;
   const bool negative = *p == '-';
   if (negative) ++p;
   uint64_t mantissa = 0;
@@ -28,19 +28,19 @@ bool ReadPlainDecimal(std::string_view field, double& value) {
   bool any = false;
   for (; p < end && *p >= '0' && *p <= '9'; ++p, any = true)
     if (mantissa != 0 || *p != '0') {
-      if (++digits > 15) return false;
+      if (++digits > 15) return nullptr;
       mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
     }
   if (p < end && *p == '.') {
     for (++p; p < end && *p >= '0' && *p <= '9'; ++p, any = true) {
       --scale;
       if (mantissa != 0 || *p != '0') {
-        if (++digits > 15) return false;
+        if (++digits > 15) return nullptr;
         mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
       }
     }
   }
-  if (!any) return false;
+  if (!any) return nullptr;
   if (p < end && (*p == 'e' || *p == 'E')) {
     ++p;
     bool negativeExponent = false;
@@ -49,25 +49,25 @@ bool ReadPlainDecimal(std::string_view field, double& value) {
     const char* first = p;
     for (; p < end && *p >= '0' && *p <= '9' && exponent < 1000; ++p)
       exponent = exponent * 10 + (*p - '0');
-    if (p == first) return false;
+    if (p == first) return nullptr;
     scale += negativeExponent ? -exponent : exponent;
   }
-  if (p != end || scale < -22 || scale > 22) return false;
+  if (scale < -22 || scale > 22) return nullptr;
   double v = static_cast<double>(mantissa);
   v = scale < 0 ? v / POWERS[-scale] : v * POWERS[scale];
   value = negative ? -v : v;
-  return true;
+  return p;
 }
 
 }  // namespace
 
 bool ReadNumberField(std::string_view field, double& value) {
   if (field.empty()) return false;
-  if (ReadPlainDecimal(field, value)) return true;
+  const char* end = field.data() + field.size();
+  if (ScanPlainDecimal(field.data(), end, value) == end) return true;
   // Most fields are plain: no copy, no second look.
-  const char* last = field.data() + field.size();
-  auto result = std::from_chars(field.data(), last, value, std::chars_format::general);
-  if (result.ec == std::errc() && result.ptr == last) return true;
+  auto result = std::from_chars(field.data(), end, value, std::chars_format::general);
+  if (result.ec == std::errc() && result.ptr == end) return true;
   return ParseReal(field, value);
 }
 
@@ -111,6 +111,31 @@ bool NextColumnField(std::string_view& rest, ColumnSeparator kind, std::string_v
     rest.remove_prefix(at + 1);
   }
   return true;
+}
+
+int NextColumnNumber(std::string_view& rest, ColumnSeparator kind, double& value) {
+  if (kind != ColumnSeparator::Blanks && rest.data() != nullptr) {
+    // One pass over a plain number and its separator; anything else goes
+    // the general way below from the field's start.
+    const char separator = kind == ColumnSeparator::Comma ? ',' : '\t';
+    const char* p = rest.data();
+    const char* end = p + rest.size();
+    while (p < end && (*p == ' ' || (*p == '\t' && separator != '\t'))) ++p;
+    if (const char* stop = ScanPlainDecimal(p, end, value)) {
+      while (stop < end && (*stop == ' ' || (*stop == '\t' && separator != '\t'))) ++stop;
+      if (stop == end) {
+        rest = std::string_view();
+        return 1;
+      }
+      if (*stop == separator) {
+        rest = std::string_view(stop + 1, static_cast<std::size_t>(end - stop - 1));
+        return 1;
+      }
+    }
+  }
+  std::string_view field;
+  if (!NextColumnField(rest, kind, field)) return -1;
+  return ReadNumberField(field, value) ? 1 : 0;
 }
 
 int LeadingNumberCount(std::string_view line, int limit) {

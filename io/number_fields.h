@@ -30,6 +30,10 @@ bool NextField(std::string_view& rest, std::string_view& field);
 enum class ColumnSeparator { Blanks, Comma, Tab };
 bool NextColumnField(std::string_view& rest, ColumnSeparator kind, std::string_view& field);
 
+// NextColumnField and ReadNumberField in one: 1 when the next field is a
+// number, 0 when it is not, -1 when no field is left.
+int NextColumnNumber(std::string_view& rest, ColumnSeparator kind, double& value);
+
 // Leading fields of a line that read as numbers, counting at most `limit`.
 int LeadingNumberCount(std::string_view line, int limit);
 

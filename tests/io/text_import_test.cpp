@@ -34,6 +34,17 @@ TEST(NumberFields, CommaKindKeepsEmptyFields) {
   std::vector<std::string> fields;
   while (NextColumnField(rest, ColumnSeparator::Comma, field)) fields.emplace_back(field);
   EXPECT_EQ(fields, (std::vector<std::string>{"1", "", "3", ""}));
+  // The one-pass reading gives the same fields.
+  rest = " 1.5 ,\t2e3,x,,12345678901234567,-.5\r";
+  std::vector<int> kinds;
+  std::vector<double> values;
+  double v = 0;
+  for (int read; (read = NextColumnNumber(rest, ColumnSeparator::Comma, v)) >= 0;) {
+    kinds.push_back(read);
+    if (read) values.push_back(v);
+  }
+  EXPECT_EQ(kinds, (std::vector<int>{1, 1, 0, 0, 1, 1}));
+  EXPECT_EQ(values, (std::vector<double>{1.5, 2000, 12345678901234567.0, -0.5}));
 }
 
 TEST(ParseNumberText, PastedColumns) {
