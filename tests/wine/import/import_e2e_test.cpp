@@ -178,5 +178,19 @@ TEST_F(ImportE2e, OpenDialogFileTypesButtonAndColumnChoice) {
             "  300.0000    \t  3.000000    \r\n");
 }
 
+TEST_F(ImportE2e, HandOffOfADescribedFile) {
+  const std::string data = File("handed.txt", "Run 4\n0 1\n1 3\n2 5\n");
+  File("handed.fmt", "TITLE     1\nDATASTART 2\n");
+  const UINT plot = RegisterWindowMessageA("Plot MERVA File");
+  const ATOM atom = GlobalAddAtomA((data + "@merva_import_handed.fmt").c_str());
+  const LRESULT result = SendMessageA(merva_.frame, plot, atom, MAKELPARAM(0, 99));
+  GlobalDeleteAtom(atom);
+  ASSERT_EQ(result, 1);
+  ASSERT_TRUE(WaitUntil([&] { return SomeDocumentTitled(merva_.frame, "handed.txt"); }, 10000));
+  EXPECT_EQ(Request("merva_import_handed.txt", "Curve1"),
+            " 0.0000000E+00\t  1.000000    \r\n  1.000000    \t  3.000000    \r\n"
+            "  2.000000    \t  5.000000    \r\n");
+}
+
 }  // namespace
 }  // namespace merva::test
