@@ -48,7 +48,10 @@ bool LineReader::Open(const std::string& path) {
   if (file_) std::fclose(file_);
   file_ = std::fopen(path.c_str(), "rb");
   if (!file_) return false;
-  buffer_.resize(maxLine_ + CHUNK + 1);
+  if (!buffer_) {
+    capacity_ = maxLine_ + CHUNK + 1;
+    buffer_.reset(new char[capacity_]);
+  }
   return Rewind();
 }
 
@@ -64,12 +67,12 @@ bool LineReader::Rewind() {
 bool LineReader::Fill() {
   if (eof_) return false;
   if (begin_ > 0) {
-    std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+    std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
     end_ -= begin_;
     begin_ = 0;
   }
-  const std::size_t room = buffer_.size() - end_;
-  const std::size_t got = std::fread(buffer_.data() + end_, 1, room, file_);
+  const std::size_t room = capacity_ - end_;
+  const std::size_t got = std::fread(buffer_.get() + end_, 1, room, file_);
   if (got < room) {
     eof_ = true;
     readError_ = std::ferror(file_) != 0;
@@ -84,12 +87,12 @@ bool LineReader::Next(std::string_view& line, bool& tooLong) {
   bool skipping = false;
   std::size_t searched = begin_;
   for (;;) {
-    const char* start = buffer_.data() + begin_;
-    const void* lf = std::memchr(buffer_.data() + searched, '\n', end_ - searched);
+    const char* start = buffer_.get() + begin_;
+    const void* lf = std::memchr(buffer_.get() + searched, '\n', end_ - searched);
     if (lf || (eof_ && end_ > begin_)) {
-      const char* stop = lf ? static_cast<const char*>(lf) : buffer_.data() + end_;
+      const char* stop = lf ? static_cast<const char*>(lf) : buffer_.get() + end_;
       std::size_t length = static_cast<std::size_t>(stop - start);
-      begin_ = lf ? static_cast<std::size_t>(stop - buffer_.data()) + 1 : end_;
+      begin_ = lf ? static_cast<std::size_t>(stop - buffer_.get()) + 1 : end_;
       if (skipping || length > maxLine_) {
         tooLong = true;
         length = 0;
@@ -116,16 +119,17 @@ long long LineReader::CountRemainingLines() {
   if (!file_) return 0;
   long long lines = 0;
   bool pendingText = false;
-  lines += CountLineEnds(buffer_.data() + begin_, buffer_.data() + end_);
+  lines += CountLineEnds(buffer_.get() + begin_, buffer_.get() + end_);
   if (end_ > begin_) pendingText = buffer_[end_ - 1] != '\n';
   if (!eof_) {
     const long long position = Tell(file_);
-    std::vector<char> chunk(CHUNK);
+    if (!countChunk_) countChunk_.reset(new char[CHUNK]);
+    char* chunk = countChunk_.get();
     for (;;) {
-      const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), file_);
-      lines += CountLineEnds(chunk.data(), chunk.data() + got);
+      const std::size_t got = std::fread(chunk, 1, CHUNK, file_);
+      lines += CountLineEnds(chunk, chunk + got);
       if (got > 0) pendingText = chunk[got - 1] != '\n';
-      if (got < chunk.size()) break;
+      if (got < CHUNK) break;
     }
     std::clearerr(file_);
     Seek(file_, position);

@@ -5,9 +5,9 @@
 // as such (its text skipped) instead of growing the buffer.
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace merva {
 
@@ -43,7 +43,10 @@ class LineReader {
  private:
   bool Fill();
   std::FILE* file_ = nullptr;
-  std::vector<char> buffer_;
+  // Not zeroed: only [begin_, end_) is ever read.
+  std::unique_ptr<char[]> buffer_;
+  std::size_t capacity_ = 0;
+  std::unique_ptr<char[]> countChunk_;
   std::size_t maxLine_;
   std::size_t begin_ = 0, end_ = 0;
   long long lineNumber_ = 0;
