@@ -192,5 +192,50 @@ TEST_F(ImportE2e, HandOffOfADescribedFile) {
             "  2.000000    \t  5.000000    \r\n");
 }
 
+// An old-KESTRA record of the program's own layout: 5 samples at 500 Hz.
+std::string KestraRecord() {
+  std::string b(512, '\0');
+  auto f64 = [&](std::size_t at, double v) { std::memcpy(&b[at], &v, 8); };
+  std::memcpy(&b[0], "MVKSTRG\x1A", 8);
+  const int32_t count = 5;
+  std::memcpy(&b[8], &count, 4);
+  f64(12, 500);  // Hz: 2 ms a sample
+  f64(20, 2.5);  // calibration
+  f64(256, 0);
+  f64(264, 2);
+  for (int16_t s : {1, 2, 3, 4, 5}) b.append(reinterpret_cast<const char*>(&s), 2);
+  return b;
+}
+
+TEST_F(ImportE2e, RecorderTimeWindowFromTheDialogAndFromStartStop) {
+  const std::string record = File("kestra.dat", KestraRecord());
+  const DWORD pid = merva_.process.pid;
+  merva_.Command(4097);
+  HWND types = WaitForDialogTitled(pid, "Select File Type");
+  ASSERT_NE(types, nullptr);
+  CheckRadioButton(types, 140, 149, 146);
+  ASSERT_TRUE(Answer(types, IDOK));
+  HWND open = WaitForDialog(pid);
+  ASSERT_NE(open, nullptr);
+  HWND name = GetDlgItem(open, 0x47C);
+  if (!name) name = GetDlgItem(open, 0x480);
+  ASSERT_NE(name, nullptr);
+  SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(record.c_str()));
+  PostMessageA(open, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  HWND limits = WaitForDialogTitled(pid, "Start/Finish Time");
+  ASSERT_NE(limits, nullptr);
+  EXPECT_EQ(FieldText(limits, 128), "0");
+  SetField(limits, 128, "4");
+  SetField(limits, 129, "8");
+  ASSERT_TRUE(Answer(limits, IDOK));
+  ASSERT_TRUE(WaitUntil([&] { return SomeDocumentTitled(merva_.frame, "kestra.dat"); }, 10000));
+  EXPECT_EQ(Request("merva_import_kestra.dat", "Curve1"),
+            "  4.000000    \t  15.00000    \r\n  6.000000    \t  20.00000    \r\n"
+            "  8.000000    \t  25.00000    \r\n");
+  // In command mode [StartStop( gives the window, with no dialog.
+  ASSERT_EQ(client_.Execute("[StartStop(0,2)][FileType(7)][FileOpen(\"" + record + "\")]"), ACK);
+  EXPECT_EQ(Request(NewestTopic(), "NumberOfPoints"), "2");
+}
+
 }  // namespace
 }  // namespace merva::test
