@@ -4,9 +4,10 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$PWD
+# Install first: nothing before this line may need a package.
 source tests/wine/ensure-packages.sh
-source tests/wine/wine-env.sh
 merva_ensure_packages "${MERVA_BUILD_PACKAGES[@]}"
+source tests/wine/wine-env.sh
 
 jobs=$(nproc)
 fuzz_seconds=${MERVA_FUZZ_SECONDS:-20}
@@ -52,6 +53,8 @@ gtest_step() {  # name, command...: counts the GoogleTest cases it runs
   fi
 }
 
+step "both scripts start on a machine without their packages" tests/setup/check-fresh-start.sh
+
 mkdir -p build
 echo "=== build: native"
 configure_and_build native -DCMAKE_BUILD_TYPE=Release
@@ -80,6 +83,9 @@ for fuzzer in build/fuzz/tests/fuzz/*_fuzzer; do
     "$corpus" $( [ -d "$seeds" ] && echo "$seeds" )
 done
 
+step "help pages: reference, F1 coverage, links, tidy, Chromium screenshots" \
+  /usr/bin/python3 tests/help/check_help.py "$root/build/help"
+
 merva_wine_prefix "$root/build/x86_64" null
 gtest_step "unit tests under Wine (x86_64)" merva_wine build/x86_64/tests/portable_tests.exe \
   --gtest_brief=1
@@ -89,6 +95,8 @@ if [ -f build/x86_64/tests/win32/win32_tests.exe ]; then
 fi
 gtest_step "end-to-end tests under Wine" tests/wine/run-end-to-end.sh "$root/build/x86_64"
 wineserver_wait
+gtest_step "setup program in a fresh prefix (x86_64)" tests/installer/check-installer.sh "$root/build/x86_64"
+merva_wine_prefix "$root/build/x86_64" null
 
 echo
 for f in "${failures[@]+"${failures[@]}"}"; do echo "FAILED: $f"; done

@@ -4,8 +4,13 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+#include <fstream>
+#include <vector>
+
 #include "app/program.h"
 #include "app/ui_host.h"
+#include "automation/help_topics.h"
 
 namespace merva::app {
 
@@ -26,6 +31,33 @@ void OpenPage(const std::string& path) {
   if (result <= 32) Ui().Show("Cannot open " + path, APP_TITLE);
 }
 
+// Closes a file search when the listing ends.
+struct FileSearch {
+  HANDLE handle;
+  ~FileSearch() {
+    if (handle != INVALID_HANDLE_VALUE) FindClose(handle);
+  }
+};
+
+// The title of every page, by file name; it stands in the first lines.
+std::vector<HelpPage> HelpPages() {
+  std::vector<HelpPage> pages;
+  WIN32_FIND_DATAA found{};
+  FileSearch search{FindFirstFileA(HelpPagePath("*.html").c_str(), &found)};
+  if (search.handle == INVALID_HANDLE_VALUE) return pages;
+  do {
+    std::ifstream page(HelpPagePath(found.cFileName), std::ios::binary);
+    std::string head(1024, '\0');
+    page.read(&head[0], static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<std::size_t>(page.gcount()));
+    pages.push_back({found.cFileName, HelpPageTitle(head)});
+  } while (FindNextFileA(search.handle, &found));
+  // The listing's order is the file system's; a keyword must not depend on it.
+  std::sort(pages.begin(), pages.end(),
+            [](const HelpPage& a, const HelpPage& b) { return a.file < b.file; });
+  return pages;
+}
+
 }  // namespace
 
 std::string HelpPagePath(const std::string& page) { return ProgramFile("help\\" + page); }
@@ -37,7 +69,10 @@ void OpenHelpContext(int context) {
 
 void OpenHelpIndex() { OpenPage(HelpPagePath("index.html")); }
 
-void OpenHelpKeyword(const std::string&) { OpenPage(HelpPagePath("index.html")); }
+void OpenHelpKeyword(const std::string& keyword) {
+  const std::string page = HelpPageForKeyword(HelpPages(), keyword);
+  OpenPage(HelpPagePath(page.empty() ? "index.html" : page));
+}
 
 void OpenHelpHowTo() { OpenPage(HelpPagePath("howto.html")); }
 

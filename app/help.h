@@ -10,8 +10,8 @@ namespace merva::app {
 // The page of a context number; the index when there is no such page.
 void OpenHelpContext(int context);
 void OpenHelpIndex();
-// The index, where the subjects are listed (the keyword is not looked up
-// by a help engine).
+// The page whose title is or begins with the keyword, else the contents,
+// where the subjects are listed.
 void OpenHelpKeyword(const std::string& keyword);
 void OpenHelpHowTo();
 

@@ -24,6 +24,7 @@ constexpr char LIBRARY_FILE[] = "KORV32.DLL";
 constexpr char PROGRAM_GROUP[] = "MERVA95";
 constexpr char WINDOWS_KEY[] = "Software\\Microsoft\\Windows\\CurrentVersion";
 constexpr char HELP_FOLDER[] = "help";
+constexpr char MACRO_FOLDER[] = "MACROS";
 constexpr int EXAMPLE_COUNT = 8;
 
 struct Removal {
@@ -158,7 +159,12 @@ void RemoveLibraryReference(Removal& removal) {
       }
       break;
     }
+    DWORD values = 1;
+    RegQueryInfoKeyA(handle, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
+                     nullptr, nullptr, nullptr);
     RegCloseKey(handle);
+    // The setup made the key when it counted the library first.
+    if (counted && values == 0) RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str());
   }
   const std::string folder = library.substr(0, library.find_last_of('\\') + 1);
   if (counted ? count == 0 : SameText(folder, removal.programFolder)) RemoveFile(removal, library);
@@ -168,6 +174,10 @@ std::string SpecialFolder(int which) {
   char path[MAX_PATH] = {};
   if (!SHGetSpecialFolderPathA(nullptr, path, which, FALSE)) return {};
   return path;
+}
+
+bool IsInFolder(const std::string& path, const std::string& folder) {
+  return path.size() > folder.size() && SameText(path.substr(0, folder.size()), folder);
 }
 
 // The file a shortcut starts, empty when it cannot be read.
@@ -199,9 +209,9 @@ void RemoveShortcutsIn(Removal& removal, const std::string& folder) {
   std::vector<std::string> ours;
   do {
     const std::string shortcut = folder + "\\" + found.cFileName;
+    // The help's shortcut starts a page in a folder below the program's.
     const std::string target = ShortcutTarget(shortcut);
-    const std::string targetFolder = target.substr(0, target.find_last_of('\\') + 1);
-    if (!target.empty() && SameText(targetFolder, removal.programFolder)) ours.push_back(shortcut);
+    if (IsInFolder(target, removal.programFolder)) ours.push_back(shortcut);
   } while (FindNextFileA(search, &found));
   FindClose(search);
   for (const std::string& shortcut : ours) RemoveFile(removal, shortcut);
@@ -238,15 +248,20 @@ void RemoveInstalledFiles(Removal& removal) {
   }
   const std::string help = folder + HELP_FOLDER;
   WIN32_FIND_DATAA found{};
-  HANDLE search = FindFirstFileA((help + "\\*.html").c_str(), &found);
+  // Pages, stylesheet and pictures: the folder holds only what was installed.
+  HANDLE search = FindFirstFileA((help + "\\*").c_str(), &found);
   if (search != INVALID_HANDLE_VALUE) {
     std::vector<std::string> pages;
-    do pages.push_back(help + "\\" + found.cFileName);
+    do
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        pages.push_back(help + "\\" + found.cFileName);
     while (FindNextFileA(search, &found));
     FindClose(search);
     for (const std::string& page : pages) RemoveFile(removal, page);
   }
   if (Exists(help)) RemoveDirectoryA(help.c_str());
+  // The macro folder goes only when the user has no macros in it.
+  RemoveDirectoryA((folder + MACRO_FOLDER).c_str());
   // The running program last, then its folder once it is empty (the
   // user's macros keep it).
   RemoveFile(removal, removal.programPath);

@@ -1,4 +1,5 @@
 # Sourced by test.sh and run.sh: installs the Debian packages that are missing.
+# Sourcing only defines; nothing here may need a package that is not installed yet.
 merva_ensure_packages() {
   local missing=() p
   for p in "$@"; do
@@ -6,15 +7,27 @@ merva_ensure_packages() {
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   echo "Installing: ${missing[*]}"
-  local sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo=sudo
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  local sudo=()
+  if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null 2>&1 ||
+      { echo "These packages are missing and installing them needs root or sudo: ${missing[*]}" >&2; return 1; }
+    sudo=(sudo)
+  fi
+  # Waits for another package manager (a fresh machine's daily upgrade) instead of failing.
+  local wait=(-o DPkg::Lock::Timeout=900)
+  "${sudo[@]}" apt-get "${wait[@]}" update -qq
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get "${wait[@]}" install -y -qq --no-install-recommends \
+    "${missing[@]}"
 }
 
-# What building and testing need (no i386 architecture: 64-bit Wine only).
-MERVA_BUILD_PACKAGES=(cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev
-  libbenchmark-dev mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine64 wine xvfb xauth x11-utils gnuplot-nox
-  cups printer-driver-cups-pdf poppler-utils libwmf-bin libreoffice-draw-nogui netpbm
-  libreoffice-calc-nogui python3-numpy python3-pandas)
+# What running the program needs (no i386 architecture: 64-bit Wine only);
+# python3 makes the help's command reference. Both scripts install the same
+# fonts, so that text measures the same in every prefix.
+MERVA_RUN_PACKAGES=(cmake make mingw-w64 g++-mingw-w64-x86-64-posix wine64 wine fonts-wine
+  xvfb xauth python3)
+
+# What building and testing need.
+MERVA_BUILD_PACKAGES=("${MERVA_RUN_PACKAGES[@]}" g++ clang libclang-rt-14-dev googletest libgtest-dev
+  libbenchmark-dev g++-mingw-w64-i686-posix x11-utils gnuplot-nox
+  cups printer-driver-cups-pdf poppler-utils libwmf-bin libreoffice-draw-nogui netpbm nsis
+  tidy chromium libreoffice-calc-nogui python3-numpy python3-pandas)

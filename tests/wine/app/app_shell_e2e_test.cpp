@@ -23,6 +23,7 @@
 
 #include "files/win32/system_settings.h"
 #include "harness/merva_program.h"
+#include "raw_dde_client.h"
 
 namespace merva::test {
 namespace {
@@ -328,6 +329,27 @@ TEST_F(Shell, MissingHelpPagesAreNamed) {
   ASSERT_TRUE(Answer(box, IDOK));
   Sleep(300);
   EXPECT_EQ(pages.Opened().size(), 1u);
+}
+
+TEST_F(Shell, HelpSearchOpensThePageTitledByItsKeyword) {
+  HelpPages pages;
+  ASSERT_TRUE(pages.Ready());
+  Merva merva;
+  ASSERT_TRUE(merva.Start("/-logo"));
+  RawDdeClient client;
+  ASSERT_TRUE(WaitUntil([&] { return client.Connect("MERVAW", "ROZava"); }, BOX_MS));
+  // The topic the DDE "Help" item names, as it names it.
+  EXPECT_EQ(client.Execute("[HelpSearch(\"\"Transferring MERVA data to other applications\"\")]"),
+            0x8000);
+  ASSERT_TRUE(pages.WaitForPages(1));
+  EXPECT_EQ(pages.Opened().back(), "dde.html");
+  // A title equal to the keyword before those that begin with it.
+  EXPECT_EQ(client.Execute("[HelpSearch(\"print\")]"), 0x8000);
+  ASSERT_TRUE(pages.WaitForPages(2));
+  EXPECT_EQ(pages.Opened().back(), "4105.html");
+  EXPECT_EQ(client.Execute("[HelpSearch(\"no such subject\")]"), 0x8000);
+  ASSERT_TRUE(pages.WaitForPages(3));
+  EXPECT_EQ(pages.Opened().back(), "index.html");
 }
 
 TEST_F(Shell, MenuHintsInTheStatusBar) {

@@ -469,6 +469,16 @@ TEST_F(PlotDialogs, FontsAndColorsOpenTheSystemChoosers) {
   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
+// The legend pop-up's Font... (right-click on the legend) has its chooser too.
+TEST_F(PlotDialogs, LegendPopupFontOpensTheFontChooser) {
+  Merva m;
+  ASSERT_TRUE(m.Start());
+  HWND chooser = m.Open(4354, "Font");
+  ASSERT_NE(chooser, nullptr);
+  PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(chooser); }, 5000));
+}
+
 // The "color" list of the settings written at exit.
 std::string StoredScreenColors(Merva& m) {
   char windows[MAX_PATH] = {};
