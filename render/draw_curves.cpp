@@ -188,26 +188,25 @@ void DrawCurveLabel(DrawContext& c, int curve, const CurveEnd& end) {
   const int wL = c.layout.wL;
   const int xe = ClampDevice(end.x), ye = ClampDevice(end.y);
   int x = xe, y = ye - size.height / 2, align = ALIGN_LEFT | ALIGN_TOP;
-  // Where tick labels stand outside the edge, the label goes inside it.
-  const PlotLayout& L = c.layout;
-  const bool rightLabels = L.widestRightLabel > 0;
-  const bool topLabels = L.scaleType == SCALE_GRAIN_SIZE ||
-                         (L.x.kind == AXIS_PROBABILITY && L.gridType != GRID_AXES_ONLY);
+  // Where the secondary axis's tick labels stand beside the right edge,
+  // a label leaving there goes inside it.
+  const bool rightLabels = c.layout.widestRightLabel > 0;
   switch (end.edge) {
     case EXIT_RIGHT:
       x = rightLabels ? xe - wL / 2 : xe + wL / 2;
       if (rightLabels) align = ALIGN_RIGHT | ALIGN_TOP;
       break;
     case EXIT_LEFT:
-      x = xe + wL / 2;
+      x = xe - wL / 2;
+      align = ALIGN_RIGHT | ALIGN_TOP;
       break;
     case EXIT_TOP:
       y = ye;
-      align = ALIGN_CENTER | (topLabels ? ALIGN_TOP : ALIGN_BOTTOM);
+      align = ALIGN_CENTER | ALIGN_BOTTOM;
       break;
     case EXIT_BOTTOM:
       y = ye;
-      align = ALIGN_CENTER | ALIGN_BOTTOM;
+      align = ALIGN_CENTER | ALIGN_TOP;
       break;
     default: {
       const double adx = std::fabs(end.dx), ady = std::fabs(end.dy);
@@ -237,24 +236,6 @@ void DrawCurveLabel(DrawContext& c, int curve, const CurveEnd& end) {
   box.top = (align & ALIGN_VERTICAL_MASK) == ALIGN_BOTTOM ? y - size.height : y;
   box.right = box.left + size.width;
   box.bottom = box.top + size.height;
-  // Not over the tick labels beside the frame: to the other side of the end.
-  const PlotFrame& f = L.frame;
-  if (rightLabels && box.right > f.right && xe - wL / 2 - size.width >= f.left) {
-    box.left = xe - wL / 2 - size.width;
-    box.right = box.left + size.width;
-  }
-  if (box.left < f.left && xe + wL / 2 + size.width <= f.right) {
-    box.left = xe + wL / 2;
-    box.right = box.left + size.width;
-  }
-  if (box.bottom > f.bottom && ye - wL / 2 - size.height >= f.top) {
-    box.top = ye - wL / 2 - size.height;
-    box.bottom = box.top + size.height;
-  }
-  if (topLabels && box.top < f.top && ye + wL / 2 + size.height <= f.bottom) {
-    box.top = ye + wL / 2;
-    box.bottom = box.top + size.height;
-  }
   for (std::size_t tries = 0; tries <= c.curveLabels.size(); ++tries) {
     bool moved = false;
     for (const SurfaceRect& other : c.curveLabels) {

@@ -34,6 +34,9 @@ struct DrawOptions {
   // mapped onto this viewport size (0: none).
   int viewportWidth = 0;
   int viewportHeight = 0;
+  // Drawing for the document window: a window too small for the chosen
+  // fonts may shrink them and shorten texts (never on pages or pictures).
+  bool windowView = false;
 };
 
 }  // namespace merva
