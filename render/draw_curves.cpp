@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "files/settings.h"
+#include "render/curve_reduction.h"
 #include "render/draw_context.h"
 #include "render/line_writer.h"
 #include "render/scale_check.h"
@@ -340,27 +341,49 @@ bool DrawCurves(DrawContext& c) {
     }
     const uint32_t mask = bars ? 0u : LINE_TYPE_MASKS[lineType];
     LineWriter writer(c.surface, mask, c.dashUnit, c.ownClipping ? &box : nullptr);
+    // Only solid lines one unit wide look the same reduced; dashes follow
+    // the whole path and wide pens have joins at every vertex.
+    const bool reduce =
+        c.options.reduceCurves && mask == LINE_TYPE_MASKS[1] && c.CurvePenWidth(curve) == 1;
+    PolylineReducer reducer(c.ownClipping ? &box : nullptr);
+    PositionSet symbolsDrawn = c.options.reduceCurves && shape > 0
+                                   ? PositionSet(c.plotArea.left - 1, c.plotArea.top - 1,
+                                                 c.plotArea.right, c.plotArea.bottom)
+                                   : PositionSet(0, 0, -1, -1);
     EndTracker tracker(box);
     bool first = true;
     bool done = false;
+    auto lineTo = [&](double px, double py) {
+      if (first)
+        writer.MoveTo(px, py);
+      else
+        writer.LineTo(px, py);
+      first = false;
+    };
     for (int batch = start; batch < n && !done; batch += BATCH_POINTS) {
       const int last = std::min(n, batch + BATCH_POINTS);
       symbols.clear();
       for (int i = batch; i < last; ++i) {
         double px, py;
         if (!PointToDevice(c, curve, axis, x, y, i, px, py)) continue;
-        if (first)
-          writer.MoveTo(px, py);
+        if (reduce)
+          reducer.Add(px, py);
         else
-          writer.LineTo(px, py);
-        first = false;
+          lineTo(px, py);
         tracker.Add(px, py);
-        if (shape > 0 && symbolBox.Contains(px, py))
-          symbols.push_back(DevicePoint{ClampDevice(px), ClampDevice(py)});
+        if (shape > 0 && symbolBox.Contains(px, py)) {
+          const DevicePoint p{ClampDevice(px), ClampDevice(py)};
+          if (symbolsDrawn.Insert(p.x, p.y)) symbols.push_back(p);
+        }
         if (stopPastWindow && x[i] > windowHigh) {
           done = true;
           break;
         }
+      }
+      if (reduce) {
+        if (done || last >= n) reducer.Finish();
+        for (const DeviceVertex& v : reducer.Ready()) lineTo(v.x, v.y);
+        reducer.Ready().clear();
       }
       writer.Flush();
       for (const DevicePoint& p : symbols) DrawSymbol(c, curve, p.x, p.y);
