@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -150,6 +151,8 @@ struct PlotFrame {
   double left = 0.0, right = 0.0, bottom = 0.0, top = 0.0;
 };
 
+struct CurveSummaries;  // the drawing's, render/curve_summary.h
+
 struct PlotDocument {
   FixedText<FILE_PATH_WIDTH> filePath;
   FixedText<FILE_TITLE_WIDTH> fileTitle;
@@ -242,6 +245,12 @@ struct PlotDocument {
   const FontDescription& Font(int element) const {
     return fonts[static_cast<std::size_t>(element - 1)];
   }
+
+  // Counts the recomputations of the extents, which follow every change of
+  // the data: what drawing keeps of the curves between draws is valid for
+  // one count. Not saved.
+  uint32_t extentsGeneration = 0;
+  std::shared_ptr<CurveSummaries> curveSummaries;
 
   bool HasMatrices() const { return xValues.IsAllocated() && yValues.IsAllocated(); }
   // Largest pointCount of the curves in use.

@@ -4,6 +4,7 @@
 
 #include "files/settings.h"
 #include "render/curve_reduction.h"
+#include "render/curve_summary.h"
 #include "render/draw_context.h"
 #include "render/line_writer.h"
 #include "render/scale_check.h"
@@ -125,6 +126,18 @@ int FirstPointToDraw(const float* x, int n, double low) {
       b = m;
   }
   return a;
+}
+
+// A block of points that all fall into one device column, all mappable
+// and, where the program clips, all inside the box: its first, lowest,
+// highest and last point draw what the whole block draws.
+bool BlockInOneColumn(const DrawContext& c, const CurveBlock& b, int axis, const ClipBox* clip) {
+  if (!b.finite) return false;
+  const double x0 = MapX(c.layout, b.xLow), x1 = MapX(c.layout, b.xHigh);
+  const double y0 = MapY(c.layout, b.yLow, axis), y1 = MapY(c.layout, b.yHigh, axis);
+  if (!(x0 == x0 && x1 == x1 && y0 == y0 && y1 == y1)) return false;
+  if (RoundDevice(x0) != RoundDevice(x1)) return false;
+  return !clip || (clip->Contains(x0, y0) && clip->Contains(x1, y1));
 }
 
 enum ExitEdge { EXIT_NONE, EXIT_INSIDE, EXIT_LEFT, EXIT_RIGHT, EXIT_TOP, EXIT_BOTTOM };
@@ -360,28 +373,52 @@ bool DrawCurves(DrawContext& c) {
         writer.LineTo(px, py);
       first = false;
     };
-    for (int batch = start; batch < n && !done; batch += BATCH_POINTS) {
-      const int last = std::min(n, batch + BATCH_POINTS);
+    // False after the point that ends the drawing.
+    auto drawPoint = [&](int i) {
+      double px, py;
+      if (!PointToDevice(c, curve, axis, x, y, i, px, py)) return true;
+      if (reduce)
+        reducer.Add(px, py);
+      else
+        lineTo(px, py);
+      tracker.Add(px, py);
+      if (shape > 0 && symbolBox.Contains(px, py)) {
+        const DevicePoint p{ClampDevice(px), ClampDevice(py)};
+        if (symbolsDrawn.Insert(p.x, p.y)) symbols.push_back(p);
+      }
+      return !(stopPastWindow && x[i] > windowHigh);
+    };
+    // Long lines without symbols pass over blocks that fall into one column.
+    const std::vector<CurveBlock>* blocks =
+        reduce && shape == 0 && !polar && n >= SUMMARISED_CURVE_POINTS ? &CurveBlocks(d, curve)
+                                                                       : nullptr;
+    const ClipBox* clip = c.ownClipping ? &box : nullptr;
+    for (int i = start; i < n && !done;) {
       symbols.clear();
-      for (int i = batch; i < last; ++i) {
-        double px, py;
-        if (!PointToDevice(c, curve, axis, x, y, i, px, py)) continue;
-        if (reduce)
-          reducer.Add(px, py);
-        else
-          lineTo(px, py);
-        tracker.Add(px, py);
-        if (shape > 0 && symbolBox.Contains(px, py)) {
-          const DevicePoint p{ClampDevice(px), ClampDevice(py)};
-          if (symbolsDrawn.Insert(p.x, p.y)) symbols.push_back(p);
+      // A batch is what costs about BATCH_POINTS points of work.
+      for (int work = 0; i < n && work < BATCH_POINTS && !done;) {
+        const int b = i / CURVE_BLOCK_POINTS, end = i + CURVE_BLOCK_POINTS;
+        if (blocks && i % CURVE_BLOCK_POINTS == 0 && end < n) {
+          const CurveBlock& block = (*blocks)[static_cast<std::size_t>(b)];
+          if (BlockInOneColumn(c, block, axis, clip) &&
+              !(stopPastWindow && block.xHigh > windowHigh)) {
+            const int low = std::min(block.yLowAt, block.yHighAt);
+            const int high = std::max(block.yLowAt, block.yHighAt);
+            drawPoint(i);
+            if (low > i) drawPoint(low);
+            if (high > low && high > i) drawPoint(high);
+            if (end - 1 > high) drawPoint(end - 1);
+            i = end;
+            work += 4;
+            continue;
+          }
         }
-        if (stopPastWindow && x[i] > windowHigh) {
-          done = true;
-          break;
-        }
+        done = !drawPoint(i);
+        ++i;
+        ++work;
       }
       if (reduce) {
-        if (done || last >= n) reducer.Finish();
+        if (done || i >= n) reducer.Finish();
         for (const DeviceVertex& v : reducer.Ready()) lineTo(v.x, v.y);
         reducer.Ready().clear();
       }

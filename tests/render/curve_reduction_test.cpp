@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "render/curve_reduction.h"
+#include "render/curve_summary.h"
 #include "render_test_support.h"
 
 namespace merva {
@@ -108,7 +109,7 @@ std::vector<double> Noise(int n, unsigned seed, double scale) {
   std::vector<double> v(static_cast<std::size_t>(n));
   for (double& e : v) {
     seed = seed * 1103515245u + 12345u;
-    e = scale * ((seed >> 8) % 20001 - 10000) / 10000.0;
+    e = scale * (static_cast<int>((seed >> 8) % 20001) - 10000) / 10000.0;
   }
   return v;
 }
@@ -227,6 +228,46 @@ TEST(CurveReduction, LastPixelOfTheLineAsTheWholeRunDrawsIt) {
     for (double y : ys) full.push_back({10, y});
     EXPECT_TRUE(pixels(full) == pixels(reducer.Ready())) << ys.size();
   }
+}
+
+}  // namespace
+}  // namespace merva
+
+namespace merva {
+namespace {
+
+TEST(CurveReduction, BlocksInOneColumnServeEverySizeUntilTheDataChange) {
+  // 300 points and more per column: whole blocks fall into one column.
+  const int n = 60000;
+  auto d = NewDocument(2, n);
+  SetCurve(*d, 1, Ramp(n, 0, 1), Noise(n, 21, 1.0));
+  for (int i = 0; i < n; ++i) d->Y(1, i + 1) += static_cast<float>(std::sin(i * 0.0002) * 3.0);
+  for (int width : {200, 320})
+    ExpectSamePixels(*d, Case{"narrow", test::ScreenCaps(), width, 150}, 0.3);
+  {
+    // The program clips metafiles itself: blocks inside the frame only.
+    const int m = 150000;
+    auto e = NewDocument(2, m);
+    SetCurve(*e, 1, Ramp(m, 0, 1), Noise(m, 5, 1.0));
+    e->zoomed = 1;
+    e->plotWindow.xLow = 0;
+    e->plotWindow.xHigh = 1;
+    e->plotWindow.yLow[0] = -3;
+    e->plotWindow.yHigh[0] = 3;
+    for (int i = 1000; i < m; i += 29999) e->Y(1, i) = 5.0f;  // out of the frame
+    for (FontDescription& font : e->fonts) font.height = 1;
+    SurfaceCaps metafile;
+    metafile.technology = SURFACE_METAFILE;
+    ExpectSamePixels(*e, Case{"small metafile", metafile, 600, 450}, 0.3);
+  }
+  const std::vector<CurveBlock>* kept = &CurveBlocks(*d, 1);
+  const float* before = kept->data() ? &(*kept)[0].yHigh : nullptr;
+  EXPECT_EQ(&CurveBlocks(*d, 1)[0].yHigh, before);  // kept between draws
+  // A spike in the middle of a block: drawn once the data change is known.
+  d->Y(1, 30000) = 50.0f;
+  d->InvalidateCurveStates(1);
+  ExpectSamePixels(*d, Case{"after a change", test::ScreenCaps(), 200, 150}, 0.3);
+  EXPECT_EQ(CurveBlocks(*d, 1)[29999 / CURVE_BLOCK_POINTS].yHigh, 50.0f);
 }
 
 }  // namespace
