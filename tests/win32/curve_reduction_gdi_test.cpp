@@ -70,9 +70,11 @@ TEST(CurveReductionGdi, BitmapsMatchTheFullDrawing) {
   auto d = NoisyCurve(60000);
   ExpectSameBitmaps(*d, 800, 600, "noisy");
   ExpectSameBitmaps(*d, 2000, 1500, "2000 x 1500");
+  ExpectSameBitmaps(*d, 240, 180, "narrow: whole blocks in one column");
   d->scaleType = SCALE_LOG_LOG;
   d->extents.valid = EXTENTS_STALE;
   ExpectSameBitmaps(*d, 800, 600, "log-log");
+  ExpectSameBitmaps(*d, 240, 180, "narrow log-log");
   d->scaleType = SCALE_LINEAR_PROBABILITY;
   d->extents.valid = EXTENTS_STALE;
   ExpectSameBitmaps(*d, 800, 600, "probability");
