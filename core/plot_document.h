@@ -153,6 +153,14 @@ struct PlotFrame {
 
 struct CurveSummaries;  // the drawing's, render/curve_summary.h
 
+// Holds what drawing keeps of the curves; a copied document starts without.
+struct CurveSummaryCache {
+  std::shared_ptr<CurveSummaries> kept;
+  CurveSummaryCache() = default;
+  CurveSummaryCache(const CurveSummaryCache&) {}
+  CurveSummaryCache& operator=(const CurveSummaryCache&) { return *this; }
+};
+
 struct PlotDocument {
   FixedText<FILE_PATH_WIDTH> filePath;
   FixedText<FILE_TITLE_WIDTH> fileTitle;
@@ -250,7 +258,7 @@ struct PlotDocument {
   // the data: what drawing keeps of the curves between draws is valid for
   // one count. Not saved.
   uint32_t extentsGeneration = 0;
-  std::shared_ptr<CurveSummaries> curveSummaries;
+  CurveSummaryCache curveSummaries;
 
   bool HasMatrices() const { return xValues.IsAllocated() && yValues.IsAllocated(); }
   // Largest pointCount of the curves in use.

@@ -28,8 +28,9 @@ CurveBlock Summarise(const float* x, const float* y, int from, int to) {
 }  // namespace
 
 const std::vector<CurveBlock>& CurveBlocks(PlotDocument& d, int curve) {
-  if (!d.curveSummaries) d.curveSummaries = std::make_shared<CurveSummaries>();
-  std::vector<CurveSummary>& all = d.curveSummaries->curves;
+  std::shared_ptr<CurveSummaries>& kept = d.curveSummaries.kept;
+  if (!kept) kept = std::make_shared<CurveSummaries>();
+  std::vector<CurveSummary>& all = kept->curves;
   if (all.size() <= static_cast<std::size_t>(curve))
     all.resize(static_cast<std::size_t>(curve) + 1);
   CurveSummary& s = all[static_cast<std::size_t>(curve)];
