@@ -47,6 +47,7 @@ DrawOptions ScreenOptions(const PlotDocument& document) {
   DrawOptions options = PictureOptions(document);
   options.abortRequested = EscapePressed;
   options.previewPrinterColors = TheProgram().previewPrinterColors;
+  options.windowView = true;
   return options;
 }
 

@@ -88,6 +88,7 @@ bool Created(HWND frame) {
                       frame, nullptr, program.instance, &client);
   if (!program.client) return false;
 
+  Settings() = DesktopDefaultSettings();
   LoadProgramSettingsFromSystem(Settings());
   {
     PrivateProfileStore systemProfile("");

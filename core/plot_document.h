@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -150,6 +151,16 @@ struct PlotFrame {
   double left = 0.0, right = 0.0, bottom = 0.0, top = 0.0;
 };
 
+struct CurveSummaries;  // the drawing's, render/curve_summary.h
+
+// Holds what drawing keeps of the curves; a copied document starts without.
+struct CurveSummaryCache {
+  std::shared_ptr<CurveSummaries> kept;
+  CurveSummaryCache() = default;
+  CurveSummaryCache(const CurveSummaryCache&) {}
+  CurveSummaryCache& operator=(const CurveSummaryCache&) { return *this; }
+};
+
 struct PlotDocument {
   FixedText<FILE_PATH_WIDTH> filePath;
   FixedText<FILE_TITLE_WIDTH> fileTitle;
@@ -249,6 +260,12 @@ struct PlotDocument {
   const FontDescription& Font(int element) const {
     return fonts[static_cast<std::size_t>(element - 1)];
   }
+
+  // Counts the recomputations of the extents, which follow every change of
+  // the data: what drawing keeps of the curves between draws is valid for
+  // one count. Not saved.
+  uint32_t extentsGeneration = 0;
+  CurveSummaryCache curveSummaries;
 
   bool HasMatrices() const { return xValues.IsAllocated() && yValues.IsAllocated(); }
   // Largest pointCount of the curves in use.

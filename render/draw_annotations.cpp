@@ -3,6 +3,7 @@
 
 #include "core/number_text.h"
 #include "render/draw_context.h"
+#include "render/line_writer.h"
 #include "render/point_labels.h"
 
 namespace merva {
@@ -25,33 +26,12 @@ void Outline(DrawContext& c, const SurfaceRect& r, const OwnedObject& pen) {
   c.surface.SelectStock(STOCK_WHITE_BRUSH);
 }
 
-// The legend's and the note's place: inside the target (its own cell when
-// several plots share a page) and, where it fits, between the title lines
-// and the X axis, so that it covers none of their texts.
-void KeepBoxInside(const DrawContext& c, double fractionX, int& left, int& top, int width,
-                   int height) {
+// The legend's and the note's place: the stored corner, moved only as far
+// as needed to keep the whole box inside the target.
+void KeepBoxInside(const DrawContext& c, int& left, int& top, int width, int height) {
   const SurfaceRect& t = c.layout.target;
   left = std::max(t.left, std::min(left, t.right - width));
-  // Placed from the frame's left edge on: right of the Y tick labels too.
-  const int frameLeft = static_cast<int>(c.layout.frame.left);
-  if (fractionX >= 0.0 && left < frameLeft && frameLeft + width <= t.right) left = frameLeft;
-  const int upper = std::max(t.top, c.titlesBottom);
-  const int lower = static_cast<int>(c.layout.frame.bottom);
-  if (c.layout.scaleType != SCALE_POLAR && lower - upper >= height)
-    top = std::max(upper, std::min(top, lower - height));
-  else
-    top = std::max(t.top, std::min(top, t.bottom - height));
-  // Clear of the curve labels at the curve ends: moved to their left.
-  for (std::size_t tries = 0; tries < c.curveLabels.size(); ++tries) {
-    int leftmost = left + width;
-    for (const SurfaceRect& r : c.curveLabels)
-      if (left < r.right && r.left < left + width && top < r.bottom && r.top < top + height)
-        leftmost = std::min(leftmost, r.left);
-    if (leftmost == left + width) break;
-    const int moved = leftmost - width - std::max(1, c.layout.wL / 2);
-    if (moved < t.left) break;
-    left = moved;
-  }
+  top = std::max(t.top, std::min(top, t.bottom - height));
 }
 
 bool InDeviceRange(double v) { return v == v && v > DEVICE_MIN && v < DEVICE_MAX; }
@@ -202,10 +182,10 @@ void DrawLegend(DrawContext& c) {
       d.legendX >= 0.0 ? L.target.right - static_cast<int>(L.frame.left) : L.target.Width();
   if (natural > room) {
     const int textRoom = (room - 3 * wL - (2 * columns - 2) * wL - columns * lineLength) / columns;
-    for (std::string& text : texts) text = FittedText(c.surface, text, std::max(textRoom, 0));
+    for (std::string& text : texts) text = c.Fitted(text, std::max(textRoom, 0));
     measureColumns();
   }
-  if (hasTitle) title = FittedText(c.surface, title, std::max(room - 3 * wL, 0));
+  if (hasTitle) title = c.Fitted(title, std::max(room - 3 * wL, 0));
   const int titleWidth = hasTitle ? c.surface.GetTextExtent(title).width : 0;
   int width, height;
   const int titleRows = hasTitle ? 2 : 1;
@@ -220,7 +200,7 @@ void DrawLegend(DrawContext& c) {
   }
   int left, top;
   FrameFractionToDevice(L.frame, d.legendX, d.legendY, left, top);
-  KeepBoxInside(c, d.legendX, left, top, width, height);
+  KeepBoxInside(c, left, top, width, height);
   const SurfaceRect box{left, top, left + width, top + height};
   c.result.legendRect = box;
   if (d.legendOpaque) {
@@ -262,15 +242,19 @@ void DrawLegend(DrawContext& c) {
       }
       c.surface.Rectangle(x0, middle - half, x1, middle + half);
     } else {
-      if (d.lineType[curve] != 0) {
-        const DevicePoint sample[2] = {{x0, middle}, {x1, middle}};
-        if (c.kind != SURFACE_METAFILE) {
-          c.surface.BeginPath();
-          c.surface.Polyline(sample, 2);
+      const int lineType = std::clamp(d.lineType[curve], 0, MAX_LINE_TYPE);
+      if (lineType != 0) {
+        // The curve's own dashes, phase from the sample's start.
+        const bool path = c.kind != SURFACE_METAFILE;
+        if (path) c.surface.BeginPath();
+        {
+          LineWriter sample(c.surface, LINE_TYPE_MASKS[lineType], c.dashUnit, nullptr);
+          sample.MoveTo(x0, middle);
+          sample.LineTo(x1, middle);
+        }
+        if (path) {
           c.surface.EndPath();
           c.surface.StrokePath();
-        } else {
-          c.surface.Polyline(sample, 2);
         }
       }
       if (SymbolShape(d.symbolType[curve]) > 0) {
@@ -335,7 +319,7 @@ void DrawNote(DrawContext& c) {
     width = size.width + 2 * w;
     height = size.height + h / 2;
   }
-  KeepBoxInside(c, d.note.x, left, top, width, height);
+  KeepBoxInside(c, left, top, width, height);
   SurfaceRect box{left, top, left + width, top + height};
   c.result.noteRect = box;
   if (button) {

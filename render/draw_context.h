@@ -64,6 +64,8 @@ struct DrawContext {
   // Line from (x0,y0) to (x1,y1) with the current pen.
   void Line(int x0, int y0, int x1, int y1);
   void Text(int x, int y, int alignment, std::string_view text);
+  // `text` shortened to `space` in a small document window, else unchanged.
+  std::string Fitted(const std::string& text, int space);
 };
 
 // The drawing steps.

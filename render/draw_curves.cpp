@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "files/settings.h"
+#include "render/curve_reduction.h"
+#include "render/curve_summary.h"
 #include "render/draw_context.h"
 #include "render/line_writer.h"
 #include "render/scale_check.h"
@@ -126,6 +128,18 @@ int FirstPointToDraw(const float* x, int n, double low) {
   return a;
 }
 
+// A block of points that all fall into one device column, all mappable
+// and, where the program clips, all inside the box: its first, lowest,
+// highest and last point draw what the whole block draws.
+bool BlockInOneColumn(const DrawContext& c, const CurveBlock& b, int axis, const ClipBox* clip) {
+  if (!b.finite) return false;
+  const double x0 = MapX(c.layout, b.xLow), x1 = MapX(c.layout, b.xHigh);
+  const double y0 = MapY(c.layout, b.yLow, axis), y1 = MapY(c.layout, b.yHigh, axis);
+  if (!(x0 == x0 && x1 == x1 && y0 == y0 && y1 == y1)) return false;
+  if (RoundDevice(x0) != RoundDevice(x1)) return false;
+  return !clip || (clip->Contains(x0, y0) && clip->Contains(x1, y1));
+}
+
 enum ExitEdge { EXIT_NONE, EXIT_INSIDE, EXIT_LEFT, EXIT_RIGHT, EXIT_TOP, EXIT_BOTTOM };
 
 struct CurveEnd {
@@ -188,26 +202,25 @@ void DrawCurveLabel(DrawContext& c, int curve, const CurveEnd& end) {
   const int wL = c.layout.wL;
   const int xe = ClampDevice(end.x), ye = ClampDevice(end.y);
   int x = xe, y = ye - size.height / 2, align = ALIGN_LEFT | ALIGN_TOP;
-  // Where tick labels stand outside the edge, the label goes inside it.
-  const PlotLayout& L = c.layout;
-  const bool rightLabels = L.widestRightLabel > 0;
-  const bool topLabels = L.scaleType == SCALE_GRAIN_SIZE ||
-                         (L.x.kind == AXIS_PROBABILITY && L.gridType != GRID_AXES_ONLY);
+  // Where the secondary axis's tick labels stand beside the right edge,
+  // a label leaving there goes inside it.
+  const bool rightLabels = c.layout.widestRightLabel > 0;
   switch (end.edge) {
     case EXIT_RIGHT:
       x = rightLabels ? xe - wL / 2 : xe + wL / 2;
       if (rightLabels) align = ALIGN_RIGHT | ALIGN_TOP;
       break;
     case EXIT_LEFT:
-      x = xe + wL / 2;
+      x = xe - wL / 2;
+      align = ALIGN_RIGHT | ALIGN_TOP;
       break;
     case EXIT_TOP:
       y = ye;
-      align = ALIGN_CENTER | (topLabels ? ALIGN_TOP : ALIGN_BOTTOM);
+      align = ALIGN_CENTER | ALIGN_BOTTOM;
       break;
     case EXIT_BOTTOM:
       y = ye;
-      align = ALIGN_CENTER | ALIGN_BOTTOM;
+      align = ALIGN_CENTER | ALIGN_TOP;
       break;
     default: {
       const double adx = std::fabs(end.dx), ady = std::fabs(end.dy);
@@ -237,24 +250,6 @@ void DrawCurveLabel(DrawContext& c, int curve, const CurveEnd& end) {
   box.top = (align & ALIGN_VERTICAL_MASK) == ALIGN_BOTTOM ? y - size.height : y;
   box.right = box.left + size.width;
   box.bottom = box.top + size.height;
-  // Not over the tick labels beside the frame: to the other side of the end.
-  const PlotFrame& f = L.frame;
-  if (rightLabels && box.right > f.right && xe - wL / 2 - size.width >= f.left) {
-    box.left = xe - wL / 2 - size.width;
-    box.right = box.left + size.width;
-  }
-  if (box.left < f.left && xe + wL / 2 + size.width <= f.right) {
-    box.left = xe + wL / 2;
-    box.right = box.left + size.width;
-  }
-  if (box.bottom > f.bottom && ye - wL / 2 - size.height >= f.top) {
-    box.top = ye - wL / 2 - size.height;
-    box.bottom = box.top + size.height;
-  }
-  if (topLabels && box.top < f.top && ye + wL / 2 + size.height <= f.bottom) {
-    box.top = ye + wL / 2;
-    box.bottom = box.top + size.height;
-  }
   for (std::size_t tries = 0; tries <= c.curveLabels.size(); ++tries) {
     bool moved = false;
     for (const SurfaceRect& other : c.curveLabels) {
@@ -359,27 +354,73 @@ bool DrawCurves(DrawContext& c) {
     }
     const uint32_t mask = bars ? 0u : LINE_TYPE_MASKS[lineType];
     LineWriter writer(c.surface, mask, c.dashUnit, c.ownClipping ? &box : nullptr);
+    // Only solid lines one unit wide look the same reduced; dashes follow
+    // the whole path and wide pens have joins at every vertex.
+    const bool reduce =
+        c.options.reduceCurves && mask == LINE_TYPE_MASKS[1] && c.CurvePenWidth(curve) == 1;
+    PolylineReducer reducer(c.ownClipping ? &box : nullptr);
+    PositionSet symbolsDrawn = c.options.reduceCurves && shape > 0
+                                   ? PositionSet(c.plotArea.left - 1, c.plotArea.top - 1,
+                                                 c.plotArea.right, c.plotArea.bottom)
+                                   : PositionSet(0, 0, -1, -1);
     EndTracker tracker(box);
     bool first = true;
     bool done = false;
-    for (int batch = start; batch < n && !done; batch += BATCH_POINTS) {
-      const int last = std::min(n, batch + BATCH_POINTS);
+    auto lineTo = [&](double px, double py) {
+      if (first)
+        writer.MoveTo(px, py);
+      else
+        writer.LineTo(px, py);
+      first = false;
+    };
+    // False after the point that ends the drawing.
+    auto drawPoint = [&](int i) {
+      double px, py;
+      if (!PointToDevice(c, curve, axis, x, y, i, px, py)) return true;
+      if (reduce)
+        reducer.Add(px, py);
+      else
+        lineTo(px, py);
+      tracker.Add(px, py);
+      if (shape > 0 && symbolBox.Contains(px, py)) {
+        const DevicePoint p{ClampDevice(px), ClampDevice(py)};
+        if (symbolsDrawn.Insert(p.x, p.y)) symbols.push_back(p);
+      }
+      return !(stopPastWindow && x[i] > windowHigh);
+    };
+    // Long lines without symbols pass over blocks that fall into one column.
+    const std::vector<CurveBlock>* blocks =
+        reduce && shape == 0 && !polar && n >= SUMMARISED_CURVE_POINTS ? &CurveBlocks(d, curve)
+                                                                       : nullptr;
+    const ClipBox* clip = c.ownClipping ? &box : nullptr;
+    for (int i = start; i < n && !done;) {
       symbols.clear();
-      for (int i = batch; i < last; ++i) {
-        double px, py;
-        if (!PointToDevice(c, curve, axis, x, y, i, px, py)) continue;
-        if (first)
-          writer.MoveTo(px, py);
-        else
-          writer.LineTo(px, py);
-        first = false;
-        tracker.Add(px, py);
-        if (shape > 0 && symbolBox.Contains(px, py))
-          symbols.push_back(DevicePoint{ClampDevice(px), ClampDevice(py)});
-        if (stopPastWindow && x[i] > windowHigh) {
-          done = true;
-          break;
+      // A batch is what costs about BATCH_POINTS points of work.
+      for (int work = 0; i < n && work < BATCH_POINTS && !done;) {
+        const int b = i / CURVE_BLOCK_POINTS, end = i + CURVE_BLOCK_POINTS;
+        if (blocks && i % CURVE_BLOCK_POINTS == 0 && end < n) {
+          const CurveBlock& block = (*blocks)[static_cast<std::size_t>(b)];
+          if (BlockInOneColumn(c, block, axis, clip) &&
+              !(stopPastWindow && block.xHigh > windowHigh)) {
+            const int low = std::min(block.yLowAt, block.yHighAt);
+            const int high = std::max(block.yLowAt, block.yHighAt);
+            drawPoint(i);
+            if (low > i) drawPoint(low);
+            if (high > low && high > i) drawPoint(high);
+            if (end - 1 > high) drawPoint(end - 1);
+            i = end;
+            work += 4;
+            continue;
+          }
         }
+        done = !drawPoint(i);
+        ++i;
+        ++work;
+      }
+      if (reduce) {
+        if (done || i >= n) reducer.Finish();
+        for (const DeviceVertex& v : reducer.Ready()) lineTo(v.x, v.y);
+        reducer.Ready().clear();
       }
       writer.Flush();
       for (const DevicePoint& p : symbols) DrawSymbol(c, curve, p.x, p.y);

@@ -185,6 +185,10 @@ void DrawContext::Text(int x, int y, int alignment, std::string_view text) {
   surface.TextOut(x, y, text);
 }
 
+std::string DrawContext::Fitted(const std::string& text, int space) {
+  return layout.textFallback ? FittedText(surface, text, space) : text;
+}
+
 // --- titles ---
 
 namespace {
@@ -218,7 +222,7 @@ void DrawTitles(DrawContext& c) {
     const int x = static_cast<int>(std::trunc((f.left + f.right) / 2));
     const int space = XTitleSpace(d, L, c.surface, c.fonts, c.options, x);
     c.UseText(FONT_X_AXIS);
-    const std::string xTitle = FittedText(c.surface, titles.x, space);
+    const std::string xTitle = c.Fitted(titles.x, space);
     // One lower when the tick labels above it are (their offset rounds up).
     const int y = static_cast<int>(std::trunc(f.bottom + 1.5 * L.hN + L.hX)) + L.hN % 2;
     c.Text(x, y, ALIGN_CENTER | ALIGN_BOTTOM, xTitle);
@@ -230,7 +234,7 @@ void DrawTitles(DrawContext& c) {
     const int x = static_cast<int>(std::trunc((f.left + f.right) / 2));
     c.UseText(FONT_X_AXIS);
     const std::string x2Title =
-        FittedText(c.surface, titles.x2, XTitleSpace(d, L, c.surface, c.fonts, c.options, x));
+        c.Fitted(titles.x2, XTitleSpace(d, L, c.surface, c.fonts, c.options, x));
     // Descenders stay off the labels under it.
     const int labelsTop = static_cast<int>(f.top) - (L.hN + 1) / 2 - L.hN;
     const int y = std::min(static_cast<int>(std::trunc(f.top - 1.5 * L.hN)),
@@ -240,8 +244,7 @@ void DrawTitles(DrawContext& c) {
   auto rotatedTitle = [&](const std::string& full, bool right, SurfaceColor deviceColor, int rect) {
     c.fonts.Select(c.surface, FONT_Y_AXIS);
     c.surface.SetTextColor(deviceColor);
-    const std::string text =
-        FittedText(c.surface, full, static_cast<int>(std::trunc(f.bottom - f.top)));
+    const std::string text = c.Fitted(full, static_cast<int>(std::trunc(f.bottom - f.top)));
     if (text.empty()) return;
     const TextSize size = c.surface.GetTextExtent(text);
     int x;
@@ -284,7 +287,7 @@ void DrawTitles(DrawContext& c) {
     if (full.empty()) return;
     c.UseText(element);
     c.UseText(element);
-    const std::string text = FittedText(c.surface, full, titleSpace);
+    const std::string text = c.Fitted(full, titleSpace);
     c.Text(x, y, ALIGN_CENTER | ALIGN_TOP, text);
     c.titlesBottom = std::max(c.titlesBottom, y + c.fonts.LineHeight(element));
     if (screen)
@@ -344,7 +347,11 @@ DrawResult DrawPlot(DrawingSurface& surface, PlotDocument& d, const SurfaceRect&
   // 1. surface kind and resolution
   c.caps = EffectiveCaps(surface, target);
   c.kind = c.caps.technology;
-  c.dashUnit = DashUnit(c.caps, options.printScale);
+  // A printer that scales its output by 2^x has that much coarser units.
+  const double divisor = c.kind == SURFACE_PRINTER && c.caps.scalingFactor > 0
+                             ? std::ldexp(1.0, c.caps.scalingFactor)
+                             : 1.0;
+  c.dashUnit = DashUnit(c.caps, options.printScale / divisor);
   // 2. screen text rectangles; the screen view's state elsewhere
   const AxisLimits savedWindow = d.plotWindow;
   const PlotFrame savedFrame = d.plotFrame;

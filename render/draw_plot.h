@@ -44,12 +44,18 @@ double DashUnit(const SurfaceCaps& caps, double printScale);
 // Pen width in device units of a width in thousandths of an inch.
 int DeviceLineWidth(const SurfaceCaps& caps, int thousandths, int targetWidth);
 
-// A symbol code and its "Fill symbol" flag, as kept in `symbolType`.
-constexpr int SYMBOL_FILLED_OFFSET = 100;
+// A symbol code and its "Fill symbol" flag, as kept in `symbolType`: the
+// flag is the value 256 (old files' filled codes 9-12 read as 261-264).
+// Earlier builds of this program wrote the flag as 100; such codes are
+// still read as filled shapes.
+constexpr int SYMBOL_FILLED_OFFSET = 256;
+constexpr int SYMBOL_FILLED_OFFSET_EARLIER = 100;
 inline int SymbolShape(int symbolType) {
-  return symbolType >= SYMBOL_FILLED_OFFSET ? symbolType - SYMBOL_FILLED_OFFSET : symbolType;
+  if (symbolType >= SYMBOL_FILLED_OFFSET) return symbolType - SYMBOL_FILLED_OFFSET;
+  if (symbolType >= SYMBOL_FILLED_OFFSET_EARLIER) return symbolType - SYMBOL_FILLED_OFFSET_EARLIER;
+  return symbolType;
 }
-inline bool SymbolFilled(int symbolType) { return symbolType >= SYMBOL_FILLED_OFFSET; }
+inline bool SymbolFilled(int symbolType) { return symbolType >= SYMBOL_FILLED_OFFSET_EARLIER; }
 
 // Point label flag bits.
 constexpr int POINT_LABEL_OPAQUE = 1;

@@ -18,9 +18,9 @@ constexpr int X_INTERVALS = 10;
 constexpr int Y_INTERVALS = 6;
 constexpr int MAX_BAR_INTERVALS = 8;
 constexpr int MAX_WYSIWYG_PASSES = 20;
-// Fonts have their full size from the default picture size on (inches);
-// smaller drawing areas shrink them in proportion, but not below a
-// readable size, and titles too long for their room shrink a little more.
+// In a document window smaller than the default picture size (inches) the
+// fonts shrink in proportion, but not below a readable size, and titles too
+// long for their room shrink a little more.
 constexpr double FULL_SIZE_WIDTH = 6.0;
 constexpr double FULL_SIZE_HEIGHT = 4.5;
 constexpr double SMALLEST_POINTS = 7.0;
@@ -277,10 +277,8 @@ PlotFrame MarginFrame(const PlotDocument& d, DrawingSurface& surface, const Plot
   // Polar angle labels stand 2 units off the outer circle.
   const int polarBottom = std::max(L.hN, fonts.Metrics(FONT_NUMBERS).height + 2);
   f.bottom = polar ? L.target.bottom - polarBottom : L.target.bottom - 2 * L.hN - L.hX;
-  // Probability X labels are repeated above a box or grid.
-  L.topLabelRoom = L.x.kind == AXIS_PROBABILITY && L.gridType != GRID_AXES_ONLY ? L.hN : 0;
   // A full label line: less would put the secondary X labels into the titles.
-  if (L.x2Transform) L.topLabelRoom = L.hN + (d.x2AxisLabel.IsBlank() ? 0 : L.hX);
+  L.topLabelRoom = L.x2Transform ? L.hN + (d.x2AxisLabel.IsBlank() ? 0 : L.hX) : 0;
   f.top = L.target.top + L.hN + L.hT1 + (d.title2.IsBlank() ? 0 : L.hT2) +
           (d.title3.IsBlank() ? 0 : L.hT2) + L.topLabelRoom;
   if (L.scaleType == SCALE_GRAIN_SIZE) {
@@ -591,9 +589,14 @@ void ScaleAxes(PlotDocument& d, DrawingSurface& surface, const SurfaceRect& targ
   ComputeLabels(d, options, L);
 
   PlotFrame frame = MarginFrame(d, surface, fonts, L);
-  fonts.SetSmallest(SMALLEST_TITLE_POINTS);
-  FitFonts(d, surface, fonts, fontTable, options, L, frame);
   const int kind = L.surfaceKind;
+  L.areaScale = 1.0;
+  L.textFallback = options.windowView && kind == SURFACE_SCREEN && !(d.manualTicks && d.wysiwyg) &&
+                   (target.Width() < FULL_SIZE_WIDTH * L.caps.logPixelsX ||
+                    target.Height() < FULL_SIZE_HEIGHT * L.caps.logPixelsY);
+  // WYSIWYG shrinking stops at a readable size.
+  fonts.SetSmallest(SMALLEST_TITLE_POINTS);
+  if (L.textFallback) FitFonts(d, surface, fonts, fontTable, options, L, frame);
   if (d.manualTicks) {
     double wp = d.plotWidth * L.caps.logPixelsX;
     double hp = d.plotHeight * L.caps.logPixelsY;
@@ -624,10 +627,6 @@ void ScaleAxes(PlotDocument& d, DrawingSurface& surface, const SurfaceRect& targ
       const double ratio = decadesY / decadesX * (w / h);
       frame = ratio <= 1.0 ? CentredFrame(frame, w, ratio * h) : CentredFrame(frame, w / ratio, h);
     }
-  }
-  if (d.scaleType == SCALE_POLAR) {
-    const double side = std::min(frame.right - frame.left, frame.bottom - frame.top);
-    frame = CentredFrame(frame, side, side);
   }
   L.frame = frame;
   d.plotFrame = frame;

@@ -59,8 +59,10 @@ struct PlotLayout {
   int wN = 0, hN = 0, hT1 = 0, hT2 = 0, hX = 0, hY = 0, wL = 0, hL = 0;
 
   // Fonts and the legend's sample line are shrunk by this factor in small
-  // drawing areas (1 at full size).
+  // document windows (1 at full size and on every other target).
   double areaScale = 1.0;
+  // A small document window: texts too long for their room are shortened.
+  bool textFallback = false;
 
   AxisMapping xMap;
   std::array<AxisMapping, MAX_Y_AXES> yMap{};

@@ -34,6 +34,12 @@ struct DrawOptions {
   // mapped onto this viewport size (0: none).
   int viewportWidth = 0;
   int viewportHeight = 0;
+  // Drawing for the document window: a window too small for the chosen
+  // fonts may shrink them and shorten texts (never on pages or pictures).
+  bool windowView = false;
+  // Long curves hand the surface only what the device can show (the same
+  // picture); false draws every segment, for comparisons.
+  bool reduceCurves = true;
 };
 
 }  // namespace merva

@@ -142,6 +142,7 @@ Status CheckScale(PlotDocument& d) {
 }
 
 void FindExtents(PlotDocument& d) {
+  ++d.extentsGeneration;
   AxisLimits& e = d.extents.limits;
   e = AxisLimits{};
   const int first = FirstCurveShown(d);

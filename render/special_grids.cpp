@@ -277,7 +277,7 @@ void DrawPolarGrid(DrawContext& c) {
     const double r = L.leftTicks[static_cast<std::size_t>(i)].value;
     const double rx = (r - r0) * halfW / span, ry = (r - r0) * halfH / span;
     if (rx <= 0.0) continue;
-    c.SelectPen(i == n - 1 ? c.axisPen : c.gridPen);
+    c.SelectPen(i == n - 1 ? c.axisPen : L.gridType == GRID_AXES_ONLY ? c.blackPen : c.gridPen);
     c.surface.Ellipse(ClampDevice(cx - rx), ClampDevice(cy - ry), ClampDevice(cx + rx) + 1,
                       ClampDevice(cy + ry) + 1);
     const std::string_view label = TrimLeft(L.leftTicks[static_cast<std::size_t>(i)].label);

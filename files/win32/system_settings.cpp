@@ -5,6 +5,10 @@
 
 namespace merva {
 
+ProgramSettings DesktopDefaultSettings() {
+  return DefaultProgramSettings((GetSysColor(COLOR_WINDOW) & 0xFFFFFFu) == 0);
+}
+
 void LoadProgramSettingsFromSystem(ProgramSettings& settings, const std::string& fileName) {
   PrivateProfileStore store(fileName);
   LoadProgramSettings(store, settings);

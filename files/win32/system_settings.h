@@ -11,6 +11,10 @@
 
 namespace merva {
 
+// The compiled-in settings on this desktop: white text colours where the
+// system window colour is black.
+ProgramSettings DesktopDefaultSettings();
+
 // Reads "mervaw.ini" from the system's settings directory (or `fileName`).
 void LoadProgramSettingsFromSystem(ProgramSettings& settings,
                                    const std::string& fileName = "mervaw.ini");

@@ -80,6 +80,17 @@ TEST(SystemSettings, NoFileGivesTheDefaults) {
   EXPECT_EQ(s.numPoints, 1000);
 }
 
+TEST(SystemSettings, TextIsWhiteOnABlackWindow) {
+  EXPECT_EQ(DesktopDefaultSettings().fontColors[0], 0x000000u);
+  const int element = COLOR_WINDOW;
+  const COLORREF old = GetSysColor(COLOR_WINDOW);
+  COLORREF black = RGB(0, 0, 0);
+  ASSERT_TRUE(SetSysColors(1, &element, &black));
+  const ProgramSettings s = DesktopDefaultSettings();
+  SetSysColors(1, &element, &old);
+  for (uint32_t color : s.fontColors) EXPECT_EQ(color, 0xFFFFFFu);
+}
+
 TEST(SystemSettings, WriteReadRoundTripThroughTheProfileFunctions) {
   const std::string path = TempFile("roundtrip.ini");
   ProgramSettings s = DefaultProgramSettings();
