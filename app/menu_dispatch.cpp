@@ -3,6 +3,7 @@
 #include "app/dialogs.h"
 #include "app/document_mouse.h"
 #include "app/document_window.h"
+#include "app/editing_commands.h"
 #include "app/file_commands.h"
 #include "app/help.h"
 #include "app/macros.h"
@@ -278,6 +279,11 @@ constexpr CommandEntry kCommands[] = {
     {IDM_ADD_LABEL, IDM_DELETE_LABEL, Label, CURVES},
     {IDM_FONT_FIRST, IDM_FONT_LAST, ElementFont, DOCUMENT},
     {IDM_EDIT_TEXT_FIRST, IDM_EDIT_TEXT_LAST, EditText, DOCUMENT},
+    {IDM_ERASE_CURVE, IDM_ERASE_CURVE, EditingCommand, CURVES},
+    {IDM_EDIT_DATA, IDM_EDIT_DATA, EditingCommand, DOCUMENT},
+    {IDM_ADD_TO_X, IDM_SKIP_POINTS, EditingCommand, CURVES},
+    {IDM_EQUAL_INTERVALS, IDM_EQUAL_INTERVALS, EditingCommand, CURVES},
+    {IDM_MOVE_TO_FRONT, IDM_REMOVE_TREND, EditingCommand, CURVES},
 };
 
 const CommandEntry* Find(int id) {
@@ -293,6 +299,7 @@ bool RequirementMet(const CommandEntry& entry, int id) {
   if (id >= IDM_RECENT_FIRST && id <= IDM_RECENT_LAST)
     return id - IDM_RECENT_FIRST < static_cast<int>(Settings().recentFiles.size());
   if (id == IDM_ZOOM_OUT) return document->zoomDepth > 0;
+  if (id == IDM_MOVE_TO_FRONT || id == IDM_SEND_TO_BACK) return document->curveCount >= 2;
   if (id >= IDM_CASCADE && id <= IDM_ARRANGE_ICONS) return Documents().OpenCount() > 0;
   if (id == IDM_CLOSE_ALL) return Documents().OpenCount() > 0;
   return true;

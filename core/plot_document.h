@@ -232,6 +232,13 @@ struct PlotDocument {
   std::array<AxisLimits, ZOOM_STACK_DEPTH> zoomStack{};
   int32_t zoomDepth = 0;
 
+  // Last values of the decimation dialogs and commands; Truncate in command
+  // mode shares the range.
+  double depopulationFidelity = 10.0;  // percent
+  double rangeStart = 0.0;
+  double rangeEnd = 0.0;
+  int32_t applyToAllPoints = 1;
+
   // --- curve access (1-based curve and point numbers) ---
   float& X(int curve, int point) { return xValues.At(curve, point); }
   float X(int curve, int point) const { return xValues.At(curve, point); }

@@ -1,0 +1,119 @@
+// The curve-editing commands of the real program, driven over DDE and read
+// back through the document's CurveN and NumberOfCurves items.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "harness/wine_harness.h"
+#include "raw_dde_client.h"
+
+namespace merva::test {
+namespace {
+
+constexpr int ACK = 0x8000;
+
+class EditingDde : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string program = ProgramPath("app/merva95.exe");
+    if (GetFileAttributesA(program.c_str()) == INVALID_FILE_ATTRIBUTES)
+      GTEST_SKIP() << "merva95.exe is not built";
+    if (FindWindowA("MERVA/W", nullptr)) GTEST_SKIP() << "a MERVA/W window already runs";
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, sizeof windows);
+    DeleteFileA((std::string(windows) + "\\mervaw.ini").c_str());
+    merva_ = StartProgram(program, "/-logo");
+    ASSERT_NE(merva_.pid, 0u);
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+          RawDdeClient probe;
+          return probe.Connect("MERVAW", "System");
+        },
+        20000));
+    ASSERT_TRUE(client_.Connect("MERVAW", "ROZava"));
+    // Error messages off: a refused command must not wait for a click.
+    ASSERT_EQ(client_.Execute("[ErrorMessages(0)][Caption(\"Ed\")]"), ACK);
+  }
+  void TearDown() override { merva_.End(); }
+
+  std::string Item(const char* item) {
+    RawDdeClient topic;
+    EXPECT_TRUE(topic.Connect("MERVAW", "Ed"));
+    std::string data;
+    EXPECT_TRUE(topic.Request(item, CF_TEXT, data)) << item;
+    return data;
+  }
+  // A point as the CurveN item writes it: two 14-column fields.
+  static std::string Row(const char* x, const char* y) {
+    return std::string(x) + "\t" + y + "\r\n";
+  }
+
+  StartedProcess merva_;
+  RawDdeClient client_;
+};
+
+TEST_F(EditingDde, ArithmeticSortAndSwap) {
+  ASSERT_EQ(client_.Execute("[XY(3,1)][XY(1,2)][XY(2,3)][EditSort()]"), ACK);
+  EXPECT_EQ(Item("Curve1"), Row("  1.000000    ", "  2.000000    ") +
+                                Row("  2.000000    ", "  3.000000    ") +
+                                Row("  3.000000    ", "  1.000000    "));
+  ASSERT_EQ(client_.Execute("[EditAddToX(10)][EditMultiplyY(-2)]"), ACK);
+  EXPECT_EQ(Item("Curve1"), Row("  11.00000    ", " -4.000000    ") +
+                                Row("  12.00000    ", " -6.000000    ") +
+                                Row("  13.00000    ", " -2.000000    "));
+  ASSERT_EQ(client_.Execute("[EditMultiplyX(0.5)][EditAddToY(6)][EditSwapXY()]"), ACK);
+  EXPECT_EQ(Item("Curve1"), Row("  2.000000    ", "  5.500000    ") +
+                                Row(" 0.0000000E+00", "  6.000000    ") +
+                                Row("  4.000000    ", "  6.500000    "));
+}
+
+TEST_F(EditingDde, TruncateDeletesShortCurvesAndEraseRenumbers) {
+  ASSERT_EQ(client_.Execute("[XY(1,1)][XY(2,2)][XY(3,3)][SelectCurve(2)][XY(5,0)][XY(6,0)]"
+                            "[SelectCurve(3)][XY(2,7)][XY(3,8)]"),
+            ACK);
+  ASSERT_EQ(client_.Execute("[SelectCurve(-1)][EditTruncate(3,1)]"), ACK);
+  EXPECT_EQ(Item("NumberOfCurves"), "2");
+  EXPECT_EQ(Item("Curve2"),
+            Row("  2.000000    ", "  7.000000    ") + Row("  3.000000    ", "  8.000000    "));
+  ASSERT_EQ(client_.Execute("[SelectCurve(1)][EditErase()]"), ACK);
+  EXPECT_EQ(Item("NumberOfCurves"), "1");
+  EXPECT_EQ(Item("Curve1"),
+            Row("  2.000000    ", "  7.000000    ") + Row("  3.000000    ", "  8.000000    "));
+}
+
+TEST_F(EditingDde, ResamplingDecimationAndRefusals) {
+  std::string points;
+  for (int i = 0; i <= 8; ++i)
+    points += "[XY(" + std::to_string(i) + "," + std::to_string(i * i) + ")]";
+  ASSERT_EQ(client_.Execute(points), ACK);
+  // A new curve at spacing 2 by the natural spline, then by skipping.
+  ASSERT_EQ(client_.Execute("[EditEqualInts(0,2,4)]"), ACK);
+  EXPECT_EQ(Item("NumberOfCurves"), "2");
+  EXPECT_EQ(Item("NumberOfPoints"), "9\t5");
+  ASSERT_EQ(client_.Execute("[EditDecimate(1,0,4,0,0)]"), ACK);
+  EXPECT_EQ(Item("Curve3"), Row(" 0.0000000E+00", " 0.0000000E+00") +
+                                Row("  4.000000    ", "  16.00000    ") +
+                                Row("  8.000000    ", "  64.00000    "));
+  ASSERT_EQ(client_.Execute("[EditDecimate(2,1,50,0,0)]"), ACK);  // replaces curve 1
+  EXPECT_EQ(Item("NumberOfPoints"), "3\t5\t3");
+  // Refused: a bad method, a fidelity out of range, a falling curve's trend.
+  EXPECT_EQ(client_.Execute("[EditEqualInts(1,0.5,0)]"), 0);
+  EXPECT_EQ(client_.Execute("[EditDecimate(2,0,100,0,0)]"), 0);
+  ASSERT_EQ(client_.Execute("[SelectCurve(4)][XY(2,1)][XY(1,0)]"), ACK);
+  EXPECT_EQ(client_.Execute("[EditRemoveTrend()]"), 0);
+  EXPECT_EQ(Item("Curve4"),
+            Row("  2.000000    ", "  1.000000    ") + Row("  1.000000    ", " 0.0000000E+00"));
+  ASSERT_EQ(client_.Execute("[SelectCurve(3)][EditRemoveTrend()]"), ACK);
+  EXPECT_EQ(Item("Curve3"), Row(" 0.0000000E+00", " 0.0000000E+00") +
+                                Row("  4.000000    ", " -16.00000    ") +
+                                Row("  8.000000    ", " 0.0000000E+00"));
+  // A full document has no slot for a result: refused, nothing lost.
+  ASSERT_EQ(client_.Execute("[SelectCurve(100)][SelectCurve(1)]"), ACK);
+  EXPECT_EQ(client_.Execute("[EditEqualInts(1,1,1)]"), 0);
+  EXPECT_EQ(Item("NumberOfCurves"), "100");
+  EXPECT_EQ(Item("NumberOfPoints").substr(0, 6), "3\t5\t3\t") << Item("NumberOfPoints");
+}
+
+}  // namespace
+}  // namespace merva::test
