@@ -15,6 +15,7 @@
 #include "app/ui_host.h"
 #include "automation/command_host.h"
 #include "automation/command_line.h"
+#include "automation/parameter_cells.h"
 #include "automation/win32/dde_server.h"
 
 namespace merva::app {
@@ -91,7 +92,13 @@ class AppCommandHost : public CommandHost {
     return static_cast<int>(SendMessageA(Frame(), WM_MERVA_FIRST_DOCUMENT, 0, 0));
   }
   int OpenFileInNewWindow(const std::string& path, int fileType) override {
-    return OpenFile(path, fileType);
+    // A command reads without the readers' dialogs.
+    int& commandMode = TheParameterCells().macroCommandActive;
+    const int saved = commandMode;
+    commandMode = 1;
+    const int slot = OpenFile(path, fileType);
+    commandMode = saved;
+    return slot;
   }
   int FileTypeOf(const std::string& path) override { return FileTypeOfPath(path); }
   int CloseDocumentWindow(int slot) override {

@@ -10,6 +10,7 @@
 #include "app/program.h"
 #include "app/resource_ids.h"
 #include "app/ui_host.h"
+#include "io/import_file.h"
 #include "core/array_sizing.h"
 #include "core/messages.h"
 
@@ -157,7 +158,7 @@ bool ResizeArraysDialog(int slot) {
   return status.Ok();
 }
 
-bool FileTypeAvailable(int fileType) { return fileType == 1; }
+bool FileTypeAvailable(int fileType) { return ImportTypeKnown(fileType); }
 // 5 and 6: the picture files.
 bool FileFormatAvailable(int choice) { return choice == 1 || choice == 5 || choice == 6; }
 

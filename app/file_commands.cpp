@@ -4,6 +4,7 @@
 
 #include "app/dialogs.h"
 #include "app/document_window.h"
+#include "app/import_dialogs.h"
 #include "app/menu_state.h"
 #include "app/printing.h"
 #include "app/program.h"
@@ -37,6 +38,8 @@ struct FileDialog {
   std::string filter;
   const char* defaultExtension = nullptr;
   std::string initialDirectory;
+  int* fileType = nullptr;  // the open dialog with its "File &Types" button
+  int filterIndex = 1;
 };
 
 // The open or save dialog; false on cancel.
@@ -47,7 +50,7 @@ bool AskFileName(const FileDialog& spec, bool save, std::string& path) {
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = TheProgram().frame;
   dialog.lpstrFilter = spec.filter.c_str();
-  dialog.nFilterIndex = 1;
+  dialog.nFilterIndex = static_cast<DWORD>(spec.filterIndex);
   dialog.lpstrFile = name;
   dialog.nMaxFile = sizeof name;
   dialog.lpstrTitle = spec.title;
@@ -55,6 +58,13 @@ bool AskFileName(const FileDialog& spec, bool save, std::string& path) {
   dialog.lpstrInitialDir = spec.initialDirectory.empty() ? nullptr : spec.initialDirectory.c_str();
   dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
                  (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+  if (spec.fileType) {
+    dialog.Flags |= OFN_EXPLORER | OFN_ENABLETEMPLATE | OFN_ENABLEHOOK;
+    dialog.hInstance = GetModuleHandleA(nullptr);
+    dialog.lpTemplateName = "MYFILEOPEN32";
+    dialog.lpfnHook = OpenDialogHook;
+    dialog.lCustData = reinterpret_cast<LPARAM>(spec.fileType);
+  }
   Program& program = TheProgram();
   ++program.openDialogs;
   const BOOL chosen = save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
@@ -90,6 +100,8 @@ bool ChooseFile(const char* title, int& fileType, std::string& path) {
   if (!FileTypesDialog(fileType)) return false;
   FileDialog spec = OpenDialogSpec();
   spec.title = title;
+  spec.fileType = &fileType;
+  spec.filterIndex = FilterIndexOfType(fileType);
   return AskFileName(spec, false, path);
 }
 
@@ -100,17 +112,20 @@ Status ReadFile(PlotDocument& document, const std::string& path, int fileType, i
                            " is not available in this version of MERVA95.");
   SetStatusHint(MSG_STATUS_READING);
   HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-  Status status = ReadPlotFile(document, path, firstCurve);
+  Status status = ImportWithDialogs(document, path, fileType, firstCurve);
   SetCursor(old);
   SetStatusHint(0);
   return status;
 }
 
-void FileRead(int slot, const std::string& path) {
+void FileRead(int slot, const std::string& path, int fileType) {
   PlotDocument& document = Documents().Document(slot);
   NameDocumentWindow(slot, document.fileTitle.Str());
-  AddRecentFile(Settings(), path);
-  UpdateRecentFilesMenu();
+  // The recent files reopen as plot files.
+  if (fileType == FILE_TYPE_PLOT) {
+    AddRecentFile(Settings(), path);
+    UpdateRecentFilesMenu();
+  }
   RedrawDocument(slot);
   RefreshMenus();
 }
@@ -172,11 +187,11 @@ int OpenFiles(const std::vector<std::string>& paths, int fileType, int optionWor
     RefreshMenus();
     return slot;
   }
-  if (paths.size() > 1) {
+  if (paths.size() > 1 && fileType == FILE_TYPE_PLOT) {
     document.filePath.Set(paths.front());
     document.fileTitle.Set(FileTitleOf(paths.front()));
   }
-  FileRead(slot, paths.front());
+  FileRead(slot, paths.front(), fileType);
   return slot;
 }
 

@@ -189,6 +189,8 @@ const win32::HandoffActions& HandoffActions() {
       const int fileType = HandoffFileType(static_cast<unsigned long>(parameter));
       std::vector<std::string> names = request.names;
       if (names.empty()) names.push_back(request.firstName);
+      // A described data file travels with its format description.
+      if (!request.secondPath.empty()) names.front() += "@" + request.secondPath;
       Program& program = TheProgram();
       const bool own = program.openingOwnRequest;
       program.openingOwnRequest = false;

@@ -8,6 +8,7 @@
 #include "app/help.h"
 #include "app/macros.h"
 #include "app/menu_state.h"
+#include "app/paste_numbers.h"
 #include "app/plot_dialogs.h"
 #include "app/printing.h"
 #include "app/program.h"
@@ -52,6 +53,7 @@ int New(HWND frame, int, LPARAM) {
 }
 int Open(HWND, int, LPARAM) { return OpenCommand(); }
 int Append(HWND, int, LPARAM) { return AppendCommand(); }
+int Paste(HWND, int, LPARAM) { return PasteNumbersCommand(); }
 
 int Close(HWND, int, LPARAM) {
   HWND window = SlotWindow(ActiveSlot());
@@ -228,6 +230,7 @@ constexpr CommandEntry kCommands[] = {
     {IDM_NEW, IDM_NEW, New, ANY},
     {IDM_OPEN, IDM_OPEN, Open, ANY},
     {IDM_APPEND, IDM_APPEND, Append, DOCUMENT},
+    {IDM_PASTE, IDM_PASTE, Paste, DOCUMENT},
     {IDM_CLOSE, IDM_CLOSE, Close, DOCUMENT},
     {IDM_CLOSE_ALL, IDM_CLOSE_ALL, CloseAll, ANY},
     {IDM_SAVE, IDM_SAVE, Save, CURVES},

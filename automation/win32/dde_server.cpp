@@ -8,7 +8,7 @@
 #include "automation/changed_curves.h"
 #include "automation/command_interpreter.h"
 #include "automation/request_replies.h"
-#include "automation/text_columns.h"
+#include "io/number_fields.h"
 #include "render/win32/gdi_targets.h"
 
 namespace merva::win32 {
@@ -235,7 +235,7 @@ HDDEDATA TextPoke(const BYTE* bytes, DWORD size) {
   PlotDocument& document = documents.Document(slot);
   const int before = document.curveCount;
   int added = 0;
-  const Status status = ReadTextColumns(
+  const Status status = ParseNumberText(
       document, std::string_view(reinterpret_cast<const char*>(bytes), size), before + 1, added);
   for (const Message& m : status.messages)
     host.ShowMessage(m.text, "MERVA95", MessageIcon::Warning);

@@ -5,7 +5,7 @@
 #include "automation/binary_plot.h"
 #include "automation/handoff_request.h"
 #include "automation/request_replies.h"
-#include "automation/text_columns.h"
+#include "io/number_fields.h"
 #include "automation/topic_names.h"
 #include "core/document_table.h"
 
@@ -353,7 +353,7 @@ TEST(TextColumns, SingleColumnGivesLineNumbers) {
   Documents docs;
   PlotDocument& d = docs.table.Document(docs.Open());
   int added = 0;
-  Status s = ReadTextColumns(d, "5\r\n6\r\n7\r\n", 1, added);
+  Status s = ParseNumberText(d, "5\r\n6\r\n7\r\n", 1, added);
   ASSERT_TRUE(s.Ok()) << s.Text();
   EXPECT_EQ(added, 1);
   EXPECT_EQ(d.curveCount, 1);
@@ -367,7 +367,7 @@ TEST(TextColumns, ThreeColumnsAppendTwoCurvesSharingX) {
   PlotDocument& d = docs.table.Document(docs.Open());
   AddPoints(d, 1, 2);
   int added = 0;
-  ASSERT_TRUE(ReadTextColumns(d, "1\t10,100\r\n2 20 200\r\n", 2, added).Ok());
+  ASSERT_TRUE(ParseNumberText(d, "1\t10,100\r\n2 20 200\r\n", 2, added).Ok());
   EXPECT_EQ(added, 2);
   EXPECT_EQ(d.curveCount, 3);
   EXPECT_EQ(d.X(3, 2), 2.0f);
@@ -379,11 +379,11 @@ TEST(TextColumns, RaggedOrBadTextChangesNothing) {
   Documents docs;
   PlotDocument& d = docs.table.Document(docs.Open());
   int added = 0;
-  EXPECT_FALSE(ReadTextColumns(d, "1 2\r\n3\r\n4 5\r\n", 1, added).Ok());
-  EXPECT_FALSE(ReadTextColumns(d, "1 2\r\n3 4 5\r\n", 1, added).Ok());
-  EXPECT_FALSE(ReadTextColumns(d, "1 2\r\nabc 4\r\n", 1, added).Ok());
-  EXPECT_FALSE(ReadTextColumns(d, "", 1, added).Ok());
-  EXPECT_FALSE(ReadTextColumns(d, "\r\n\r\n", 1, added).Ok());
+  EXPECT_FALSE(ParseNumberText(d, "1 2\r\n3\r\n4 5\r\n", 1, added).Ok());
+  EXPECT_FALSE(ParseNumberText(d, "1 2\r\n3 4 5\r\n", 1, added).Ok());
+  EXPECT_FALSE(ParseNumberText(d, "1 2\r\nabc 4\r\n", 1, added).Ok());
+  EXPECT_FALSE(ParseNumberText(d, "", 1, added).Ok());
+  EXPECT_FALSE(ParseNumberText(d, "\r\n\r\n", 1, added).Ok());
   EXPECT_EQ(d.curveCount, 0);
   EXPECT_EQ(added, 0);
   const std::string wide = "1" + std::string(" 2", 0) + [] {
@@ -391,7 +391,7 @@ TEST(TextColumns, RaggedOrBadTextChangesNothing) {
     for (int i = 0; i < 101; ++i) s += " 1";
     return s;
   }();
-  const Status tooMany = ReadTextColumns(d, wide, 1, added);
+  const Status tooMany = ParseNumberText(d, wide, 1, added);
   EXPECT_FALSE(tooMany.Ok());
   EXPECT_EQ(tooMany.Text(), "Too many curves (101) ... Maximum is 100.");
 }
@@ -400,14 +400,14 @@ TEST(TextColumns, RowsBeyondCapacityGrowTheArrays) {
   Documents docs;
   PlotDocument& d = docs.table.Document(docs.Open(2, 3));
   int added = 0;
-  ASSERT_TRUE(ReadTextColumns(d, "1 1\r2 2\r3 3\r4 4\r5 5\r", 1, added).Ok());
+  ASSERT_TRUE(ParseNumberText(d, "1 1\r2 2\r3 3\r4 4\r5 5\r", 1, added).Ok());
   EXPECT_GE(d.maxPoints, 5);
   EXPECT_EQ(d.pointCount[1], 5);
   EXPECT_EQ(d.Y(1, 5), 5.0f);
   // A NUL ends the text.
   const char text[] = "1 1\r\n2 2\0garbage";
   PlotDocument& e = docs.table.Document(docs.Open(2, 10));
-  ASSERT_TRUE(ReadTextColumns(e, std::string_view(text, sizeof text - 1), 1, added).Ok());
+  ASSERT_TRUE(ParseNumberText(e, std::string_view(text, sizeof text - 1), 1, added).Ok());
   EXPECT_EQ(e.pointCount[1], 2);
 }
 

@@ -1,0 +1,241 @@
+// Files of every import type opened in merva95.exe through the command
+// language over DDE, and numbers pasted from the clipboard; the curves are
+// checked through DDE requests.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "harness/merva_program.h"
+#include "raw_dde_client.h"
+
+namespace merva::test {
+namespace {
+
+constexpr int ACK = 0x8000;
+
+class ImportE2e : public MervaTest {
+ protected:
+  void SetUp() override {
+    MervaTest::SetUp();
+    if (IsSkipped()) return;
+    ASSERT_TRUE(merva_.Start("/-logo"));
+    ASSERT_TRUE(WaitUntil([] { return RawDdeClient().Connect("MERVAW", "System"); }, 20000));
+    ASSERT_TRUE(client_.Connect("MERVAW", "ROZava"));
+  }
+
+  std::string Request(const std::string& topic, const char* item) {
+    RawDdeClient client;
+    std::string data;
+    if (!client.Connect("MERVAW", topic.c_str())) return "no topic " + topic;
+    EXPECT_TRUE(client.Request(item, CF_TEXT, data)) << topic << " " << item;
+    return data;
+  }
+  // The topic of the newest document: the last of the Topics list.
+  std::string NewestTopic() {
+    const std::string topics = Request("System", "Topics");
+    return topics.substr(topics.rfind('\t') + 1);
+  }
+  std::string File(const std::string& name, const std::string& bytes) {
+    const std::string path = TempDirectory() + "\\merva_import_" + name;
+    EXPECT_TRUE(WriteFileBytes(path, bytes));
+    return path;
+  }
+
+  MervaProgram merva_;
+  RawDdeClient client_;
+};
+
+TEST_F(ImportE2e, CsvFileThroughFileTypeFour) {
+  const std::string csv =
+      File("run.csv",
+           "\xEF\xBB\xBF\"Time\",\"Gauge 1\",\"Gauge 2\"\r\n0,1.5,-2\r\n0.5,2.5,1E-3\r\n"
+           "1,3.5,4\r\n\r\n");
+  ASSERT_EQ(client_.Execute("[FileType(4)][FileOpen(\"" + csv + "\")]"), ACK);
+  const std::string topic = NewestTopic();
+  EXPECT_EQ(topic, "merva_import_run.csv");
+  EXPECT_EQ(Request(topic, "NumberOfCurves"), "2");
+  EXPECT_EQ(Request(topic, "NumberOfPoints"), "3\t3");
+  EXPECT_EQ(Request(topic, "Curve2"),
+            " 0.0000000E+00\t -2.000000    \r\n 0.5000000    \t 0.1000000E-02\r\n"
+            "  1.000000    \t  4.000000    \r\n");
+  // Append adds the two columns again after them.
+  ASSERT_EQ(client_.Execute("[FileAppend(\"" + csv + "\")]"), ACK);
+  EXPECT_EQ(Request(topic, "NumberOfCurves"), "4");
+}
+
+TEST_F(ImportE2e, PointListsRecordsAndDescribedText) {
+  const std::string pairs = File("pairs.dat", "2\n1 10\n2 20\n");
+  ASSERT_EQ(client_.Execute("[FileType(2)][FileOpen(\"" + pairs + "\")]"), ACK);
+  EXPECT_EQ(Request(NewestTopic(), "Curve1"),
+            "  1.000000    \t  10.00000    \r\n  2.000000    \t  20.00000    \r\n");
+
+  std::string wft(1538, '\0');
+  auto put = [&](std::size_t at, const char* text) {
+    std::memcpy(&wft[at], text, std::strlen(text));
+  };
+  put(0, "3");
+  put(4, "1");
+  put(8, "0");
+  put(146, "2");
+  put(158, "0");
+  put(170, "0.5");
+  put(194, "0");
+  put(218, "1");
+  put(253, "0");
+  put(277, "1");
+  put(658, "2");
+  put(1036, "0.001");
+  put(1060, "0");
+  put(1084, "0");
+  put(1144, "0");
+  wft += std::string("\x04\x00\xFC\xFF", 4);  // 4, -4
+  const std::string record = File("shot.wft", wft);
+  ASSERT_EQ(client_.Execute("[FileType(9)][FileOpen(\"" + record + "\")]"), ACK);
+  EXPECT_EQ(Request(NewestTopic(), "Curve1"),
+            " 0.0000000E+00\t  2.000000    \r\n  1.000000    \t -2.000000    \r\n");
+
+  const std::string data = File("described.txt", "header\n1 5 6\n2 7 8\n");
+  File("described.fmt", "DATASTART 2\nXCOLUMN   1\nYCOLUMN   3\n");
+  ASSERT_EQ(
+      client_.Execute("[FileType(99)][FileOpen(\"" + data + "@merva_import_described.fmt\")]"),
+      ACK);
+  EXPECT_EQ(Request(NewestTopic(), "Curve1"),
+            "  1.000000    \t  6.000000    \r\n  2.000000    \t  8.000000    \r\n");
+}
+
+TEST_F(ImportE2e, PasteNumbersFromTheClipboard) {
+  ASSERT_EQ(client_.Execute("[Caption(\"Pasted\")][XY(1,1)]"), ACK);
+  const char text[] = "1\t10\t100\r\n2\t20\t200\r\n";
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof text);
+  std::memcpy(GlobalLock(memory), text, sizeof text);
+  GlobalUnlock(memory);
+  SetClipboardData(CF_TEXT, memory);
+  CloseClipboard();
+  ASSERT_EQ(client_.Execute("[Paste()]"), ACK);
+  EXPECT_EQ(Request("Pasted", "NumberOfPoints"), "1\t2\t2");
+  EXPECT_EQ(Request("Pasted", "Curve3"),
+            "  1.000000    \t  100.0000    \r\n  2.000000    \t  200.0000    \r\n");
+  // No text: the command fails.
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  CloseClipboard();
+  EXPECT_NE(client_.Execute("[Paste()]"), ACK);
+}
+
+// The window of a dialog's descendants with the control identifier.
+HWND Descendant(HWND parent, int id) {
+  for (HWND child : ChildrenOf(parent, nullptr))
+    if (GetDlgCtrlID(child) == id) return child;
+  return nullptr;
+}
+
+TEST_F(ImportE2e, OpenDialogFileTypesButtonAndColumnChoice) {
+  const std::string csv = File("choose.csv", "1,10,100\r\n2,20,200\r\n3,30,300\r\n");
+  const DWORD pid = merva_.process.pid;
+  merva_.Command(4097);
+  HWND types = WaitForDialogTitled(pid, "Select File Type");
+  ASSERT_NE(types, nullptr);
+  CheckRadioButton(types, 140, 149, 140);  // the plot file first...
+  ASSERT_TRUE(Answer(types, IDOK));
+  HWND open = WaitForDialog(pid);
+  ASSERT_NE(open, nullptr);
+  HWND button = Descendant(open, 901);
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(WindowText(button), "File &Types");
+  // ...then the open dialog's button changes it to columns.
+  PostMessageA(GetParent(button), WM_COMMAND, MAKEWPARAM(901, BN_CLICKED),
+               reinterpret_cast<LPARAM>(button));
+  types = WaitForDialogTitled(pid, "Select File Type");
+  ASSERT_NE(types, nullptr);
+  SendMessageA(GetDlgItem(types, 140), BM_SETCHECK, BST_UNCHECKED, 0);
+  SendMessageA(GetDlgItem(types, 143), BM_SETCHECK, BST_CHECKED, 0);
+  ASSERT_TRUE(Answer(types, IDOK));
+  HWND name = GetDlgItem(open, 0x47C);
+  if (!name) name = GetDlgItem(open, 0x480);
+  ASSERT_NE(name, nullptr);
+  SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(csv.c_str()));
+  PostMessageA(open, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+
+  HWND columns = WaitForDialogTitled(pid, "Specify Columns to Plot");
+  ASSERT_NE(columns, nullptr);
+  EXPECT_EQ(FieldText(columns, 902), "1");
+  EXPECT_EQ(WindowText(GetDlgItem(columns, 911 + 15)), "Column 16");
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(columns, 913)));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(columns, 914)));
+  SetField(columns, 902, "3");
+  CheckButton(columns, 903, true);
+  CheckButton(columns, 912, false);
+  CheckButton(columns, 913, false);
+  CheckButton(columns, 911, true);
+  ASSERT_TRUE(Answer(columns, IDOK));
+  ASSERT_TRUE(WaitUntil([&] { return SomeDocumentTitled(merva_.frame, "choose.csv"); }, 10000));
+  EXPECT_EQ(Request("merva_import_choose.csv", "Curve1"),
+            "  100.0000    \t  1.000000    \r\n  200.0000    \t  2.000000    \r\n"
+            "  300.0000    \t  3.000000    \r\n");
+}
+
+TEST_F(ImportE2e, HandOffOfADescribedFile) {
+  const std::string data = File("handed.txt", "Run 4\n0 1\n1 3\n2 5\n");
+  File("handed.fmt", "TITLE     1\nDATASTART 2\n");
+  const UINT plot = RegisterWindowMessageA("Plot MERVA File");
+  const ATOM atom = GlobalAddAtomA((data + "@merva_import_handed.fmt").c_str());
+  const LRESULT result = SendMessageA(merva_.frame, plot, atom, MAKELPARAM(0, 99));
+  GlobalDeleteAtom(atom);
+  ASSERT_EQ(result, 1);
+  ASSERT_TRUE(WaitUntil([&] { return SomeDocumentTitled(merva_.frame, "handed.txt"); }, 10000));
+  EXPECT_EQ(Request("merva_import_handed.txt", "Curve1"),
+            " 0.0000000E+00\t  1.000000    \r\n  1.000000    \t  3.000000    \r\n"
+            "  2.000000    \t  5.000000    \r\n");
+}
+
+// An old-KESTRA record of the program's own layout: 5 samples at 500 Hz.
+std::string KestraRecord() {
+  std::string b(512, '\0');
+  auto f64 = [&](std::size_t at, double v) { std::memcpy(&b[at], &v, 8); };
+  std::memcpy(&b[0], "MVKSTRG\x1A", 8);
+  const int32_t count = 5;
+  std::memcpy(&b[8], &count, 4);
+  f64(12, 500);  // Hz: 2 ms a sample
+  f64(20, 2.5);  // calibration
+  f64(256, 0);
+  f64(264, 2);
+  for (int16_t s : {1, 2, 3, 4, 5}) b.append(reinterpret_cast<const char*>(&s), 2);
+  return b;
+}
+
+TEST_F(ImportE2e, RecorderTimeWindowFromTheDialogAndFromStartStop) {
+  const std::string record = File("kestra.dat", KestraRecord());
+  const DWORD pid = merva_.process.pid;
+  merva_.Command(4097);
+  HWND types = WaitForDialogTitled(pid, "Select File Type");
+  ASSERT_NE(types, nullptr);
+  CheckRadioButton(types, 140, 149, 146);
+  ASSERT_TRUE(Answer(types, IDOK));
+  HWND open = WaitForDialog(pid);
+  ASSERT_NE(open, nullptr);
+  HWND name = GetDlgItem(open, 0x47C);
+  if (!name) name = GetDlgItem(open, 0x480);
+  ASSERT_NE(name, nullptr);
+  SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(record.c_str()));
+  PostMessageA(open, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  HWND limits = WaitForDialogTitled(pid, "Start/Finish Time");
+  ASSERT_NE(limits, nullptr);
+  EXPECT_EQ(FieldText(limits, 128), "0");
+  SetField(limits, 128, "4");
+  SetField(limits, 129, "8");
+  ASSERT_TRUE(Answer(limits, IDOK));
+  ASSERT_TRUE(WaitUntil([&] { return SomeDocumentTitled(merva_.frame, "kestra.dat"); }, 10000));
+  EXPECT_EQ(Request("merva_import_kestra.dat", "Curve1"),
+            "  4.000000    \t  15.00000    \r\n  6.000000    \t  20.00000    \r\n"
+            "  8.000000    \t  25.00000    \r\n");
+  // In command mode [StartStop( gives the window, with no dialog.
+  ASSERT_EQ(client_.Execute("[StartStop(0,2)][FileType(7)][FileOpen(\"" + record + "\")]"), ACK);
+  EXPECT_EQ(Request(NewestTopic(), "NumberOfPoints"), "2");
+}
+
+}  // namespace
+}  // namespace merva::test
