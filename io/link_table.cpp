@@ -52,3 +52,18 @@ std::string LinkCaption(std::string_view topic, bool hotLink) {
 }
 
 }  // namespace merva
+
+namespace merva {
+
+std::string ServerProgramFromCommand(std::string_view command) {
+  std::string lower;
+  for (char c : command) lower += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  std::size_t start = lower.find_first_not_of(" \t");
+  if (start == std::string::npos) return std::string();
+  if (lower[start] == '"') ++start;
+  const std::size_t exe = lower.find(".exe", start);
+  if (exe == std::string::npos) return std::string();
+  return lower.substr(start, exe + 4 - start);
+}
+
+}  // namespace merva

@@ -45,3 +45,11 @@ inline constexpr char LINK_CAPTION_SUFFIX[] = "(Link)";
 std::string LinkCaption(std::string_view topic, bool hotLink);
 
 }  // namespace merva
+namespace merva {
+
+// The program file of a registered open command (as the registry's
+// "<application>\shell\open\command" holds it): lower-cased, without a
+// leading quotation mark, cut after ".exe"; empty when there is no ".exe".
+std::string ServerProgramFromCommand(std::string_view command);
+
+}  // namespace merva

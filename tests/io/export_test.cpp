@@ -213,3 +213,17 @@ TEST(LinkTable, Caption) {
 
 }  // namespace
 }  // namespace merva
+
+namespace merva {
+namespace {
+
+TEST(LinkTable, ServerProgramFromOpenCommand) {
+  EXPECT_EQ(ServerProgramFromCommand("\"C:\\Program Files\\Office\\EXCEL.EXE\" /e \"%1\""),
+            "c:\\program files\\office\\excel.exe");
+  EXPECT_EQ(ServerProgramFromCommand("C:\\MERVA\\MERVA95.EXE %1"), "c:\\merva\\merva95.exe");
+  EXPECT_EQ(ServerProgramFromCommand("rundll32 shell32.dll"), "");
+  EXPECT_EQ(ServerProgramFromCommand(""), "");
+}
+
+}  // namespace
+}  // namespace merva
