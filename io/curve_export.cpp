@@ -108,6 +108,13 @@ void EmitCsv(Sink& out, const PlotDocument& d) {
   }
 }
 
+bool LittleEndianHost() {
+  const uint32_t one = 1;
+  unsigned char first = 0;
+  std::memcpy(&first, &one, 1);
+  return first == 1;
+}
+
 void PutLE32(char* at, uint32_t value) {
   for (int i = 0; i < 4; ++i) at[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
@@ -125,11 +132,17 @@ void EmitUnformatted(Sink& out, const PlotDocument& d, int curve) {
     std::memset(record, 0, sizeof record);
     const int last = std::min(points, first + UNFORMATTED_PAIRS_PER_RECORD_WRITTEN);
     for (int j = first; j < last; ++j) {
-      uint32_t bits = 0;
-      std::memcpy(&bits, &x[j], 4);
-      PutLE32(record + 8 * (j - first), bits);
-      std::memcpy(&bits, &y[j], 4);
-      PutLE32(record + 8 * (j - first) + 4, bits);
+      char* at = record + 8 * (j - first);
+      if (LittleEndianHost()) {
+        std::memcpy(at, &x[j], 4);
+        std::memcpy(at + 4, &y[j], 4);
+      } else {
+        uint32_t bits = 0;
+        std::memcpy(&bits, &x[j], 4);
+        PutLE32(at, bits);
+        std::memcpy(&bits, &y[j], 4);
+        PutLE32(at + 4, bits);
+      }
     }
     out.Append(record, sizeof record);
   }

@@ -227,3 +227,35 @@ TEST(LinkTable, ServerProgramFromOpenCommand) {
 
 }  // namespace
 }  // namespace merva
+
+#ifdef __linux__
+#include <signal.h>
+#include <sys/resource.h>
+
+namespace merva {
+namespace {
+
+// A full disk, as a file-size limit makes it: the write fails, the earlier
+// file stays and no temporary file is left.
+TEST_F(Export, FullDiskKeepsTheEarlierFile) {
+  const int c = Add(300, 0, 0.001f, 1, 0.5f);
+  {
+    std::ofstream(Path("full.csv")) << "old contents";
+  }
+  struct rlimit saved {};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  auto* oldHandler = signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = saved;
+  small.rlim_cur = 2048;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const Status s = WriteAsciiCurve(Path("full.csv"), Doc(), c);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  signal(SIGXFSZ, oldHandler);
+  EXPECT_EQ(s.Text(), "Error writing " + Path("full.csv") + ".  ios=0x00000027");
+  EXPECT_EQ(Read(Path("full.csv")), "old contents");
+  EXPECT_FALSE(fs::exists(Path("full.csv") + EXPORT_TEMPORARY_SUFFIX));
+}
+
+}  // namespace
+}  // namespace merva
+#endif
