@@ -73,6 +73,8 @@ gtest_step "native unit tests (address and undefined-behaviour sanitizers)" \
   build/sanitize/tests/portable_tests --gtest_brief=1
 gtest_step "CSV written by LibreOffice Calc read as columns, against pandas" \
   /usr/bin/python3 tests/io/libreoffice_csv.py build/native/tests/portable_tests
+step "CSV export read back by LibreOffice Calc and gnuplot" \
+  /usr/bin/python3 tests/io/export_readers.py build/native/tests/portable_tests
 for fuzzer in build/fuzz/tests/fuzz/*_fuzzer; do
   [ -x "$fuzzer" ] || continue
   corpus="build/fuzz/corpus-$(basename "$fuzzer")"
