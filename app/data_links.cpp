@@ -1,6 +1,7 @@
 #include "app/data_links.h"
 
 #include <string_view>
+#include <vector>
 
 #include "app/data_links_ids.h"
 #include "app/dialog_helpers.h"
@@ -27,6 +28,29 @@ constexpr std::size_t LINK_NAME_LENGTH = 255;
 LinkTable& Links() {
   static LinkTable table;
   return table;
+}
+
+// A server that ends without a word leaves its conversation behind; such
+// links are dropped before the table is counted.
+void DropEndedLinks() {
+  std::vector<uintptr_t> ended;
+  for (const LinkEntry& entry : Links().Entries()) {
+    CONVINFO info{};
+    info.cb = sizeof info;
+    HCONV conversation = reinterpret_cast<HCONV>(entry.conversation);
+    if (!DdeQueryConvInfo(conversation, QID_SYNC, &info) || !(info.wStatus & ST_CONNECTED) ||
+        !IsWindow(info.hwndPartner))
+      ended.push_back(entry.conversation);
+  }
+  for (uintptr_t conversation : ended) {
+    Links().Remove(conversation);
+    DdeDisconnect(reinterpret_cast<HCONV>(conversation));
+  }
+}
+
+bool LinksFull() {
+  DropEndedLinks();
+  return Links().Full();
 }
 
 // A string handle freed when it goes out of scope.
@@ -167,20 +191,24 @@ std::string FindServerProgram(const std::string& application) {
 
 int EstablishLink(const std::string& application, const std::string& topic, const std::string& item,
                   int slot) {
-  if (!Documents().IsOpen(slot)) return 0;
-  if (Links().Full()) return 0;
+  if (!Documents().IsOpen(slot) || LinksFull()) return 0;
   const DWORD instance = win32::DdeServerInstance();
-  HCONV conversation = instance ? Connect(instance, application, topic) : nullptr;
+  // A conversation already linked to the pair carries the new item too.
+  HCONV shared = reinterpret_cast<HCONV>(Links().ConversationWith(application, topic));
+  HCONV conversation = shared ? shared : instance ? Connect(instance, application, topic) : nullptr;
   if (!conversation) {
     Warn("Cannot connect with " + application);
     return 0;
   }
+  auto endUnlessShared = [&] {
+    if (!shared) DdeDisconnect(conversation);
+  };
   const std::string name = LinkName(application, topic, item);
   StringHandle itemHandle(instance, item);
   HDDEDATA reply = DdeClientTransaction(nullptr, 0, conversation, itemHandle.Get(), CF_TEXT,
                                         XTYP_REQUEST, LINK_TIMEOUT_MS, nullptr);
   if (!reply) {
-    DdeDisconnect(conversation);
+    endUnlessShared();
     Warn("Could not get any data from " + name);
     return 0;
   }
@@ -191,7 +219,7 @@ int EstablishLink(const std::string& application, const std::string& topic, cons
   const bool wasEmpty = document.curveCount == 0;
   const bool linkedBefore = Links().HasSlot(slot);
   if (!ParseInto(slot, text, firstCurve)) {
-    DdeDisconnect(conversation);
+    endUnlessShared();
     RedrawDocument(slot);
     return 0;
   }
@@ -199,10 +227,11 @@ int EstablishLink(const std::string& application, const std::string& topic, cons
   const bool advised = DdeClientTransaction(nullptr, 0, conversation, itemHandle.Get(), CF_TEXT,
                                             XTYP_ADVSTART, LINK_TIMEOUT_MS, nullptr) != nullptr;
   int result = 1;
-  if (advised && Links().Add({reinterpret_cast<uintptr_t>(conversation), slot, firstCurve})) {
+  if (advised && Links().Add({reinterpret_cast<uintptr_t>(conversation), slot, firstCurve,
+                              application, topic, item})) {
     result = 2;
   } else {
-    DdeDisconnect(conversation);
+    endUnlessShared();
     Warn("Could not establish a hot link with " + name);
   }
   if (wasEmpty || !linkedBefore) NameLinkedDocument(slot, topic, result == 2);
@@ -213,7 +242,7 @@ int EstablishLink(const std::string& application, const std::string& topic, cons
 
 int InsertLinkCommand(LPARAM parameter) {
   const int slot = ActiveSlot();
-  if (!slot || Links().Full()) return 0;
+  if (!slot || LinksFull()) return 0;
   LinkNames names;
   const ParameterCells& cells = TheParameterCells();
   if (parameter == -1) {
@@ -234,7 +263,7 @@ bool LinkOnClipboard() {
 
 int PasteLinkCommand() {
   const int slot = ActiveSlot();
-  if (!slot || Links().Full()) return 0;
+  if (!slot || LinksFull()) return 0;
   const UINT format = TheProgram().clipboardFormats.link;
   if (!format || !OpenClipboard(TheProgram().frame)) {
     Ui().ShowStatus(Status::Failure(MSG_CLIPBOARD_OPEN_FAILED));
@@ -253,7 +282,10 @@ int PasteLinkCommand() {
   return EstablishLink(names.application, names.topic, names.item, slot) > 0 ? 1 : 0;
 }
 
-int LinkCount() { return Links().Count(); }
+int LinkCount() {
+  DropEndedLinks();
+  return Links().Count();
+}
 
 void EndDocumentLinks(int slot) {
   for (uintptr_t conversation : Links().RemoveSlot(slot))
@@ -261,10 +293,10 @@ void EndDocumentLinks(int slot) {
 }
 
 bool IsLinkConversation(HCONV conversation) {
-  return Links().Find(reinterpret_cast<uintptr_t>(conversation)) != nullptr;
+  return Links().Has(reinterpret_cast<uintptr_t>(conversation));
 }
 
-HDDEDATA CALLBACK LinkTransaction(UINT type, UINT, HCONV conversation, HSZ, HSZ, HDDEDATA data,
+HDDEDATA CALLBACK LinkTransaction(UINT type, UINT, HCONV conversation, HSZ, HSZ item, HDDEDATA data,
                                   ULONG_PTR, ULONG_PTR) {
   const uintptr_t key = reinterpret_cast<uintptr_t>(conversation);
   if (type == XTYP_DISCONNECT) {
@@ -272,12 +304,15 @@ HDDEDATA CALLBACK LinkTransaction(UINT type, UINT, HCONV conversation, HSZ, HSZ,
     return nullptr;
   }
   if (type != XTYP_ADVDATA) return nullptr;
-  const LinkEntry* entry = Links().Find(key);
-  if (!entry || !Documents().IsOpen(entry->docSlot)) return DDE_FNOTPROCESSED;
-  const LinkEntry link = *entry;
+  char name[LINK_NAME_LENGTH + 1] = {};
+  if (item) DdeQueryStringA(win32::DdeServerInstance(), item, name, sizeof name, CP_WINANSI);
+  const std::vector<LinkEntry> links = Links().ForItem(key, name);
+  if (links.empty()) return DDE_FNOTPROCESSED;
   const std::string text = DataText(data);
   // The curves keep their first slot; a text that does not read leaves them.
-  if (ParseInto(link.docSlot, text, link.firstCurve)) RedrawDocument(link.docSlot);
+  for (const LinkEntry& link : links)
+    if (Documents().IsOpen(link.docSlot) && ParseInto(link.docSlot, text, link.firstCurve))
+      RedrawDocument(link.docSlot);
   return reinterpret_cast<HDDEDATA>(DDE_FACK);
 }
 

@@ -4,34 +4,67 @@
 
 namespace merva {
 
+namespace {
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
+    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 bool LinkTable::Add(const LinkEntry& entry) {
-  if (Full() || entry.conversation == 0 || Find(entry.conversation)) return false;
+  if (Full() || entry.conversation == 0) return false;
   entries_.push_back(entry);
   return true;
 }
 
-const LinkEntry* LinkTable::Find(uintptr_t conversation) const {
+bool LinkTable::Has(uintptr_t conversation) const {
+  return std::any_of(entries_.begin(), entries_.end(),
+                     [&](const LinkEntry& e) { return e.conversation == conversation; });
+}
+
+std::vector<LinkEntry> LinkTable::ForItem(uintptr_t conversation, std::string_view item) const {
+  std::vector<LinkEntry> found;
   for (const LinkEntry& entry : entries_)
-    if (entry.conversation == conversation) return &entry;
-  return nullptr;
+    if (entry.conversation == conversation && SameName(entry.item, item)) found.push_back(entry);
+  return found;
+}
+
+uintptr_t LinkTable::ConversationWith(std::string_view application, std::string_view topic) const {
+  for (const LinkEntry& entry : entries_)
+    if (SameName(entry.application, application) && SameName(entry.topic, topic))
+      return entry.conversation;
+  return 0;
 }
 
 bool LinkTable::Remove(uintptr_t conversation) {
-  const auto it = std::find_if(entries_.begin(), entries_.end(),
-                               [&](const LinkEntry& e) { return e.conversation == conversation; });
-  if (it == entries_.end()) return false;
-  entries_.erase(it);
-  return true;
+  const auto end = std::remove_if(entries_.begin(), entries_.end(), [&](const LinkEntry& e) {
+    return e.conversation == conversation;
+  });
+  const bool removed = end != entries_.end();
+  entries_.erase(end, entries_.end());
+  return removed;
 }
 
 std::vector<uintptr_t> LinkTable::RemoveSlot(int docSlot) {
-  std::vector<uintptr_t> removed;
+  std::vector<uintptr_t> candidates;
   for (const LinkEntry& entry : entries_)
-    if (entry.docSlot == docSlot) removed.push_back(entry.conversation);
+    if (entry.docSlot == docSlot) candidates.push_back(entry.conversation);
   entries_.erase(std::remove_if(entries_.begin(), entries_.end(),
                                 [&](const LinkEntry& e) { return e.docSlot == docSlot; }),
                  entries_.end());
-  return removed;
+  std::vector<uintptr_t> unused;
+  for (uintptr_t conversation : candidates)
+    if (!Has(conversation) && std::find(unused.begin(), unused.end(), conversation) == unused.end())
+      unused.push_back(conversation);
+  return unused;
 }
 
 bool LinkTable::HasSlot(int docSlot) const {

@@ -1,8 +1,10 @@
 #pragma once
 
-// The program's hot links: one entry per advise loop it holds as a DDE
-// client, in the order made, with the document and first curve slot the
-// delivered text goes to.
+// The program's hot links: one entry per link it holds as a DDE client, in
+// the order made, with the document and first curve slot the delivered
+// text goes to. Links to the same application and topic share one
+// conversation (a DDE library may allow only one per pair), so an entry
+// also names its item.
 
 #include <cstdint>
 #include <string>
@@ -17,17 +19,26 @@ struct LinkEntry {
   uintptr_t conversation = 0;
   int docSlot = 0;
   int firstCurve = 0;
+  std::string application;
+  std::string topic;
+  std::string item;
 };
 
 class LinkTable {
  public:
   int Count() const { return static_cast<int>(entries_.size()); }
   bool Full() const { return Count() >= MAX_LINKS; }
-  // False when the table is full or the conversation already has a link.
+  // False when the table is full or the entry has no conversation.
   bool Add(const LinkEntry& entry);
-  const LinkEntry* Find(uintptr_t conversation) const;
+  bool Has(uintptr_t conversation) const;
+  // The links an update of `item` on the conversation goes to (names
+  // compared without regard to case).
+  std::vector<LinkEntry> ForItem(uintptr_t conversation, std::string_view item) const;
+  // The conversation already linked to the application and topic, 0 when none.
+  uintptr_t ConversationWith(std::string_view application, std::string_view topic) const;
+  // Every link of the conversation.
   bool Remove(uintptr_t conversation);
-  // The conversations of a document's links, removed from the table.
+  // Removes a document's links; returns the conversations no other link uses.
   std::vector<uintptr_t> RemoveSlot(int docSlot);
   bool HasSlot(int docSlot) const;
   const std::vector<LinkEntry>& Entries() const { return entries_; }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -193,16 +194,30 @@ TEST(LinkFormat, BadBlocksAreRefused) {
   EXPECT_FALSE(ParseLinkFormat(nullptr, 0, names));
 }
 
-TEST(LinkTable, TenLinksAndRemovalByDocument) {
+TEST(LinkTable, TenLinksSharedConversationsAndRemovalByDocument) {
   LinkTable table;
-  for (int i = 1; i <= MAX_LINKS; ++i) EXPECT_TRUE(table.Add({uintptr_t(i), i % 2 + 1, i}));
-  EXPECT_FALSE(table.Add({99, 1, 1}));
-  EXPECT_EQ(table.Find(4)->firstCurve, 4);
-  EXPECT_EQ(table.RemoveSlot(1).size(), 5u);
-  EXPECT_FALSE(table.HasSlot(1));
-  EXPECT_FALSE(table.Add({3, 1, 1}));  // still linked
-  EXPECT_TRUE(table.Remove(3));
-  EXPECT_EQ(table.Count(), 4);
+  // Conversation 1 carries two items into slot 1; 2 and 3 one each.
+  EXPECT_TRUE(table.Add({1, 1, 1, "Excel", "Sheet1", "R1C1:R3C3"}));
+  EXPECT_TRUE(table.Add({1, 1, 3, "EXCEL", "sheet1", "R5C1:R9C2"}));
+  EXPECT_TRUE(table.Add({2, 2, 1, "MERVAW", "EX01.GRF", "Curve02"}));
+  EXPECT_TRUE(table.Add({3, 1, 4, "MERVAW", "EX01.GRF", "Curve02"}));
+  EXPECT_EQ(table.ConversationWith("excel", "SHEET1"), 1u);
+  EXPECT_EQ(table.ConversationWith("Excel", "Sheet2"), 0u);
+  ASSERT_EQ(table.ForItem(1, "r5c1:r9c2").size(), 1u);
+  EXPECT_EQ(table.ForItem(1, "r5c1:r9c2")[0].firstCurve, 3);
+  EXPECT_TRUE(table.ForItem(2, "R1C1:R3C3").empty());
+  for (int i = 4; i < MAX_LINKS; ++i) EXPECT_TRUE(table.Add({9, 3, i, "A", "B", "C"}));
+  EXPECT_TRUE(table.Full());
+  EXPECT_FALSE(table.Add({10, 3, 1, "A", "B", "C"}));
+  // Slot 1 goes: conversation 3 is no longer used, 1 still is not (only
+  // slot 1 used it either), 2 stays.
+  std::vector<uintptr_t> unused = table.RemoveSlot(1);
+  std::sort(unused.begin(), unused.end());
+  EXPECT_EQ(unused, (std::vector<uintptr_t>{1, 3}));
+  EXPECT_TRUE(table.Has(2));
+  EXPECT_TRUE(table.Remove(9));
+  EXPECT_EQ(table.Count(), 1);
+  EXPECT_FALSE(table.Add({0, 1, 1, "A", "B", "C"}));
 }
 
 TEST(LinkTable, Caption) {
@@ -239,9 +254,7 @@ namespace {
 // file stays and no temporary file is left.
 TEST_F(Export, FullDiskKeepsTheEarlierFile) {
   const int c = Add(300, 0, 0.001f, 1, 0.5f);
-  {
-    std::ofstream(Path("full.csv")) << "old contents";
-  }
+  { std::ofstream(Path("full.csv")) << "old contents"; }
   struct rlimit saved {};
   getrlimit(RLIMIT_FSIZE, &saved);
   auto* oldHandler = signal(SIGXFSZ, SIG_IGN);

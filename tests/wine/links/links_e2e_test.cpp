@@ -42,7 +42,7 @@ class Links : public ::testing::Test {
     DeleteFileA((std::string(windows) + "\\mervaw.ini").c_str());
     sheet_ = StartProgram(standIn, "SHEET Book1");
     ASSERT_NE(sheet_.pid, 0u);
-    ASSERT_TRUE(WaitUntil([&] { return (sheetWindow_ = FindWindowA("MERVALINKSTANDIN", nullptr)); },
+    ASSERT_TRUE(WaitUntil([&] { return (sheetWindow_ = FindWindowA("MERVALINKSTANDIN", "SHEET")); },
                           10000));
     merva_ = StartProgram(program, "/-logo");
     ASSERT_NE(merva_.pid, 0u);
@@ -133,6 +133,26 @@ TEST_F(Links, PasteLinkOfTheProgramsOwnCurveFollowsIt) {
   const std::string linked = Item("Src(Link)", "Curve1");
   ASSERT_EQ(linked.size(), 93u);
   EXPECT_EQ(linked.substr(62), Row("  3.000000    ", "  7.000000    "));
+}
+
+TEST_F(Links, TenLinksAtMostAndAServerThatWentAwayFreesItsPlaces) {
+  for (int n = 1; n <= 10; ++n) ASSERT_EQ(Link("R1C1:R3C3"), ACK) << n;
+  EXPECT_EQ(Item("Book1(Link)", "NumberOfCurves"), "20");
+  EXPECT_NE(Link("R1C1:R3C3"), ACK);
+  // The ten links share one conversation; an update reaches every one.
+  PostMessageA(sheetWindow_, STAND_IN_UPDATE, 4, 0);
+  std::string fours = "4";
+  for (int n = 2; n <= 20; ++n) fours += "\t4";
+  EXPECT_TRUE(WaitUntil([&] { return Item("Book1(Link)", "NumberOfPoints") == fours; }, 15000));
+  PostMessageA(sheetWindow_, STAND_IN_DIE, 0, 0);
+  ASSERT_TRUE(sheet_.WaitExit(5000));
+  StartedProcess second = StartProgram(ProgramPath("tests/wine/link_stand_in.exe"), "SHEET2 Book2");
+  ASSERT_TRUE(
+      WaitUntil([] { return FindWindowA("MERVALINKSTANDIN", "SHEET2") != nullptr; }, 10000));
+  EXPECT_EQ(client_.Execute("[InsertLink(\"SHEET2\",\"Book2\",\"R1C1:R3C3\")]", 20000), ACK);
+  // The plot had no link left, so it takes the new topic's name.
+  EXPECT_EQ(Item("Book2(Link)", "NumberOfCurves"), "22");
+  second.End();
 }
 
 // The program's own (DDEML) server answers the request and refuses the

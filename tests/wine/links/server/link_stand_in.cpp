@@ -3,9 +3,8 @@
 // Items: "R1C1:R3C3" (three columns, hot link accepted), "Refuse" (data,
 // hot link refused), "Words" (no numbers), "Huge" (a block larger than Wine
 // carries between processes). Messages to its window (class
-// "MERVALINKSTANDIN"): WM_APP+1 sends an update of wParam rows to every hot
-// link, WM_APP+2 ends the process without a word, WM_APP+3 sends an update
-// and ends at once.
+// "MERVALINKSTANDIN", titled with the service): WM_APP+1 sends an update of wParam rows to every
+// hot link, WM_APP+2 ends the process without a word, WM_APP+3 sends an update and ends at once.
 
 #include <windows.h>
 // dde.h needs windows.h first.
@@ -18,6 +17,8 @@
 namespace {
 
 const char* const WINDOW_CLASS = "MERVALINKSTANDIN";
+// One window per conversation, as the DDE protocol asks of a server.
+const char* const CONVERSATION_CLASS = "MERVALINKSTANDINCONV";
 constexpr UINT MSG_UPDATE = WM_APP + 1;
 constexpr UINT MSG_DIE = WM_APP + 2;
 constexpr UINT MSG_UPDATE_AND_DIE = WM_APP + 3;
@@ -28,6 +29,7 @@ HWND self = nullptr;
 
 struct HotLink {
   HWND client;
+  HWND server;  // the conversation's window
   std::string item;
 };
 std::vector<HotLink> links;
@@ -64,7 +66,8 @@ bool ItemText(const std::string& item, std::string& text) {
   return true;
 }
 
-void PostData(HWND client, const std::string& item, const std::string& text, bool response) {
+void PostData(HWND server, HWND client, const std::string& item, const std::string& text,
+              bool response) {
   const std::size_t size = sizeof(DDEDATA) + text.size() + 1;
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size);
   auto* data = static_cast<DDEDATA*>(GlobalLock(block));
@@ -75,42 +78,34 @@ void PostData(HWND client, const std::string& item, const std::string& text, boo
   std::memcpy(data->Value, text.c_str(), text.size() + 1);
   GlobalUnlock(block);
   ATOM atom = GlobalAddAtomA(item.c_str());
-  if (!PostMessageA(client, WM_DDE_DATA, reinterpret_cast<WPARAM>(self),
+  if (!PostMessageA(client, WM_DDE_DATA, reinterpret_cast<WPARAM>(server),
                     PackDDElParam(WM_DDE_DATA, reinterpret_cast<UINT_PTR>(block), atom))) {
     GlobalFree(block);
     GlobalDeleteAtom(atom);
   }
 }
 
-void PostAck(HWND client, UINT status, ATOM item) {
-  PostMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(self),
+void PostAck(HWND server, HWND client, UINT status, ATOM item) {
+  PostMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(server),
                PackDDElParam(WM_DDE_ACK, status, item));
 }
 
 void Update(int rows) {
-  for (const HotLink& link : links) PostData(link.client, link.item, Rows(rows, 1), false);
+  for (const HotLink& link : links)
+    PostData(link.server, link.client, link.item, Rows(rows, 1), false);
 }
 
-LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ConversationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   HWND client = reinterpret_cast<HWND>(wParam);
   switch (message) {
-    case WM_DDE_INITIATE: {
-      const ATOM app = LOWORD(lParam), top = HIWORD(lParam);
-      if ((app && lstrcmpiA(AtomText(app).c_str(), service.c_str()) != 0) ||
-          (top && lstrcmpiA(AtomText(top).c_str(), topic.c_str()) != 0))
-        return 0;
-      SendMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(window),
-                   MAKELPARAM(GlobalAddAtomA(service.c_str()), GlobalAddAtomA(topic.c_str())));
-      return 0;
-    }
     case WM_DDE_REQUEST: {
       const ATOM item = HIWORD(lParam);
       std::string text;
       if (LOWORD(lParam) == CF_TEXT && ItemText(AtomText(item), text)) {
-        PostData(client, AtomText(item), text, true);
+        PostData(window, client, AtomText(item), text, true);
         GlobalDeleteAtom(item);
       } else {
-        PostAck(client, 0, item);
+        PostAck(window, client, 0, item);
       }
       return 0;
     }
@@ -122,12 +117,12 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       const std::string name = AtomText(item);
       std::string text;
       if (!ItemText(name, text) || lstrcmpiA(name.c_str(), "Refuse") == 0) {
-        PostAck(client, 0, item);  // the options stay the client's
+        PostAck(window, client, 0, item);  // the options stay the client's
         return 0;
       }
       GlobalFree(reinterpret_cast<HGLOBAL>(options));
-      links.push_back({client, name});
-      PostAck(client, 0x8000, item);
+      links.push_back({client, window, name});
+      PostAck(window, client, 0x8000, item);
       return 0;
     }
     case WM_DDE_UNADVISE: {
@@ -137,7 +132,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         it = (it->client == client && lstrcmpiA(it->item.c_str(), name.c_str()) == 0)
                  ? links.erase(it)
                  : it + 1;
-      PostAck(client, 0x8000, item);
+      PostAck(window, client, 0x8000, item);
       return 0;
     }
     case WM_DDE_ACK: {
@@ -149,9 +144,29 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
     case WM_DDE_TERMINATE:
       for (auto it = links.begin(); it != links.end();)
-        it = it->client == client ? links.erase(it) : it + 1;
+        it = it->server == window ? links.erase(it) : it + 1;
       PostMessageA(client, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(window), 0);
+      DestroyWindow(window);
       return 0;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_DDE_INITIATE: {
+      const ATOM app = LOWORD(lParam), top = HIWORD(lParam);
+      if ((app && lstrcmpiA(AtomText(app).c_str(), service.c_str()) != 0) ||
+          (top && lstrcmpiA(AtomText(top).c_str(), topic.c_str()) != 0))
+        return 0;
+      HWND conversation = CreateWindowA(CONVERSATION_CLASS, "", WS_POPUP, 0, 0, 1, 1, nullptr,
+                                        nullptr, GetModuleHandleA(nullptr), nullptr);
+      SendMessageA(reinterpret_cast<HWND>(wParam), WM_DDE_ACK,
+                   reinterpret_cast<WPARAM>(conversation),
+                   MAKELPARAM(GlobalAddAtomA(service.c_str()), GlobalAddAtomA(topic.c_str())));
+      return 0;
+    }
     case MSG_UPDATE:
       Update(static_cast<int>(wParam));
       return 0;
@@ -176,7 +191,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   wc.hInstance = instance;
   wc.lpszClassName = WINDOW_CLASS;
   RegisterClassA(&wc);
-  self = CreateWindowA(WINDOW_CLASS, "Link stand-in", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+  wc.lpfnWndProc = ConversationProc;
+  wc.lpszClassName = CONVERSATION_CLASS;
+  RegisterClassA(&wc);
+  self = CreateWindowA(WINDOW_CLASS, service.c_str(), WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                        instance, nullptr);
   if (!self) return 1;
   MSG message;
