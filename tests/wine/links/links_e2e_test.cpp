@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "harness/merva_program.h"
 #include "harness/wine_harness.h"
 #include "raw_dde_client.h"
 
@@ -17,6 +18,7 @@ constexpr UINT STAND_IN_UPDATE = WM_APP + 1;
 constexpr UINT STAND_IN_DIE = WM_APP + 2;
 constexpr UINT STAND_IN_UPDATE_AND_DIE = WM_APP + 3;
 constexpr int IDM_PASTE_LINK = 4119;
+constexpr int IDM_INSERT_LINK = 4120;
 
 // The reply of an item of a topic; empty when there is none.
 std::string Item(const char* topic, const char* item) {
@@ -153,6 +155,33 @@ TEST_F(Links, TenLinksAtMostAndAServerThatWentAwayFreesItsPlaces) {
   // The plot had no link left, so it takes the new topic's name.
   EXPECT_EQ(Item("Book2(Link)", "NumberOfCurves"), "22");
   second.End();
+}
+
+TEST_F(Links, InsertLinkDialogLinksAndWarns) {
+  HWND frame = FindWindowA("MERVA/W", nullptr);
+  ASSERT_TRUE(frame);
+  // An absent server: the warning box, nothing added.
+  PostMessageA(frame, WM_COMMAND, IDM_INSERT_LINK, 0);
+  HWND dialog = WaitForDialogTitled(merva_.pid, "Insert Link");
+  ASSERT_TRUE(dialog);
+  SetField(dialog, 2001, "NOSUCH");
+  SetField(dialog, 2002, "Book1");
+  SetField(dialog, 2003, "R1C1:R3C3");
+  Press(dialog, IDOK);
+  HWND box = WaitForDialog(merva_.pid, dialog);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(BoxText(box), "Cannot connect with NOSUCH");
+  ASSERT_TRUE(Answer(box, IDOK));
+  // The stand-in's range.
+  PostMessageA(frame, WM_COMMAND, IDM_INSERT_LINK, 0);
+  dialog = WaitForDialogTitled(merva_.pid, "Insert Link");
+  ASSERT_TRUE(dialog);
+  SetField(dialog, 2001, "SHEET");
+  SetField(dialog, 2002, "Book1");
+  SetField(dialog, 2003, "R1C1:R3C3");
+  Press(dialog, IDOK);
+  EXPECT_TRUE(WaitUntil([] { return Item("Book1(Link)", "NumberOfCurves") == "2"; }, 15000));
+  EXPECT_TRUE(DialogsOf(merva_.pid).empty());
 }
 
 // The program's own (DDEML) server answers the request and refuses the
