@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -142,6 +143,33 @@ TEST_F(ExportDde, CopyTextPlacesTextMervawAndLink) {
   std::string served;
   ASSERT_TRUE(topic.Request("Curve02", CF_TEXT, served));
   EXPECT_EQ(served.substr(0, served.find('\0')), text);
+}
+
+// Copy's text pastes back as the same curve; text another process puts on
+// the clipboard pastes as curves.
+TEST_F(ExportDde, CopiedAndForeignTextPasteAsCurves) {
+  ASSERT_EQ(client_.Execute("[SelectCurve(2)][CopyText()][Paste()]"), ACK);
+  RawDdeClient topic;
+  ASSERT_TRUE(topic.Connect("MERVAW", "Ex"));
+  std::string two, three;
+  ASSERT_TRUE(topic.Request("Curve2", CF_TEXT, two));
+  ASSERT_TRUE(topic.Request("Curve3", CF_TEXT, three));
+  EXPECT_EQ(three, two);
+  const std::string foreign = "0.5\t1\t2\r\n1.5\t3\t4\r\n";
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, foreign.size() + 1);
+  std::memcpy(GlobalLock(block), foreign.c_str(), foreign.size() + 1);
+  GlobalUnlock(block);
+  SetClipboardData(CF_TEXT, block);
+  CloseClipboard();
+  ASSERT_EQ(client_.Execute("[Paste()]"), ACK);
+  std::string count, five;
+  ASSERT_TRUE(topic.Request("NumberOfCurves", CF_TEXT, count));
+  EXPECT_EQ(count.substr(0, count.find('\0')), "5");
+  ASSERT_TRUE(topic.Request("Curve5", CF_TEXT, five));
+  EXPECT_EQ(five.substr(0, five.find('\0')),
+            " 0.5000000    \t  2.000000    \r\n  1.500000    \t  4.000000    \r\n");
 }
 
 }  // namespace
