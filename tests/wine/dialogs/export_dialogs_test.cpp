@@ -15,6 +15,7 @@ namespace merva::test {
 namespace {
 
 constexpr int IDM_SAVE_AS = 4102;
+constexpr int IDM_COPY_DATA = 4116;
 constexpr int IDC_FORMAT_FIRST = 160;
 constexpr int IDC_PICK_PROMPT = 6800;
 constexpr int IDC_PICK_LIST = 6801;
@@ -128,6 +129,36 @@ TEST_F(ExportDialogs, ReadOnlyFileReturnsToTheSaveDialog) {
   Press(again, IDCANCEL);
   EXPECT_TRUE(WaitUntil([&] { return DialogsOf(Pid()).empty(); }, 5000));
   EXPECT_EQ(ReadFileBytes(Path("ro.csv")), "keep");
+}
+
+TEST_F(ExportDialogs, CopyAsksWhichCurve) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  CloseClipboard();
+  merva_.Command(IDM_COPY_DATA);
+  HWND picker = WaitForDialogTitled(Pid(), "Select Curve");
+  ASSERT_TRUE(picker);
+  EXPECT_EQ(FieldText(picker, IDC_PICK_PROMPT), "Copy which curve?");
+  SendDlgItemMessageA(picker, IDC_PICK_LIST, LB_SETCURSEL, 0, 0);
+  Press(picker, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(picker); }, 5000));
+  std::string text;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        if (!OpenClipboard(nullptr)) return false;
+        if (HANDLE data = GetClipboardData(CF_TEXT)) {
+          if (const char* at = static_cast<const char*>(GlobalLock(data))) {
+            text = at;
+            GlobalUnlock(data);
+          }
+        }
+        CloseClipboard();
+        return !text.empty();
+      },
+      5000));
+  EXPECT_EQ(text,
+            "  1.000000    \t  101.0000    \r\n  2.000000    \t  102.0000    \r\n"
+            "  3.000000    \t  103.0000    \r\n");
 }
 
 }  // namespace
