@@ -71,6 +71,10 @@ configure_and_build i686 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-w64-
 gtest_step "native unit tests" build/native/tests/portable_tests --gtest_brief=1
 gtest_step "native unit tests (address and undefined-behaviour sanitizers)" \
   build/sanitize/tests/portable_tests --gtest_brief=1
+step "curve editing against numpy and scipy" \
+  /usr/bin/python3 tests/reference/editing_reference.py build/native/tests/reference/editing_driver
+step "curve analysis against numpy" /usr/bin/python3 tests/reference/check_analysis.py \
+  build/native/tests/reference/analysis_driver
 gtest_step "CSV written by LibreOffice Calc read as columns, against pandas" \
   /usr/bin/python3 tests/io/libreoffice_csv.py build/native/tests/portable_tests
 step "CSV export read back by LibreOffice Calc and gnuplot" \

@@ -91,6 +91,14 @@ INT_PTR CALLBACK PickerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
   }
 }
 
+PickRequest Request(const PlotDocument& d, const char* prompt, PickKind kind) {
+  PickRequest request;
+  request.document = &d;
+  request.prompt = prompt;
+  request.kind = kind;
+  return request;
+}
+
 bool RunPicker(const char* templateName, PickRequest& request) {
   return RunDialog(templateName, PickerProc, reinterpret_cast<LPARAM>(&request)) == IDOK;
 }
@@ -110,7 +118,7 @@ bool PickCurveRange(const PlotDocument& d, const char* prompt, CurveRange& range
     range = {1, 1};
     return true;
   }
-  PickRequest request{&d, prompt, PickKind::Range};
+  PickRequest request = Request(d, prompt, PickKind::Range);
   if (!RunPicker("PICKCURVE2", request)) return false;
   range = request.all ? CurveRange{1, d.curveCount} : CurveRange{request.curve, request.curve};
   return true;
@@ -122,7 +130,8 @@ bool PickOneCurve(const PlotDocument& d, const char* prompt, int& curve, bool of
     curve = 1;
     return true;
   }
-  PickRequest request{&d, prompt, PickKind::One, offerNewCurve};
+  PickRequest request = Request(d, prompt, PickKind::One);
+  request.offerNewCurve = offerNewCurve;
   if (!RunPicker("PICKCURVE1", request)) return false;
   curve = request.curve;
   return true;
@@ -130,7 +139,7 @@ bool PickOneCurve(const PlotDocument& d, const char* prompt, int& curve, bool of
 
 bool PickCurves(const PlotDocument& d, const char* prompt, std::vector<int>& curves) {
   if (d.curveCount < 1) return false;
-  PickRequest request{&d, prompt, PickKind::Many};
+  PickRequest request = Request(d, prompt, PickKind::Many);
   if (!RunPicker("MULTIPICK", request) || request.set.empty()) return false;
   curves = request.set;
   return true;

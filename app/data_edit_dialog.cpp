@@ -65,8 +65,11 @@ void FillList(HWND dialog, Rows& rows) {
   Select(dialog, rows, std::min(rows.selected, static_cast<int>(rows.x.size()) - 1));
 }
 
-// A field that was left stores its value, through single precision.
+// A field that was changed stores its value in the selected row, through
+// single precision (an untouched field keeps the row's full value).
 void StoreField(HWND dialog, Rows& rows, int control) {
+  if (!SendDlgItemMessageA(dialog, control, EM_GETMODIFY, 0, 0)) return;
+  SendDlgItemMessageA(dialog, control, EM_SETMODIFY, FALSE, 0);
   double value = 0;
   if (!ParseDialogReal(dialog_fields::Text(dialog, control), value)) return;
   std::vector<double>& column = control == IDC_ROW_X ? rows.x : rows.y;
@@ -93,6 +96,12 @@ void DeleteRow(HWND dialog, Rows& rows) {
   FillList(dialog, rows);
 }
 
+// Before anything else changes the rows or the selection.
+void StoreFields(HWND dialog, Rows& rows) {
+  StoreField(dialog, rows, IDC_ROW_X);
+  StoreField(dialog, rows, IDC_ROW_Y);
+}
+
 INT_PTR CALLBACK DataEditProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   Rows* rows = DialogState<Rows>(dialog, message, lParam);
   switch (message) {
@@ -107,18 +116,21 @@ INT_PTR CALLBACK DataEditProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
       if ((id == IDC_ROW_X || id == IDC_ROW_Y) && HIWORD(wParam) == EN_KILLFOCUS) {
         StoreField(dialog, *rows, id);
       } else if (id == IDC_ROW_LIST && HIWORD(wParam) == LBN_SELCHANGE) {
+        StoreFields(dialog, *rows);
         const LRESULT row = SendMessageA(List(dialog), LB_GETCURSEL, 0, 0);
         if (row != LB_ERR) Select(dialog, *rows, static_cast<int>(row));
       } else if (id == IDC_ROW_ADD) {
+        StoreFields(dialog, *rows);
         NewRow(dialog, *rows, static_cast<int>(rows->x.size()));
       } else if (id == IDC_ROW_INSERT) {
+        StoreFields(dialog, *rows);
         NewRow(dialog, *rows, rows->selected);
       } else if (id == IDC_ROW_DELETE) {
+        StoreFields(dialog, *rows);
         DeleteRow(dialog, *rows);
       } else if (id == IDOK) {
         // The field being typed in has not lost the focus yet.
-        StoreField(dialog, *rows, IDC_ROW_X);
-        StoreField(dialog, *rows, IDC_ROW_Y);
+        StoreFields(dialog, *rows);
         EndDialog(dialog, IDOK);
       } else {
         EndOnCancel(dialog, wParam);

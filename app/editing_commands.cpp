@@ -116,7 +116,8 @@ int Truncate(PlotDocument& d) {
 
 int Trend(PlotDocument& d) {
   CurveRange range;
-  if (!OperationCurves(d, PROMPT_REMOVE_TREND, true, range)) return 0;
+  // The command language loops over the curves itself.
+  if (!OperationCurves(d, PROMPT_REMOVE_TREND, CommandMode(), range)) return 0;
   return Finish(RemoveTrend(d, range), range.first, range.last);
 }
 
@@ -160,6 +161,9 @@ void FromCells(PlotDocument& d, DecimationChoice& choice) {
   choice.replace = cells.replaceCurve != 0;
 }
 
+// n of a decimation once checked; any n when none fits the curve.
+int Whole(double every, int maxEvery) { return maxEvery >= 2 ? static_cast<int>(every) : 2; }
+
 int Decimate(PlotDocument& d, int commandId) {
   const DecimationKind kind = KindOf(commandId);
   CurveRange range;
@@ -180,8 +184,8 @@ int Decimate(PlotDocument& d, int commandId) {
   if (CommandMode()) {
     FromCells(d, choice);
   } else {
-    if (kind != DecimationKind::Depopulate && choice.maxEvery < 2) {
-      Ui().Show(RangeMessage(2, choice.maxEvery), OUT_OF_RANGE_CAPTION);
+    if (kind != DecimationKind::Depopulate ? choice.maxEvery < 2 : n < 3) {
+      Ui().Show("The curve has too few points to decimate.");
       return 0;
     }
     if (!DecimationDialog(choice)) return 0;
@@ -197,12 +201,15 @@ int Decimate(PlotDocument& d, int commandId) {
     s = Depopulate(d, curve, choice.value, choice.range, choice.replace, result);
   } else {
     const double every = choice.value;
-    if (!(every >= 2 && every <= choice.maxEvery) || every != std::floor(every))
+    // A curve too short for any n is the operation's own refusal.
+    if (choice.maxEvery >= 2 &&
+        (!(every >= 2 && every <= choice.maxEvery) || every != std::floor(every)))
       s = Status::Failure(RangeMessage(2, choice.maxEvery));
     else if (kind == DecimationKind::Average)
-      s = AveragePoints(d, curve, static_cast<int>(every), choice.range, choice.replace, result);
+      s = AveragePoints(d, curve, Whole(every, choice.maxEvery), choice.range, choice.replace,
+                        result);
     else
-      s = SkipPoints(d, curve, static_cast<int>(every), choice.range, choice.replace, result);
+      s = SkipPoints(d, curve, Whole(every, choice.maxEvery), choice.range, choice.replace, result);
   }
   return Finish(s, result, result);
 }

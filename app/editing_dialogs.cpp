@@ -119,7 +119,7 @@ bool AcceptDecimation(HWND dialog, DecimationChoice* c) {
   double value = 0;
   if (c->kind == DecimationKind::Depopulate) {
     if (!ParseDialogReal(Text(dialog, IDC_EDIT_VALUE), value) || !(value > 0.0 && value < 100.0)) {
-      Refuse(dialog, IDC_EDIT_VALUE, Status::Failure(MSG_FIDELITY_RANGE), "Harlan Depopulation");
+      Refuse(dialog, IDC_EDIT_VALUE, Status::Failure(MSG_FIDELITY_RANGE), OUT_OF_RANGE_CAPTION);
       return false;
     }
   } else {

@@ -1,5 +1,6 @@
 #include "app/menu_dispatch.h"
 
+#include "app/analysis_commands.h"
 #include "app/data_export.h"
 #include "app/data_links.h"
 #include "app/dialogs.h"
@@ -291,6 +292,10 @@ constexpr CommandEntry kCommands[] = {
     {IDM_ADD_LABEL, IDM_DELETE_LABEL, Label, CURVES},
     {IDM_FONT_FIRST, IDM_FONT_LAST, ElementFont, DOCUMENT},
     {IDM_EDIT_TEXT_FIRST, IDM_EDIT_TEXT_LAST, EditText, DOCUMENT},
+    {IDM_AVERAGE_ALL, IDM_AVERAGE_ALL, AnalysisCommand, CURVES},
+    {IDM_POLY, IDM_POLY, AnalysisCommand, CURVES},
+    {IDM_HISTOGRAM, IDM_HISTOGRAM, AnalysisCommand, CURVES},
+    {IDM_CURVE_FUNCTION, IDM_NUMBER_OF_POINTS, AnalysisCommand, CURVES},
     {IDM_ERASE_CURVE, IDM_ERASE_CURVE, EditingCommand, CURVES},
     {IDM_EDIT_DATA, IDM_EDIT_DATA, EditingCommand, DOCUMENT},
     {IDM_ADD_TO_X, IDM_SKIP_POINTS, EditingCommand, CURVES},

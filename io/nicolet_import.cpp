@@ -16,7 +16,7 @@ namespace merva {
 
 namespace {
 
-constexpr int SAMPLE_CHUNK = 1 << 16;
+constexpr int SAMPLE_CHUNK = 1 << 18;
 
 struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }

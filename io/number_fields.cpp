@@ -23,33 +23,30 @@ const char* ScanPlainDecimal(const char* p, const char* end, double& value) {
   if (p >= end) return nullptr;
   const bool negative = *p == '-';
   if (negative) ++p;
+  // Up to 19 digits cannot overflow 64 bits; more go the general way.
   uint64_t mantissa = 0;
-  int digits = 0, scale = 0;
-  bool any = false;
-  for (; p < end && *p >= '0' && *p <= '9'; ++p, any = true)
-    if (mantissa != 0 || *p != '0') {
-      if (++digits > 15) return nullptr;
-      mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
-    }
+  const char* first = p;
+  for (; p < end && static_cast<unsigned>(*p - '0') < 10; ++p)
+    mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+  std::ptrdiff_t digits = p - first;
+  int scale = 0;
   if (p < end && *p == '.') {
-    for (++p; p < end && *p >= '0' && *p <= '9'; ++p, any = true) {
-      --scale;
-      if (mantissa != 0 || *p != '0') {
-        if (++digits > 15) return nullptr;
-        mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
-      }
-    }
+    const char* fraction = ++p;
+    for (; p < end && static_cast<unsigned>(*p - '0') < 10; ++p)
+      mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+    scale = -static_cast<int>(p - fraction);
+    digits += p - fraction;
   }
-  if (!any) return nullptr;
+  if (digits == 0 || digits > 19 || mantissa > (uint64_t{1} << 53)) return nullptr;
   if (p < end && (*p == 'e' || *p == 'E')) {
     ++p;
     bool negativeExponent = false;
     if (p < end && (*p == '-' || *p == '+')) negativeExponent = *p++ == '-';
     int exponent = 0;
-    const char* first = p;
+    const char* exponentDigits = p;
     for (; p < end && *p >= '0' && *p <= '9' && exponent < 1000; ++p)
       exponent = exponent * 10 + (*p - '0');
-    if (p == first) return nullptr;
+    if (p == exponentDigits) return nullptr;
     scale += negativeExponent ? -exponent : exponent;
   }
   if (scale < -22 || scale > 22) return nullptr;

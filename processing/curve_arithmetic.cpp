@@ -11,9 +11,10 @@ namespace merva {
 
 namespace {
 
-// Data-processing mode edits curve 1 only.
-CurveRange Effective(const PlotDocument& d, CurveRange range) {
-  if (d.processMode != 0) return {1, std::min(1, d.curveCount)};
+// The range within the curves; in data-processing mode adding,
+// multiplying, sorting and truncating edit curve 1 only.
+CurveRange Effective(const PlotDocument& d, CurveRange range, bool firstInProcessMode = true) {
+  if (d.processMode != 0 && firstInProcessMode) return {1, std::min(1, d.curveCount)};
   range.first = std::max(range.first, 1);
   range.last = std::min(range.last, d.curveCount);
   return range;
@@ -107,7 +108,7 @@ Status MultiplyY(PlotDocument& d, CurveRange range, double c, XLimits limits) {
 }
 
 Status SwapXY(PlotDocument& d, CurveRange range) {
-  range = Effective(d, range);
+  range = Effective(d, range, false);
   if (range.Empty()) return Status::Failure();
   for (int c = range.first; c <= range.last; ++c) {
     const int n = d.pointCount[c];
@@ -179,7 +180,7 @@ Status TruncateX(PlotDocument& d, CurveRange range, XLimits limits, int& curvesD
 }
 
 Status RemoveTrend(PlotDocument& d, CurveRange range) {
-  range = Effective(d, range);
+  range = Effective(d, range, false);
   if (range.Empty()) return Status::Failure();
   for (int c = range.first; c <= range.last; ++c)
     if (MonotonicState(d, c) != STATE_YES) return Status::Failure(MSG_NOT_MONOTONIC);

@@ -13,6 +13,7 @@ namespace merva {
 namespace {
 
 constexpr double STEEP_SLOPE = 1.0E37;
+const char* const TOO_FEW_POINTS_TEXT = "The curve has too few points to decimate.";
 
 // The source and result columns of one decimation.
 struct Frame {
@@ -112,6 +113,7 @@ Status AveragePoints(PlotDocument& d, int curve, int every, DecimationRange rang
   int slot = 0;
   const int source = d.processMode != 0 ? 1 : curve;
   if (source < 1 || source > d.curveCount) return Status::Failure();
+  if (MaxKeepEvery(d.pointCount[source]) < 2) return Status::Failure(TOO_FEW_POINTS_TEXT);
   if (every < 2 || every > MaxKeepEvery(d.pointCount[source])) return Status::Failure();
   Status begun = Begin(d, curve, range, replace, f, slot);
   if (!begun.Ok()) return begun;
@@ -140,11 +142,13 @@ Status SkipPoints(PlotDocument& d, int curve, int every, DecimationRange range, 
   int slot = 0;
   const int source = d.processMode != 0 ? 1 : curve;
   if (source < 1 || source > d.curveCount) return Status::Failure();
+  if (MaxKeepEvery(d.pointCount[source]) < 2) return Status::Failure(TOO_FEW_POINTS_TEXT);
   if (every < 2 || every > MaxKeepEvery(d.pointCount[source])) return Status::Failure();
   Status begun = Begin(d, curve, range, replace, f, slot);
   if (!begun.Ok()) return begun;
-  for (int i = 0; i < f.n; ++i)
-    if ((i + 1) % every == 1 || i == f.n - 1 || !f.Inside(i)) f.Keep(i);
+  // Point i (1-based) is kept when i mod n = 1; `phase` is i mod n, counted.
+  for (int i = 0, phase = 1; i < f.n; ++i, phase = phase + 1 == every ? 0 : phase + 1)
+    if (phase == 1 || i == f.n - 1 || !f.Inside(i)) f.Keep(i);
   return Finish(d, curve, slot, replace, f, CurveEdit::SkipPoints, SkipLegend(every), resultCurve);
 }
 
@@ -153,7 +157,8 @@ Status Depopulate(PlotDocument& d, int curve, double fidelity, DecimationRange r
   resultCurve = 0;
   if (!(fidelity > 0.0 && fidelity < 100.0)) return Status::Failure(MSG_FIDELITY_RANGE);
   const int source = d.processMode != 0 ? 1 : curve;
-  if (source < 1 || source > d.curveCount || d.pointCount[source] < 3) return Status::Failure();
+  if (source < 1 || source > d.curveCount) return Status::Failure();
+  if (d.pointCount[source] < 3) return Status::Failure(TOO_FEW_POINTS_TEXT);
   Frame f;
   int slot = 0;
   Status begun = Begin(d, curve, range, replace, f, slot);
@@ -169,14 +174,15 @@ Status Depopulate(PlotDocument& d, int curve, double fidelity, DecimationRange r
   if (!anyInside) return Status::Failure();
   double spread = static_cast<double>(yMax) - yMin;
   if (!(spread > 0.0) || !std::isfinite(spread)) spread = 1.0;  // a flat curve: plain deviations
-  const double f100 = fidelity / 100.0;
+  // |deviation| / R > f, without a division per point.
+  const double threshold = fidelity / 100.0 * spread;
   f.Keep(0);
   int lastKept = 0;
   Line line(f, 0, 1);
   for (int i = 2; i < f.n; ++i) {
-    const double deviation = std::fabs(f.y[i] - (line.slope * f.x[i] + line.intercept)) / spread;
+    const double deviation = std::fabs(f.y[i] - (line.slope * f.x[i] + line.intercept));
     const bool reverses = Sign(static_cast<double>(f.x[i]) - f.x[i - 1]) != line.direction;
-    if (deviation > f100 || reverses || !f.Inside(lastKept)) {
+    if (deviation > threshold || reverses || !f.Inside(lastKept)) {
       f.Keep(i - 1);
       lastKept = i - 1;
       line = Line(f, i - 1, i);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <functional>
+#include <queue>
 #include <vector>
 
 #include "core/messages.h"
@@ -56,13 +58,19 @@ int Direction(const float* x, int n) {
 
 bool Between(double v, float a, float b) { return (v >= a && v <= b) || (v >= b && v <= a); }
 
-// Finds k (0-based) with v between x[k] and x[k+1]. A monotonic curve is
-// walked from the last k (the grid increases); any other is scanned from
-// the start.
+// Finds k (0-based) with v between x[k] and x[k+1], for increasing v. A
+// monotonic curve is walked from the last k. On any other curve the first
+// such k counts, as a scan from the start would find it: the segments that
+// begin at or below v wait in a heap ordered by k, and those that end below
+// v are dropped for good (v only grows).
 class Bracket {
  public:
   Bracket(const float* x, int n, int direction) : x_(x), n_(n), direction_(direction) {
     if (direction_ < 0) k_ = n - 2;
+    if (direction_ != 0) return;
+    for (int k = 0; k + 1 < n; ++k)
+      if (!std::isnan(x[k]) && !std::isnan(x[k + 1])) byLow_.push_back(k);
+    std::sort(byLow_.begin(), byLow_.end(), [this](int a, int b) { return Low(a) < Low(b); });
   }
   bool Find(double v, int& k) {
     if (direction_ > 0) {
@@ -70,19 +78,29 @@ class Bracket {
     } else if (direction_ < 0) {
       while (k_ > 0 && !(v <= x_[k_])) --k_;
     } else {
-      for (k_ = 0; k_ < n_ - 1 && !Between(v, x_[k_], x_[k_ + 1]); ++k_) {
+      while (next_ < byLow_.size() && Low(byLow_[next_]) <= v) {
+        waiting_.push(byLow_[next_]);
+        ++next_;
       }
-      if (k_ >= n_ - 1) return false;
+      while (!waiting_.empty() && High(waiting_.top()) < v) waiting_.pop();
+      if (waiting_.empty()) return false;
+      k_ = waiting_.top();
     }
     k = k_;
     return Between(v, x_[k_], x_[k_ + 1]);
   }
 
  private:
+  float Low(int k) const { return std::min(x_[k], x_[k + 1]); }
+  float High(int k) const { return std::max(x_[k], x_[k + 1]); }
+
   const float* x_;
   int n_;
   int direction_;
   int k_ = 0;
+  std::vector<int> byLow_;
+  std::size_t next_ = 0;
+  std::priority_queue<int, std::vector<int>, std::greater<int>> waiting_;
 };
 
 // Neville's algorithm through points k..k+m (0-based, at most 10 points);

@@ -112,7 +112,13 @@ std::size_t NaNsLast(float* x, float* y, std::size_t n) {
   return kept;
 }
 
-void BucketSort(float* x, float* y, std::size_t n) {
+// Buckets per pass: few enough that every bucket's write position stays in
+// cache while the points are dealt out; big buckets are dealt again.
+constexpr std::size_t MAX_BUCKETS = 256;
+constexpr std::size_t SMALL_SORT_SIZE = 4096;
+constexpr int MAX_BUCKET_DEPTH = 8;
+
+void BucketSort(float* x, float* y, std::size_t n, int depth) {
   double low = HUGE_VAL, high = -HUGE_VAL;
   for (std::size_t i = 0; i < n; ++i) {
     const double v = x[i];
@@ -121,8 +127,8 @@ void BucketSort(float* x, float* y, std::size_t n) {
       if (v > high) high = v;
     }
   }
-  if (!(high > low)) return SmallSort(x, y, n);
-  const std::size_t buckets = std::min<std::size_t>(n / 512 + 1, 1u << 16);
+  if (!(high > low) || depth > MAX_BUCKET_DEPTH) return SmallSort(x, y, n);
+  const std::size_t buckets = std::min<std::size_t>(n / 512 + 1, MAX_BUCKETS);
   const double scale = static_cast<double>(buckets) / (high - low) * (1.0 - 1e-12);
   auto bucketOf = [&](float v) -> std::size_t {
     if (!(v > low)) return 0;  // -inf and the lowest value
@@ -146,18 +152,23 @@ void BucketSort(float* x, float* y, std::size_t n) {
       }
     }
   }
-  for (std::size_t b = 0; b < buckets; ++b)
-    if (start[b + 1] - start[b] > 1) SmallSort(x + start[b], y + start[b], start[b + 1] - start[b]);
+  for (std::size_t b = 0; b < buckets; ++b) {
+    const std::size_t size = start[b + 1] - start[b];
+    if (size >= SMALL_SORT_SIZE)
+      BucketSort(x + start[b], y + start[b], size, depth + 1);
+    else if (size > 1)
+      SmallSort(x + start[b], y + start[b], size);
+  }
 }
 
 }  // namespace
 
 void SortPointsByX(float* x, float* y, std::size_t n) {
   const std::size_t numbers = NaNsLast(x, y, n);
-  if (numbers < 4096)
+  if (numbers < SMALL_SORT_SIZE)
     SmallSort(x, y, numbers);
   else
-    BucketSort(x, y, numbers);
+    BucketSort(x, y, numbers, 0);
 }
 
 }  // namespace merva

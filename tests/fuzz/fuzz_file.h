@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <string>
 
+#include "core/plot_document.h"
+
 namespace merva::fuzz {
 
 inline std::string InputFile(const char* name, const uint8_t* data, std::size_t size) {

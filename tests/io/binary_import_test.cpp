@@ -10,9 +10,9 @@
 namespace merva {
 namespace {
 
-using test::AddCurve;
-using test::NewDocument;
-using test::WriteTestFile;
+using import_test::AddCurve;
+using import_test::NewDocument;
+using import_test::WriteTestFile;
 
 void PutU32(std::string& b, std::size_t at, uint32_t v) {
   for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);

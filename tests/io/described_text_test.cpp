@@ -7,9 +7,9 @@
 namespace merva {
 namespace {
 
-using test::AddCurve;
-using test::NewDocument;
-using test::WriteTestFile;
+using import_test::AddCurve;
+using import_test::NewDocument;
+using import_test::WriteTestFile;
 
 const char* const DATA =
     "Test 17, gauge P3\n"                 // 1

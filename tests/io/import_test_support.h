@@ -8,7 +8,7 @@
 #include "core/array_sizing.h"
 #include "core/plot_document.h"
 
-namespace merva::test {
+namespace merva::import_test {
 
 inline PlotDocument NewDocument(int curves = 10, int points = 100) {
   PlotDocument d;
@@ -36,4 +36,4 @@ inline void AddCurve(PlotDocument& d, int n) {
   }
 }
 
-}  // namespace merva::test
+}  // namespace merva::import_test

@@ -20,7 +20,7 @@ TEST(LibreOfficeCsv, ValuesMatchPandas) {
   std::ifstream values(expected);
   int rows = 0, columns = 0;
   ASSERT_TRUE(values >> rows >> columns);
-  PlotDocument d = test::NewDocument(10, 10);
+  PlotDocument d = import_test::NewDocument(10, 10);
   const Status s = ImportFile(d, csv, FILE_TYPE_COLUMNS, 1);
   ASSERT_TRUE(s.Ok()) << s.Text();
   ASSERT_EQ(d.curveCount, columns - 1);

@@ -9,9 +9,9 @@
 namespace merva {
 namespace {
 
-using test::AddCurve;
-using test::NewDocument;
-using test::WriteTestFile;
+using import_test::AddCurve;
+using import_test::NewDocument;
+using import_test::WriteTestFile;
 
 TEST(NumberFields, NotationsToolsWrite) {
   double v = 0;

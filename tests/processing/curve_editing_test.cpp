@@ -157,6 +157,28 @@ TEST_F(CurveEditing, EqualIntervalsMethodsReproduceTheirPolynomials) {
   EXPECT_EQ(Of(line), (Points{{0, 1}, {1, 3}, {2, 5}, {3, 7}, {4, 9}}));
 }
 
+TEST_F(CurveEditing, LinearResamplingOfAZigzagTakesTheFirstBracket) {
+  std::mt19937 random(3);
+  std::uniform_real_distribution<float> value(0.0f, 10.0f);
+  Points points{{0.0f, 0.0f}};
+  for (int i = 0; i < 90; ++i) points.emplace_back(value(random), value(random));
+  points.emplace_back(10.0f, 1.0f);
+  const int c = Add(points);
+  int result = 0;
+  ASSERT_TRUE(EqualIntervals(Doc(), c, 0.25, METHOD_LINEAR, false, result).Ok());
+  ASSERT_EQ(Doc().pointCount[result], 41);
+  for (const auto& [x, y] : Of(result)) {
+    std::size_t k = 0;  // the first segment holding x, scanned from the start
+    while (!((x >= points[k].first && x <= points[k + 1].first) ||
+             (x <= points[k].first && x >= points[k + 1].first)))
+      ++k;
+    const auto [x0, y0] = points[k];
+    const auto [x1, y1] = points[k + 1];
+    const double expected = x0 == x1 ? y0 : y0 + (double(x) - x0) * (double(y1) - y0) / (x1 - x0);
+    EXPECT_NEAR(y, expected, 1e-4) << x;
+  }
+}
+
 TEST_F(CurveEditing, EqualIntervalsRefusals) {
   const int repeated = Add({{0, 0}, {1, 1}, {1, 2}, {2, 3}});
   int result = 0;
@@ -176,7 +198,7 @@ TEST_F(CurveEditing, EqualIntervalsRefusals) {
   const int withNaN = Add({{0, 0}, {std::nanf(""), 1}, {2, 2}});
   EXPECT_FALSE(EqualIntervals(Doc(), withNaN, 1.0, METHOD_SPLINE, false, result).Ok());
   const int count = Doc().curveCount;
-  EXPECT_FALSE(EqualIntervals(Doc(), 1, 1e-9, METHOD_LINEAR, false, result).Ok());
+  EXPECT_FALSE(EqualIntervals(Doc(), 1, 1e-12, METHOD_LINEAR, false, result).Ok());
   EXPECT_EQ(Doc().curveCount, count);
 }
 
@@ -193,6 +215,12 @@ TEST_F(CurveEditing, SkipKeepsEveryNthAndTheLast) {
   EXPECT_EQ(Doc().curveCount, count);
   EXPECT_EQ(MaxKeepEvery(3), 1);
   EXPECT_FALSE(SkipPoints(Doc(), c, 6, {}, false, result).Ok());  // above N - 2
+  const int shortCurve = Add(Line(3));
+  for (const Status& s : {SkipPoints(Doc(), shortCurve, 2, {}, true, result),
+                          AveragePoints(Doc(), shortCurve, 2, {}, true, result),
+                          Depopulate(Doc(), Add(Line(2)), 10.0, {}, true, result)})
+    EXPECT_EQ(s.Text(), "The curve has too few points to decimate.");
+  EXPECT_EQ(Of(shortCurve), Line(3));
 }
 
 TEST_F(CurveEditing, AverageBlocksNeverTakeTheLastPoint) {
@@ -227,6 +255,48 @@ TEST_F(CurveEditing, DepopulationKeepsCornersOnly) {
     const Status s = Depopulate(Doc(), corner, bad, {}, false, result);
     ASSERT_FALSE(s.Ok());
     EXPECT_EQ(s.messages[0].number, MSG_FIDELITY_RANGE);
+  }
+}
+
+}  // namespace
+}  // namespace merva
+
+namespace merva {
+namespace {
+
+// Odd values everywhere: every operation either works or refuses, and the
+// point counts stay within the arrays.
+TEST_F(CurveEditing, OddCurvesNeverBreakTheStore) {
+  std::mt19937 random(11);
+  const float odd[] = {0.0f,
+                       -0.0f,
+                       1.0f,
+                       1.0f,
+                       std::numeric_limits<float>::infinity(),
+                       -std::numeric_limits<float>::infinity(),
+                       std::nanf(""),
+                       1e30f,
+                       -1e-30f};
+  std::uniform_int_distribution<int> pick(0, 8), length(0, 12), method(1, 4);
+  for (int round = 0; round < 150; ++round) {
+    PlotDocument& d = Doc();
+    d.curveCount = 0;
+    d.pointLabels.clear();
+    Points points;
+    const int n = length(random);
+    for (int i = 0; i < n; ++i) points.emplace_back(odd[pick(random)], odd[pick(random)]);
+    const int c = Add(points);
+    int result = 0, deleted = 0;
+    EqualIntervals(d, c, 0.5, method(random), round % 2 == 0, result);
+    AveragePoints(d, c, 2, {round % 3 == 0, -1.0, 1.0}, round % 2 == 1, result);
+    SkipPoints(d, c, 2, {}, false, result);
+    Depopulate(d, c, 10.0, {round % 3 == 1, 0.0, 1.0}, false, result);
+    SortCurves(d, {1, d.curveCount});
+    SwapXY(d, {1, d.curveCount});
+    RemoveTrend(d, {1, d.curveCount});
+    TruncateX(d, {1, d.curveCount}, {-1.0, 1.0}, deleted);
+    ASSERT_LE(d.curveCount, d.maxCurves);
+    for (int k = 1; k <= d.curveCount; ++k) ASSERT_LE(d.pointCount[k], d.maxPoints);
   }
 }
 

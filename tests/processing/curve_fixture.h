@@ -26,6 +26,10 @@ class CurveFixture : public ::testing::Test {
   // Appends a curve; its legend is "c<number>".
   int Add(const Points& points) {
     PlotDocument& d = Doc();
+    if (static_cast<int>(points.size()) > d.maxPoints || d.curveCount >= d.maxCurves) {
+      ADD_FAILURE() << "the fixture's document is too small";
+      return 0;
+    }
     const int c = ++d.curveCount;
     d.pointCount[c] = static_cast<int>(points.size());
     for (std::size_t i = 0; i < points.size(); ++i) {

@@ -30,4 +30,6 @@ MERVA_RUN_PACKAGES=(cmake make mingw-w64 g++-mingw-w64-x86-64-posix wine64 wine 
 MERVA_BUILD_PACKAGES=("${MERVA_RUN_PACKAGES[@]}" g++ clang libclang-rt-14-dev googletest libgtest-dev
   libbenchmark-dev g++-mingw-w64-i686-posix x11-utils gnuplot-nox
   cups printer-driver-cups-pdf poppler-utils libwmf-bin libreoffice-draw-nogui netpbm nsis
-  tidy chromium libreoffice-calc-nogui python3-numpy python3-pandas)
+  tidy chromium libreoffice-calc-nogui)
+# The reference scripts of the curve operations and the imports.
+MERVA_BUILD_PACKAGES+=(python3-numpy python3-scipy python3-pandas)

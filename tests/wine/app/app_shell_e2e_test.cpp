@@ -427,6 +427,10 @@ TEST_F(Shell, MenusGreyWithoutCurvesAndCheckTheSwitches) {
   // Without curves: nothing to save, view or fill.
   for (UINT id : {4101u, 4102u, 4201u, 4221u, 4222u, 4223u, 4145u})
     EXPECT_TRUE(Grey(menu[id])) << id << " " << menu[id].text;
+  // Curve editing needs curves; Edit Data can make the first one.
+  for (UINT id : {4121u, 4123u, 4127u, 4129u, 4134u, 4139u, 4141u})
+    EXPECT_TRUE(Grey(menu[id])) << id << " " << menu[id].text;
+  EXPECT_FALSE(Grey(menu[4122]));
   // The settings' switches and the document's.
   EXPECT_TRUE(Checked(menu[4224]));  // status bar
   EXPECT_TRUE(Checked(menu[4166]));  // linear X - linear Y
@@ -441,6 +445,8 @@ TEST_F(Shell, MenusGreyWithoutCurvesAndCheckTheSwitches) {
   Sleep(300);
   menu = probe.Menu();
   for (UINT id : {4101u, 4102u, 4201u, 4221u, 4222u, 4145u})
+    EXPECT_FALSE(Grey(menu[id])) << id << " " << menu[id].text;
+  for (UINT id : {4121u, 4123u, 4127u, 4128u, 4129u, 4130u, 4131u, 4132u, 4134u, 4141u})
     EXPECT_FALSE(Grey(menu[id])) << id << " " << menu[id].text;
   EXPECT_TRUE(Grey(menu[4223]));  // Zoom Out: no view stored yet
 

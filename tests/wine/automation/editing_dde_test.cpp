@@ -76,10 +76,15 @@ TEST_F(EditingDde, TruncateDeletesShortCurvesAndEraseRenumbers) {
   EXPECT_EQ(Item("NumberOfCurves"), "2");
   EXPECT_EQ(Item("Curve2"),
             Row("  2.000000    ", "  7.000000    ") + Row("  3.000000    ", "  8.000000    "));
+  // Once for each curve: the trend of both goes.
+  ASSERT_EQ(client_.Execute("[EditRemoveTrend()]"), ACK);
+  const char* zero = " 0.0000000E+00";
+  EXPECT_EQ(Item("Curve1"), Row("  1.000000    ", zero) + Row("  2.000000    ", zero) +
+                                Row("  3.000000    ", zero));
+  EXPECT_EQ(Item("Curve2"), Row("  2.000000    ", zero) + Row("  3.000000    ", zero));
   ASSERT_EQ(client_.Execute("[SelectCurve(1)][EditErase()]"), ACK);
   EXPECT_EQ(Item("NumberOfCurves"), "1");
-  EXPECT_EQ(Item("Curve1"),
-            Row("  2.000000    ", "  7.000000    ") + Row("  3.000000    ", "  8.000000    "));
+  EXPECT_EQ(Item("Curve1"), Row("  2.000000    ", zero) + Row("  3.000000    ", zero));
 }
 
 TEST_F(EditingDde, ResamplingDecimationAndRefusals) {

@@ -100,9 +100,9 @@ class Merva {
     auto d = std::make_unique<PlotDocument>();
     SetCompiledDefaults(*d);
     if (!Allocate(*d, 10, 1000).Ok()) return nullptr;
-    if (!WaitUntil([&] { return FileExists(file_); }, 8000)) return nullptr;
-    Sleep(300);
-    if (!ReadPlotFile(*d, file_, 1).Ok()) return nullptr;
+    // The file shows before it is complete: read until it reads whole.
+    if (!WaitUntil([&] { return FileExists(file_) && ReadPlotFile(*d, file_, 1).Ok(); }, 8000))
+      return nullptr;
     return d;
   }
 

@@ -6,6 +6,8 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "harness/merva_program.h"
 #include "raw_dde_client.h"
@@ -235,6 +237,113 @@ TEST_F(ImportE2e, RecorderTimeWindowFromTheDialogAndFromStartStop) {
   // In command mode [StartStop( gives the window, with no dialog.
   ASSERT_EQ(client_.Execute("[StartStop(0,2)][FileType(7)][FileOpen(\"" + record + "\")]"), ACK);
   EXPECT_EQ(Request(NewestTopic(), "NumberOfPoints"), "2");
+}
+
+// Little-endian fields of the binary files the test writes.
+struct Bytes {
+  std::string b;
+  explicit Bytes(std::size_t size) : b(size, '\0') {}
+  Bytes& Text(std::size_t at, const char* text) {
+    std::memcpy(&b[at], text, std::strlen(text));
+    return *this;
+  }
+  Bytes& I32(std::size_t at, int32_t v) {
+    std::memcpy(&b[at], &v, 4);
+    return *this;
+  }
+  Bytes& F32(std::size_t at, float v) {
+    std::memcpy(&b[at], &v, 4);
+    return *this;
+  }
+  Bytes& F64(std::size_t at, double v) {
+    std::memcpy(&b[at], &v, 8);
+    return *this;
+  }
+  Bytes& Samples(std::initializer_list<int16_t> samples) {
+    for (int16_t s : samples) b.append(reinterpret_cast<const char*>(&s), 2);
+    return *this;
+  }
+};
+
+// One file of each type 2 to 10, each giving a curve of 2 points.
+std::vector<std::pair<int, std::string>> FilesOfEveryType() {
+  Bytes unformatted(2048);
+  unformatted.I32(0, 2).F32(1024, 1).F32(1028, 2).F32(1032, 3).F32(1036, 4);
+  Bytes digitizer(512);
+  digitizer.Text(0, "MV9820F\x1A").I32(8, 9820).I32(12, 2).F64(16, 0.001).F64(24, 0.5);
+  digitizer.Samples({2, 4});
+  Bytes kestraNew(512);
+  kestraNew.Text(0, "MVKSTRH\x1A").I32(8, 512).I32(12, 2).F64(16, 1000).F64(24, 10);
+  kestraNew.F64(32, 0).F64(40, 100).Samples({10, 20});
+  Bytes nicolet(1538);
+  nicolet.Text(0, "3").Text(4, "1").Text(8, "0").Text(146, "2").Text(158, "0");
+  nicolet.Text(170, "1").Text(194, "0").Text(218, "1").Text(253, "0").Text(277, "1");
+  nicolet.Text(658, "2").Text(1036, "0.001").Text(1060, "0").Text(1084, "0").Text(1144, "0");
+  nicolet.Samples({5, 6});
+  Bytes footer(256);
+  footer.Text(0, "MVHDASJ\x1A").I32(8, 2).F64(12, 1000).F64(20, 1).F64(28, 1).F64(36, 1);
+  Bytes hdas(0);
+  hdas.Samples({7, 8});
+  return {{2, "2\n1 10\n2 20\n"}, {3, "2 0.5\n7 8\n"}, {4, "\"t\",\"y\"\r\n1,2\r\n3,4\r\n5,6\r\n"},
+          {5, unformatted.b},     {6, digitizer.b},    {7, KestraRecord()},
+          {8, kestraNew.b},       {9, nicolet.b},      {10, hdas.b + footer.b}};
+}
+
+TEST_F(ImportE2e, EveryTypeThroughCommandsAndTheDialogs) {
+  const DWORD pid = merva_.process.pid;
+  for (const auto& [type, bytes] : FilesOfEveryType()) {
+    const std::string name = "type" + std::to_string(type) + ".dat";
+    const std::string path = File(name, bytes);
+    RawDdeClient client;  // one conversation per type: the closes below end its document
+    ASSERT_TRUE(client.Connect("MERVAW", "ROZava"));
+    ASSERT_EQ(
+        client.Execute("[FileType(" + std::to_string(type) + ")][FileOpen(\"" + path + "\")]"), ACK)
+        << type;
+    const std::string commandCounts = Request(NewestTopic(), "NumberOfPoints");
+    EXPECT_NE(commandCounts.substr(0, 1), "0") << type;
+
+    merva_.Command(4097);
+    HWND types = WaitForDialogTitled(pid, "Select File Type");
+    ASSERT_NE(types, nullptr) << type;
+    CheckRadioButton(types, 140, 149, 139 + type);
+    ASSERT_TRUE(Answer(types, IDOK));
+    HWND open = WaitForDialog(pid);
+    ASSERT_NE(open, nullptr) << type;
+    HWND field = GetDlgItem(open, 0x47C);
+    if (!field) field = GetDlgItem(open, 0x480);
+    ASSERT_NE(field, nullptr);
+    SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageA(open, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    if (type == 4) {
+      HWND columns = WaitForDialogTitled(pid, "Specify Columns to Plot");
+      ASSERT_NE(columns, nullptr);
+      ASSERT_TRUE(Answer(columns, IDOK));
+    }
+    if (type >= 6 && type != 9) {
+      HWND limits = WaitForDialogTitled(pid, "Start/Finish Time");
+      ASSERT_NE(limits, nullptr) << type;
+      ASSERT_TRUE(Answer(limits, IDOK));
+    }
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+          int titled = 0;
+          for (const std::string& title : DocumentTitles(merva_.frame))
+            titled += title.find(Lower(name)) != std::string::npos;
+          return titled == 2;
+        },
+        10000))
+        << type;
+    EXPECT_EQ(Request(NewestTopic(), "NumberOfPoints"), commandCounts) << type;
+    EXPECT_TRUE(DialogsOf(pid).empty()) << type;
+    // Room for the next pair of windows.
+    for (int window = 0; window < 2; ++window) {
+      RawDdeClient newest;
+      ASSERT_TRUE(newest.Connect("MERVAW", NewestTopic().c_str()));
+      ASSERT_EQ(newest.Execute("[FileClose()]"), ACK);
+    }
+    merva_.Command(4096);  // an empty window, so that conversations have a document
+    ASSERT_TRUE(WaitUntil([&] { return DocumentCount(merva_.frame) == 1; }, 10000));
+  }
 }
 
 }  // namespace
