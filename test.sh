@@ -77,6 +77,8 @@ step "curve analysis against numpy" /usr/bin/python3 tests/reference/check_analy
   build/native/tests/reference/analysis_driver
 gtest_step "CSV written by LibreOffice Calc read as columns, against pandas" \
   /usr/bin/python3 tests/io/libreoffice_csv.py build/native/tests/portable_tests
+step "CSV export read back by LibreOffice Calc and gnuplot" \
+  /usr/bin/python3 tests/io/export_readers.py build/native/tests/portable_tests
 for fuzzer in build/fuzz/tests/fuzz/*_fuzzer; do
   [ -x "$fuzzer" ] || continue
   corpus="build/fuzz/corpus-$(basename "$fuzzer")"

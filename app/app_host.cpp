@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/data_links.h"
 #include "app/document_window.h"
 #include "app/file_commands.h"
 #include "app/help.h"
@@ -121,6 +122,7 @@ class AppCommandHost : public CommandHost {
   void SetMessagesShown(bool shown) override { Ui().SetMessagesEnabled(shown); }
   void Say(const std::string& text) override { win32::SayText(text); }
   bool ClipboardHasText() override { return IsClipboardFormatAvailable(CF_TEXT) != 0; }
+  int LinkCount() override { return app::LinkCount(); }
   void HelpContext(int context) override { OpenHelpContext(context); }
   void HelpKeyword(const std::string& keyword) override { OpenHelpKeyword(keyword); }
   void ReloadMacros() override { LoadMacroShortcuts(); }

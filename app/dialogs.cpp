@@ -159,8 +159,7 @@ bool ResizeArraysDialog(int slot) {
 }
 
 bool FileTypeAvailable(int fileType) { return ImportTypeKnown(fileType); }
-// 5 and 6: the picture files.
-bool FileFormatAvailable(int choice) { return choice == 1 || choice == 5 || choice == 6; }
+bool FileFormatAvailable(int choice) { return choice >= 1 && choice <= 6; }
 
 bool FileTypesDialog(int& fileType) {
   ChoiceRequest request{IDC_FILE_TYPE_FIRST, 10, lastFileType, FileTypeAvailable, HELP_FILE_TYPES};

@@ -1,5 +1,6 @@
 #include "app/document_window.h"
 
+#include "app/data_links.h"
 #include "app/dialogs.h"
 #include "app/document_mouse.h"
 #include "app/menu_state.h"
@@ -103,6 +104,7 @@ void Destroyed(HWND window) {
   const int slot = WindowSlot(window);
   if (!slot) return;
   ReleasePicture(slot);
+  EndDocumentLinks(slot);
   Documents().Close(slot);
   win32::DocumentTopicClosed(slot);
   TheProgram().optionWords[static_cast<std::size_t>(slot)] = 0;

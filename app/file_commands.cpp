@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include "app/data_export.h"
 #include "app/dialogs.h"
 #include "app/document_window.h"
 #include "app/import_dialogs.h"
@@ -295,6 +296,7 @@ int SaveAsCommand() {
     return 0;
   if (!FileFormatAvailable(choice)) return 0;
   if (choice == 5 || choice == 6) return SavePictureCommand(slot, choice == 6);
+  if (choice >= 2 && choice <= 4) return SaveDataCommand(slot, choice);
   return SaveDocument(slot, true);
 }
 
@@ -341,6 +343,16 @@ int SavePreferencesCommand() {
   const Status status = SavePreferences(file, Documents().Document(slot), Settings());
   Ui().ShowStatus(status, "Save Preferences");
   return status.Ok() ? 1 : 0;
+}
+
+bool AskSaveName(const char* title, const std::vector<std::string>& filter,
+                 const char* defaultExtension, std::string& path) {
+  FileDialog spec;
+  spec.title = title;
+  spec.filter = Filter(filter);
+  spec.defaultExtension = defaultExtension;
+  spec.initialDirectory = Settings().defaultPath;
+  return AskFileName(spec, true, path);
 }
 
 }  // namespace merva::app

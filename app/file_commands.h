@@ -36,6 +36,11 @@ int GetPreferencesCommand();
 int SavePreferencesCommand();
 void ApplyPreferenceFile(const std::string& path);
 
+// The save dialog with a title, filter pairs and a default extension (or
+// none); false on cancel.
+bool AskSaveName(const char* title, const std::vector<std::string>& filter,
+                 const char* defaultExtension, std::string& path);
+
 // Saves the slot's document as a plot file; the save dialog when asked or
 // when it has no name. 1 on success, 0 on cancel or failure.
 int SaveDocument(int slot, bool askName);

@@ -1,6 +1,8 @@
 #include "app/menu_dispatch.h"
 
 #include "app/analysis_commands.h"
+#include "app/data_export.h"
+#include "app/data_links.h"
 #include "app/dialogs.h"
 #include "app/document_mouse.h"
 #include "app/document_window.h"
@@ -17,6 +19,7 @@
 #include "app/status_bar.h"
 #include "app/tool_bar.h"
 #include "automation/parameter_cells.h"
+#include "io/link_table.h"
 #include "korvlib/korv32.h"
 #include "render/draw_plot.h"
 
@@ -86,6 +89,10 @@ int Print(HWND, int, LPARAM parameter) { return PrintCommand(parameter); }
 int PageSetup(HWND, int, LPARAM) { return PageSetupCommand(); }
 int CopyPicture(HWND, int, LPARAM) { return CopyPictureCommand(); }
 int CopyDimensions(HWND, int, LPARAM) { return CopyDimensionsCommand(); }
+int CopyData(HWND, int, LPARAM) { return CopyDataCommand(); }
+int Link(HWND, int id, LPARAM parameter) {
+  return id == IDM_PASTE_LINK ? PasteLinkCommand() : InsertLinkCommand(parameter);
+}
 int Recent(HWND, int id, LPARAM) { return OpenRecentCommand(id - IDM_RECENT_FIRST); }
 
 int Exit(HWND frame, int, LPARAM) {
@@ -244,6 +251,8 @@ constexpr CommandEntry kCommands[] = {
     {IDM_PAGE_SETUP, IDM_PAGE_SETUP, PageSetup, DOCUMENT},
     {IDM_COPY_PICTURE, IDM_COPY_PICTURE, CopyPicture, DOCUMENT},
     {IDM_COPY_DIMENSIONS, IDM_COPY_DIMENSIONS, CopyDimensions, ANY},
+    {IDM_COPY_DATA, IDM_COPY_DATA, CopyData, CURVES},
+    {IDM_PASTE_LINK, IDM_INSERT_LINK, Link, DOCUMENT},
     {IDM_RECENT_FIRST, IDM_RECENT_LAST, Recent, ANY},
     {IDM_EXIT, IDM_EXIT, Exit, ANY},
     {IDM_DATE, IDM_DATE, Date, ANY},
@@ -310,6 +319,8 @@ bool RequirementMet(const CommandEntry& entry, int id) {
   if (id == IDM_MOVE_TO_FRONT || id == IDM_SEND_TO_BACK) return document->curveCount >= 2;
   if (id >= IDM_CASCADE && id <= IDM_ARRANGE_ICONS) return Documents().OpenCount() > 0;
   if (id == IDM_CLOSE_ALL) return Documents().OpenCount() > 0;
+  if (id == IDM_PASTE_LINK || id == IDM_INSERT_LINK)
+    return LinkCount() < MAX_LINKS && (id == IDM_INSERT_LINK || LinkOnClipboard());
   return true;
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/app_host.h"
+#include "app/data_links.h"
 #include "app/document_window.h"
 #include "app/frame_window.h"
 #include "app/program.h"
@@ -222,6 +223,8 @@ win32::DdeServerConfig ServerConfig(HWND frame) {
   config.openDocumentWindow = [](int curves, int points) {
     return NewDocumentWindow(false, curves, points);
   };
+  config.clientLinks = LinkTransaction;
+  config.isClientLink = IsLinkConversation;
   return config;
 }
 
@@ -256,6 +259,7 @@ int RunProgram(HINSTANCE instance, const char* commandLine, int showCommand) {
   if (!RegisterWindowClasses(instance)) return 0;
 
   RegisterFileAssociation(ProgramPath());
+  program.clipboardFormats = RegisterClipboardFormats();
   program.accelerators = LoadAcceleratorsA(instance, ACCELERATOR_NAME);
   program.menu = LoadMenuA(instance, MENU_NAME);
   HWND frame =

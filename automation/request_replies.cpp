@@ -13,8 +13,10 @@ namespace {
 
 const char* const HELP_TEXT = "See MERVA Help... \"Transferring MERVA data to other applications\"";
 
+// Leading zeros are accepted: the "Link" reference of Copy names curve 7
+// "Curve07".
 bool ParseCurveNumber(std::string_view digits, int& curve) {
-  if (digits.empty() || digits.size() > 3 || digits.front() == '0') return false;
+  if (digits.empty() || digits.size() > 3) return false;
   int n = 0;
   for (char c : digits) {
     if (c < '0' || c > '9') return false;

@@ -23,6 +23,8 @@ struct ServerState {
   std::array<HSZ, TOPIC_COUNT + 1> topics{};          // index 1..10
   std::array<HSZ, ITEM_PICTURE + 1> items{};          // index = RequestItem
   std::array<HSZ, MAX_CURVE_ITEMS + 1> curveItems{};  // index 1..100
+  // "Curve01".."Curve09": the names Copy's "Link" reference gives curves 1-9.
+  std::array<HSZ, 10> paddedCurveItems{};  // index 1..9
   HSZ speechService = nullptr;
   HSZ speechTopic = nullptr;
   HSZ speechItem = nullptr;
@@ -370,6 +372,8 @@ bool RegisterDdeService() {
     s.items[static_cast<std::size_t>(i)] = MakeHsz(ITEM_NAMES[i]);
   for (int c = 1; c <= MAX_CURVE_ITEMS; ++c)
     s.curveItems[static_cast<std::size_t>(c)] = MakeHsz(CurveItemName(c));
+  for (int c = 1; c <= 9; ++c)
+    s.paddedCurveItems[static_cast<std::size_t>(c)] = MakeHsz("Curve0" + std::to_string(c));
   s.speechService = MakeHsz("MONOLOG");
   s.speechTopic = MakeHsz("TALK");
   s.speechItem = MakeHsz(" ");
@@ -386,6 +390,7 @@ void StopDdeServer() {
   for (HSZ& h : s.topics) FreeHsz(h);
   for (HSZ& h : s.items) FreeHsz(h);
   for (HSZ& h : s.curveItems) FreeHsz(h);
+  for (HSZ& h : s.paddedCurveItems) FreeHsz(h);
   FreeHsz(s.speechService);
   FreeHsz(s.speechTopic);
   FreeHsz(s.speechItem);
@@ -445,8 +450,10 @@ void PostDocumentAdvise(int slot) {
   DdePostAdvise(s.instance, topic, s.items[ITEM_PICTURE]);
   const int curves = documents.Document(slot).curveCount;
   for (int c = 1; c <= curves && c <= MAX_CURVE_ITEMS; ++c)
-    if (TakeCurveChanged(slot, c))
+    if (TakeCurveChanged(slot, c)) {
       DdePostAdvise(s.instance, topic, s.curveItems[static_cast<std::size_t>(c)]);
+      if (c <= 9) DdePostAdvise(s.instance, topic, s.paddedCurveItems[static_cast<std::size_t>(c)]);
+    }
 }
 
 void SayText(const std::string& text) {

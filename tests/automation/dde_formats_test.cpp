@@ -167,7 +167,10 @@ TEST(RequestReplies, ItemNames) {
   EXPECT_EQ(FindItem("CURVE100", curve), ITEM_CURVE);
   EXPECT_EQ(FindItem("Curve101", curve), ITEM_NONE);
   EXPECT_EQ(FindItem("Curve0", curve), ITEM_NONE);
-  EXPECT_EQ(FindItem("Curve07", curve), ITEM_NONE);
+  EXPECT_EQ(FindItem("Curve07", curve), ITEM_CURVE);
+  EXPECT_EQ(curve, 7);
+  EXPECT_EQ(FindItem("Curve00", curve), ITEM_NONE);
+  EXPECT_EQ(FindItem("Curve0100", curve), ITEM_NONE);
   EXPECT_EQ(FindItem("Curve", curve), ITEM_NONE);
   EXPECT_EQ(FindItem("Curve1x", curve), ITEM_NONE);
   EXPECT_EQ(FindItem("Curve99999999999", curve), ITEM_NONE);

@@ -431,6 +431,8 @@ TEST_F(Shell, MenusGreyWithoutCurvesAndCheckTheSwitches) {
   for (UINT id : {4121u, 4123u, 4127u, 4129u, 4134u, 4139u, 4141u})
     EXPECT_TRUE(Grey(menu[id])) << id << " " << menu[id].text;
   EXPECT_FALSE(Grey(menu[4122]));
+  EXPECT_TRUE(Grey(menu[4116]));   // Copy data values: no curve to copy
+  EXPECT_FALSE(Grey(menu[4120]));  // Insert Link
   // The settings' switches and the document's.
   EXPECT_TRUE(Checked(menu[4224]));  // status bar
   EXPECT_TRUE(Checked(menu[4166]));  // linear X - linear Y
@@ -448,6 +450,7 @@ TEST_F(Shell, MenusGreyWithoutCurvesAndCheckTheSwitches) {
     EXPECT_FALSE(Grey(menu[id])) << id << " " << menu[id].text;
   for (UINT id : {4121u, 4123u, 4127u, 4128u, 4129u, 4130u, 4131u, 4132u, 4134u, 4141u})
     EXPECT_FALSE(Grey(menu[id])) << id << " " << menu[id].text;
+  EXPECT_FALSE(Grey(menu[4116]));
   EXPECT_TRUE(Grey(menu[4223]));  // Zoom Out: no view stored yet
 
   ASSERT_TRUE(merva.Send(4174));  // scale M, a bar chart

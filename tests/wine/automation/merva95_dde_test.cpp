@@ -402,7 +402,6 @@ TEST_F(Merva95Dde, OperationsOfUnbuiltCommandsFail) {
                               "[Histogram(1)]",
                               "[AverageAll()]",
                               "[EditFilter(\"option1\",0,1)]",
-                              "[CopyText()]",
                               "[InsertLink(\"a\",\"b\",\"c\")]"}) {
     EXPECT_EQ(client.Execute(command), 0) << command;
   }
