@@ -228,7 +228,7 @@ TEST_F(PlotDialogs, SymbolsPerCurveInInches) {
   auto d = m.Saved();
   ASSERT_TRUE(d);
   EXPECT_EQ(d->lineType[1], 3);
-  EXPECT_EQ(d->symbolType[1] % 100, 5);
+  EXPECT_EQ(d->symbolType[1] % 256, 5);  // filled: 256 + shape
   EXPECT_EQ(d->lineWidth[1], 20);
   EXPECT_EQ(d->symbolSize[1], 100);
 }
