@@ -517,6 +517,20 @@ TEST(MenuCommands, DataProcessArguments) {
   EXPECT_EQ(s.Run("[DataProcess(1,\"p\",x)]"), EXECUTE_NOT_PROCESSED);
 }
 
+TEST(MenuCommands, FailedDataProcessLeavesTheModeAsItWas) {
+  Session s;
+  s.host.unavailable.insert(MENU_DATA_PROCESS);
+  EXPECT_EQ(s.Run("[DataProcess(1,\"Acceleration\")]"), EXECUTE_NOT_PROCESSED);
+  EXPECT_EQ(s.host.Doc().processMode, 0);
+  EXPECT_EQ(s.host.Doc().processState.dataType, 0);
+  s.host.Doc().processMode = 1;
+  s.host.Doc().processState.dataType = 1;
+  EXPECT_EQ(s.Run("[DataProcess(1)]"), EXECUTE_NOT_PROCESSED);
+  EXPECT_EQ(s.Run("[DataProcess(1,\"temp\")]"), EXECUTE_NOT_PROCESSED);
+  EXPECT_EQ(s.host.Doc().processMode, 1);
+  EXPECT_EQ(s.host.Doc().processState.dataType, 1);
+}
+
 TEST(MenuCommands, EditFilterArguments) {
   Session s;
   EXPECT_EQ(s.Run("[EditFilter(\"user\",1,0,0.1,0.2,0.3,0.4,0.5)]"), EXECUTE_ACKNOWLEDGED);
