@@ -91,7 +91,7 @@ class AppCommandHost : public CommandHost {
     return static_cast<int>(SendMessageA(Frame(), WM_MERVA_FIRST_DOCUMENT, 0, 0));
   }
   int OpenFileInNewWindow(const std::string& path, int fileType) override {
-    return OpenFile(path, fileType);
+    return OpenFiles({path}, fileType, 0, true);
   }
   int FileTypeOf(const std::string& path) override { return FileTypeOfPath(path); }
   int CloseDocumentWindow(int slot) override {
