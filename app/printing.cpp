@@ -271,8 +271,8 @@ DrawOptions PictureOptions(const PlotDocument& document) {
     options.todayMonth = today->tm_mon + 1;
     options.todayDay = today->tm_mday;
   }
-  options.dateStamp = program.dateStamp;
-  options.caption = program.printCaption;
+  options.dateStamp = document.dateStamp != 0;
+  options.caption = Settings().printFileName;
   return options;
 }
 

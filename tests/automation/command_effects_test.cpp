@@ -359,7 +359,8 @@ TEST(DocumentCommands, PictureDimensionsPageAndFlags) {
   EXPECT_EQ(s.Run("[FilePageSetup(1,-2,0.5,0.25)]"), EXECUTE_NOT_PROCESSED);
   EXPECT_EQ(s.host.Doc().margins[1], 2.0);  // a refused margin keeps the old ones
   EXPECT_EQ(s.Run("[ShowDate(5)]"), EXECUTE_ACKNOWLEDGED);
-  EXPECT_EQ(s.host.Doc().dateAxis, 1);
+  EXPECT_EQ(s.host.Doc().dateStamp, 1);  // the date stamp, not dates on the X axis
+  EXPECT_EQ(s.host.Doc().dateAxis, 0);
   EXPECT_EQ(s.Run("[ClearEditFlag()]"), EXECUTE_ACKNOWLEDGED);
   EXPECT_EQ(s.host.Doc().changed, 0);
   EXPECT_EQ(s.Run("[FftMethod(1)][FftPhase(9)]"), EXECUTE_ACKNOWLEDGED);
@@ -417,6 +418,12 @@ TEST(MenuCommands, TogglesSendOnlyOnChange) {
   EXPECT_EQ(s.Run("[BarChartStyle(7)][DenseGridLines(1)][SquareLogCycles(1)][ShowCaption(1)]"),
             EXECUTE_ACKNOWLEDGED);
   EXPECT_EQ(s.host.menus, (std::vector<int>{4180, 4204, 4189, 4158}));
+  // The caption switch is the "PrintFileName" setting.
+  s.host.settings.printFileName = true;
+  EXPECT_EQ(s.Run("[ShowCaption(1)]"), EXECUTE_ACKNOWLEDGED);
+  EXPECT_EQ(s.host.menus.size(), 4u);
+  EXPECT_EQ(s.Run("[ShowCaption(0)]"), EXECUTE_ACKNOWLEDGED);
+  EXPECT_EQ(s.host.menus.back(), 4158);
 }
 
 TEST(MenuCommands, CurveOperations) {
@@ -637,6 +644,28 @@ TEST(WindowCommands, ClosingTheLastDocumentAtTheEndIsAcknowledged) {
   EXPECT_EQ(s.Run("[XY(1,1)]"), EXECUTE_NOT_PROCESSED);
 }
 
+TEST(WindowCommands, UnboundConversationOpensAndBinds) {
+  Session s;
+  s.host.Doc().fileTitle.Set("First");
+  s.conversation.docSlot = 0;
+  EXPECT_EQ(s.Run("[XY(1,1)]"), EXECUTE_NOT_PROCESSED);
+  EXPECT_EQ(s.Run("[FileNew()][XY(1,1)]"), EXECUTE_ACKNOWLEDGED);
+  EXPECT_EQ(s.conversation.docSlot, 2);
+  EXPECT_EQ(s.host.Doc(2).pointCount[1], 1);
+  s.conversation.docSlot = 0;
+  EXPECT_EQ(s.Run("[FileOpen(\"a.grf\")]"), EXECUTE_ACKNOWLEDGED);
+  EXPECT_EQ(s.conversation.docSlot, 3);
+  s.conversation.docSlot = 0;
+  EXPECT_EQ(s.Run("[Activate(\"first\")][XY(2,2)]"), EXECUTE_ACKNOWLEDGED);
+  EXPECT_EQ(s.conversation.docSlot, 1);
+  EXPECT_EQ(s.host.Doc(1).pointCount[1], 1);
+  // With every window closed, the shell's open verb still opens its file.
+  for (int slot = 1; slot <= 3; ++slot) s.host.documents.Close(slot);
+  EXPECT_EQ(s.Run("[FileOpen(\"b.grf\")]"), EXECUTE_ACKNOWLEDGED);
+  EXPECT_NE(s.conversation.docSlot, 0);
+  EXPECT_TRUE(s.host.messages.empty());
+}
+
 TEST(WindowCommands, FileExitStopsAcknowledgedWithoutRedraw) {
   Session s;
   EXPECT_EQ(s.Run("[XY(1,1)][FileExit()][Bogus()]"), EXECUTE_ACKNOWLEDGED);
@@ -656,6 +685,9 @@ TEST(WindowCommands, WindowStatesAndBars) {
   EXPECT_EQ(s.host.windowStates[2].second, WindowState::Maximize);
   EXPECT_EQ(s.Run("[ViewStatusBar(1)][ViewStatusBar(0)][ViewStatusBar(0)]"), EXECUTE_ACKNOWLEDGED);
   EXPECT_EQ(s.host.statusBar, (std::vector<bool>{false}));
+  s.host.settings.statusBar = true;  // shown again by a preference file
+  EXPECT_EQ(s.Run("[ViewStatusBar(0)]"), EXECUTE_ACKNOWLEDGED);
+  EXPECT_EQ(s.host.statusBar, (std::vector<bool>{false, false}));
   EXPECT_EQ(s.Run("[ViewToolBar(5,1)]"), EXECUTE_ACKNOWLEDGED);
   EXPECT_EQ(s.host.toolBars.back(), std::make_pair(true, true));
   EXPECT_EQ(s.Run("[WindowTile()][WindowCascade()]"), EXECUTE_ACKNOWLEDGED);

@@ -96,7 +96,10 @@ class FakeHost : public CommandHost {
   bool ClipboardHasText() override { return clipboardText; }
   void HelpContext(int context) override { helpContexts.push_back(context); }
   void HelpKeyword(const std::string& keyword) override { helpKeywords.push_back(keyword); }
-  void ShowStatusBar(bool visible) override { statusBar.push_back(visible); }
+  void ShowStatusBar(bool visible) override {
+    settings.statusBar = visible;
+    statusBar.push_back(visible);
+  }
   void RebuildToolBar(bool visible, bool large) override { toolBars.push_back({visible, large}); }
   void ArrangeDocuments(bool tile) override { arranged.push_back(tile); }
   void RebuildPalette() override { ++paletteRebuilds; }

@@ -355,6 +355,34 @@ TEST_F(Interaction, StatusBarAndToolBarLayout) {
   EXPECT_TRUE(WaitUntil([&] { return ClientTop(merva) == toolHeight; }, 5000));
 }
 
+// A preference file shows or hides the tool bar as it says; the client
+// area follows it.
+TEST_F(Interaction, PreferenceFileRebuildsTheToolBar) {
+  HWND tools = FindChildWindow(merva.frame, "MERVATOOL", nullptr);
+  ASSERT_TRUE(tools);
+  RECT toolRect{};
+  GetWindowRect(tools, &toolRect);
+  const int toolHeight = toolRect.bottom - toolRect.top;
+  auto apply = [&](const std::string& text) {
+    const std::string file = TempDirectory() + "\\bar.set";
+    EXPECT_TRUE(WriteFileBytes(file, text));
+    const ATOM atom = GlobalAddAtomA(file.c_str());
+    const LRESULT result = SendMessageA(merva.frame, WM_APP + 0x3A1, atom, 0);
+    GlobalDeleteAtom(atom);
+    return result;
+  };
+  auto docked = [&] {
+    HWND bar = FindChildWindow(merva.frame, "MERVATOOL", nullptr);
+    return bar && IsWindowVisible(bar);
+  };
+  ASSERT_EQ(apply("[ToolBar]\r\nVisible=0\r\n"), 1);
+  EXPECT_TRUE(WaitUntil([&] { return !docked() && ClientTop(merva) == 0; }, 5000))
+      << ClientTop(merva);
+  ASSERT_EQ(apply("[ToolBar]\r\nVisible=1\r\nStyle=0x0000\r\n"), 1);
+  EXPECT_TRUE(WaitUntil([&] { return docked() && ClientTop(merva) == toolHeight; }, 5000))
+      << ClientTop(merva);
+}
+
 const char* const kTips[26] = {"New",           "Open",
                                "Save",          "Print",
                                "Copy Picture",  "Paste",
