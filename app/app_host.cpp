@@ -118,6 +118,7 @@ class AppCommandHost : public CommandHost {
   void HelpKeyword(const std::string& keyword) override { OpenHelpKeyword(keyword); }
   void ReloadMacros() override { LoadMacroShortcuts(); }
   void ShowStatusBar(bool visible) override { app::ShowStatusBar(visible); }
+  void ArraysResized(int) override { RefreshStatusBar(); }
   void RebuildToolBar(bool visible, bool large) override { app::RebuildToolBar(visible, large); }
   void ArrangeDocuments(bool tile) override {
     SendMessageA(TheProgram().client, tile ? WM_MDITILE : WM_MDICASCADE,

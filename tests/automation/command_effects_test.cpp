@@ -163,12 +163,15 @@ TEST(SelectCurveCommand, BeyondCapacityGrowsTheArrays) {
   EXPECT_EQ(d.maxCurves, 7);
   EXPECT_EQ(d.maxPoints, 50);
   EXPECT_EQ(d.curveCount, 7);
+  EXPECT_EQ(s.host.resized, (std::vector<int>{1}));  // the capacity shown follows
   EXPECT_EQ(d.pointCount[7], 0);
   EXPECT_EQ(d.monotonicState[7], STATE_UNKNOWN);
   EXPECT_EQ(d.Y(1, 1), 5.0f);  // kept
   EXPECT_EQ(s.conversation.selectedCurve, 7);
   EXPECT_EQ(s.Run("[SelectCurve(101)]"), EXECUTE_NOT_PROCESSED);
   EXPECT_EQ(s.conversation.selectedCurve, 7);
+  EXPECT_EQ(s.Run("[SelectCurve(3)][FileArrays(8,60)]"), EXECUTE_ACKNOWLEDGED);
+  EXPECT_EQ(s.host.resized, (std::vector<int>{1, 1}));
 }
 
 TEST(FileArraysCommand, ResizesOrFails) {

@@ -104,6 +104,7 @@ class FakeHost : public CommandHost {
   void ArrangeDocuments(bool tile) override { arranged.push_back(tile); }
   void RebuildPalette() override { ++paletteRebuilds; }
   void ShowNoteButton(int, bool show) override { noteButton.push_back(show); }
+  void ArraysResized(int slot) override { resized.push_back(slot); }
   int LinkCount() override { return links; }
   void ReloadMacros() override { ++macroReloads; }
 
@@ -120,6 +121,7 @@ class FakeHost : public CommandHost {
   int detectedType = 1;
   int links = 0;
 
+  std::vector<int> resized;
   std::vector<int> menus, posted, activated, redraws, segments, newWindows, closed, renamed, named;
   std::vector<long> menuParameters;
   std::vector<int> menuMacroActive, menuFirstCurves;
