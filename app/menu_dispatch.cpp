@@ -216,6 +216,10 @@ int LegendSwitch(HWND, int id, LPARAM) {
   return Toggle(id == IDM_LEGEND_FRAME ? Active().legendFrame : Active().legendOpaque);
 }
 
+int LegendFont(HWND, int, LPARAM) {
+  return ElementFontDialog(Active(), FONT_LEGEND) ? Changed() : 0;
+}
+
 int NoteSwitch(HWND, int id, LPARAM) {
   Active().note.attribute1 ^= id == IDM_NOTE_FRAME ? NOTE_FRAME : NOTE_OPAQUE;
   return Changed();
@@ -260,6 +264,7 @@ constexpr CommandEntry kCommands[] = {
     {IDM_HELP_CONTENTS, IDM_HELP_HOW_TO, Help, ANY},
     {IDM_ABOUT, IDM_ABOUT, About, ANY},
     {IDM_LEGEND_FRAME, IDM_LEGEND_OPAQUE, LegendSwitch, DOCUMENT},
+    {IDM_LEGEND_FONT, IDM_LEGEND_FONT, LegendFont, DOCUMENT},
     {IDM_NOTE_FRAME, IDM_NOTE_OPAQUE, NoteSwitch, DOCUMENT},
     {IDM_TITLES, IDM_TITLES, Titles, DOCUMENT},
     {IDM_LEGEND, IDM_LEGEND, Legend, DOCUMENT},

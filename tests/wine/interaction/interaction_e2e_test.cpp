@@ -265,6 +265,13 @@ TEST_F(Interaction, LegendPopupMenu) {
   }
   PostMessageA(menus[0], WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_TRUE(WaitUntil([&] { return TopLevelOf(merva.process.pid, "#32768").empty(); }, 5000));
+  // "&Font..." opens the font dialog of the legend's text.
+  merva.Command(4354);
+  std::vector<HWND> boxes = WaitForTopLevel(merva.process.pid, "#32770");
+  ASSERT_FALSE(boxes.empty()) << "no font dialog";
+  EXPECT_EQ(WindowText(boxes[0]), "Font");
+  PostMessageA(boxes[0], WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(WaitUntil([&] { return TopLevelOf(merva.process.pid, "#32770").empty(); }, 5000));
 }
 
 // A double-click opens the element's dialog; a dialog that is not part of
