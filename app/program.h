@@ -10,6 +10,7 @@
 
 #include "core/document_table.h"
 #include "files/settings.h"
+#include "files/win32/system_settings.h"
 #include "render/number_format.h"
 
 namespace merva::app {
@@ -48,6 +49,8 @@ struct Program {
   int startupFlags = 0;
   std::string commandLine;
   std::string programFolder;  // with the trailing "\"
+  // "MERVAW", "Link", "ObjectLink" and "XlTable", for the export and link commands.
+  ClipboardFormats clipboardFormats;
 
   DocumentTable documents;
   // The cached picture of each slot's window (index = slot).

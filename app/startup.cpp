@@ -256,6 +256,7 @@ int RunProgram(HINSTANCE instance, const char* commandLine, int showCommand) {
   if (!RegisterWindowClasses(instance)) return 0;
 
   RegisterFileAssociation(ProgramPath());
+  program.clipboardFormats = RegisterClipboardFormats();
   program.accelerators = LoadAcceleratorsA(instance, ACCELERATOR_NAME);
   program.menu = LoadMenuA(instance, MENU_NAME);
   HWND frame =
