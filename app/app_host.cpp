@@ -64,7 +64,7 @@ class AppCommandHost : public CommandHost {
   }
   void ActivateDocument(int slot) override { ActivateDocumentWindow(slot); }
   void RedrawDocument(int slot) override { app::RedrawDocument(slot); }
-  void DrawLastSegment(int slot, int) override { InvalidatePicture(slot); }
+  void DrawLastSegment(int slot, int curve) override { DrawNewSegment(slot, curve); }
   bool FrameEnabled() override { return IsWindowEnabled(Frame()) != 0; }
   void EnableFrame(bool enable) override {
     EnableWindow(Frame(), enable);

@@ -328,6 +328,19 @@ TEST_F(Merva95Dde, FileCommandsAndActivate) {
   EXPECT_TRUE(merva_.WaitExit(10000));
 }
 
+// With fixed axes each new point inside the window is drawn as one
+// segment onto the window's picture.
+TEST_F(Merva95Dde, FixedAxesDrawEachNewSegment) {
+  RawDdeClient client;
+  ASSERT_TRUE(client.Connect("MERVAW", "ROZava"));
+  ASSERT_EQ(client.Execute("[Caption(\"Live\")][XY(0,0)][XY(10,10)][ManualScale(0,0,10,10)]"), ACK);
+  for (int i = 1; i <= 9; ++i)
+    EXPECT_EQ(client.Execute("[SelectCurve(2)][XY(" + std::to_string(i) + ",5)]"), ACK) << i;
+  EXPECT_TRUE(Alive());
+  EXPECT_EQ(Item("Live", "NumberOfPoints"), "2\t9");
+  EXPECT_EQ(DialogOf(merva_.pid), nullptr);
+}
+
 // [ShowCaption( switches the "PrintFileName" setting: on twice stays on,
 // and the program keeps it in its settings.
 TEST_F(Merva95Dde, ShowCaptionIsKeptInTheSettings) {
