@@ -66,7 +66,7 @@ class AppCommandHost : public CommandHost {
   }
   void ActivateDocument(int slot) override { ActivateDocumentWindow(slot); }
   void RedrawDocument(int slot) override { app::RedrawDocument(slot); }
-  void DrawLastSegment(int slot, int) override { InvalidatePicture(slot); }
+  void DrawLastSegment(int slot, int curve) override { DrawNewSegment(slot, curve); }
   bool FrameEnabled() override { return IsWindowEnabled(Frame()) != 0; }
   void EnableFrame(bool enable) override {
     EnableWindow(Frame(), enable);
@@ -93,11 +93,11 @@ class AppCommandHost : public CommandHost {
     return static_cast<int>(SendMessageA(Frame(), WM_MERVA_FIRST_DOCUMENT, 0, 0));
   }
   int OpenFileInNewWindow(const std::string& path, int fileType) override {
-    // A command reads without the readers' dialogs.
+    // A command reads without the readers' dialogs, into a window of its own.
     int& commandMode = TheParameterCells().macroCommandActive;
     const int saved = commandMode;
     commandMode = 1;
-    const int slot = OpenFile(path, fileType);
+    const int slot = OpenFiles({path}, fileType, 0, true);
     commandMode = saved;
     return slot;
   }
@@ -127,6 +127,7 @@ class AppCommandHost : public CommandHost {
   void HelpKeyword(const std::string& keyword) override { OpenHelpKeyword(keyword); }
   void ReloadMacros() override { LoadMacroShortcuts(); }
   void ShowStatusBar(bool visible) override { app::ShowStatusBar(visible); }
+  void ArraysResized(int) override { RefreshStatusBar(); }
   void RebuildToolBar(bool visible, bool large) override { app::RebuildToolBar(visible, large); }
   void ArrangeDocuments(bool tile) override {
     SendMessageA(TheProgram().client, tile ? WM_MDITILE : WM_MDICASCADE,

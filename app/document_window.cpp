@@ -13,6 +13,7 @@
 #include "core/save_prompt.h"
 #include "files/plot_file_writer.h"
 #include "render/scale_check.h"
+#include "render/win32/gdi_handles.h"
 #include "render/win32/gdi_targets.h"
 
 namespace merva::app {
@@ -234,6 +235,26 @@ void InvalidatePicture(int slot) {
   if (!Documents().IsOpen(slot)) return;
   ReleasePicture(slot);
   if (HWND window = SlotWindow(slot)) InvalidateRect(window, nullptr, FALSE);
+}
+
+void DrawNewSegment(int slot, int curve) {
+  if (!Documents().IsOpen(slot)) return;
+  HWND window = SlotWindow(slot);
+  const HBITMAP picture = TheProgram().pictures[static_cast<std::size_t>(slot)];
+  RECT client{};
+  if (window) GetClientRect(window, &client);
+  bool drawn = false;
+  if (window && PictureFits(picture, client.right, client.bottom)) {
+    PlotDocument& document = Documents().Document(slot);
+    const win32::WindowDc dc(window);
+    drawn = win32::DrawLastSegmentOnBitmap(dc.Get(), picture, client.right, client.bottom, document,
+                                           ScreenOptions(document), curve);
+  }
+  if (!drawn) {
+    InvalidatePicture(slot);
+    return;
+  }
+  InvalidateRect(window, nullptr, FALSE);
 }
 
 void RedrawDocument(int slot) {

@@ -31,6 +31,9 @@ bool QueryCloseDocument(int slot);
 void RedrawDocument(int slot);
 // Only the picture: the window is drawn again from the document.
 void InvalidatePicture(int slot);
+// A point just added to the curve with fixed axes: its segment drawn onto
+// the window's picture, else the whole picture drawn again.
+void DrawNewSegment(int slot, int curve);
 
 // Names the document after `proposed` (the DDE naming rule) and sets the
 // window caption.

@@ -10,6 +10,7 @@
 #include "app/printing.h"
 #include "app/program.h"
 #include "app/status_bar.h"
+#include "app/tool_bar.h"
 #include "app/ui_host.h"
 #include "automation/parameter_cells.h"
 #include "core/array_sizing.h"
@@ -306,6 +307,8 @@ void ApplyPreferenceFile(const std::string& path) {
   IniFileStore file(path);
   if (GetPreferences(file, Documents().Document(slot), Settings())) {
     ShowStatusBar(Settings().statusBar);
+    // The file's tool bar visibility and style (docked or floating).
+    RebuildToolBar(Settings().toolBarVisible, TheParameterCells().largeButtons != 0);
     RedrawDocument(slot);
   }
   RefreshMenus();

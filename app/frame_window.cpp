@@ -195,7 +195,7 @@ const win32::HandoffActions& HandoffActions() {
       Program& program = TheProgram();
       const bool own = program.openingOwnRequest;
       program.openingOwnRequest = false;
-      OpenFiles(names, fileType, static_cast<int>(LOWORD(parameter)), !own);
+      return OpenFiles(names, fileType, static_cast<int>(LOWORD(parameter)), !own) != 0;
     };
     a.copyPicture = [](int slot) -> HBITMAP {
       const int s = slot == 0 ? ActiveSlot() : slot;

@@ -100,13 +100,17 @@ int Exit(HWND frame, int, LPARAM) {
   return 1;
 }
 
-int ProgramSwitch(bool& flag) {
-  flag = !flag;
+// The date stamp is the document's; the caption a setting ("PrintFileName").
+int Date(HWND, int, LPARAM) {
+  Active().dateStamp = Active().dateStamp ? 0 : 1;
   InvalidatePicture(ActiveSlot());
   return 1;
 }
-int Date(HWND, int, LPARAM) { return ProgramSwitch(TheProgram().dateStamp); }
-int Caption(HWND, int, LPARAM) { return ProgramSwitch(TheProgram().printCaption); }
+int Caption(HWND, int, LPARAM) {
+  Settings().printFileName = !Settings().printFileName;
+  InvalidatePicture(ActiveSlot());
+  return 1;
+}
 
 int Scale(HWND, int id, LPARAM) {
   SelectScaleType(Active(), id - IDM_SCALE_BASE);

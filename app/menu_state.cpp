@@ -21,9 +21,9 @@ bool Checked(int id, const PlotDocument* d) {
   const ProgramSettings& settings = Settings();
   switch (id) {
     case IDM_DATE:
-      return program.dateStamp;
+      return d && d->dateStamp != 0;
     case IDM_PRINT_CAPTION:
-      return program.printCaption;
+      return settings.printFileName;
     case IDM_STATUS_BAR:
       return settings.statusBar;
     case IDM_TOOLBAR:

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include "app/dialog_helpers.h"
+#include "app/dialogs.h"
 #include "app/document_window.h"
 #include "app/plot_dialogs.h"
 #include "app/plot_dialogs_ids.h"
@@ -86,6 +87,7 @@ void ChangeColor(HWND dialog, ColorEdit& e) {
   cc.lpfnHook = ChooserHook;
   cc.lCustData = reinterpret_cast<LPARAM>(&state);
   const bool chosen = ChooseColorA(&cc) != 0;
+  if (!chosen) ShowCommonDialogError(CommDlgExtendedError());  // nothing for Cancel
   e.table[static_cast<std::size_t>(e.index)] = chosen ? cc.rgbResult & 0x00FFFFFF : state.before;
   ShowIndex(dialog, e);
   Preview(e);

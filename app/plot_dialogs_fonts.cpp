@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/dialog_helpers.h"
+#include "app/dialogs.h"
 #include "app/plot_dialogs.h"
 #include "app/plot_dialogs_ids.h"
 #include "app/program.h"
@@ -72,8 +73,12 @@ bool ChooseElementFont(HWND owner, FontDescription& font, uint32_t& color) {
   cf.rgbColors = color;
   ++TheProgram().openDialogs;
   const BOOL chosen = ChooseFontA(&cf);
+  const DWORD error = chosen ? 0 : CommDlgExtendedError();
   --TheProgram().openDialogs;
-  if (!chosen) return false;
+  if (!chosen) {
+    ShowCommonDialogError(error);  // nothing for Cancel
+    return false;
+  }
   FromLogFont(font, lf, cf.iPointSize);
   color = cf.rgbColors;
   return true;

@@ -9,6 +9,7 @@
 #include <ctime>
 
 #include "app/dialog_helpers.h"
+#include "app/dialogs.h"
 #include "app/help.h"
 #include "app/printing_ids.h"
 #include "app/program.h"
@@ -190,6 +191,8 @@ bool AskPrinter(HDC& dc) {
   if (!chosen) {
     if (error == PDERR_NODEFAULTPRN || error == PDERR_NODEVICES)
       Ui().ShowStatus(Status::Failure(MSG_NO_PRINTER_DRIVER));
+    else
+      ShowCommonDialogError(error);  // nothing for Cancel
     return false;
   }
   dc = pd.hDC;
@@ -271,8 +274,8 @@ DrawOptions PictureOptions(const PlotDocument& document) {
     options.todayMonth = today->tm_mon + 1;
     options.todayDay = today->tm_mday;
   }
-  options.dateStamp = program.dateStamp;
-  options.caption = program.printCaption;
+  options.dateStamp = document.dateStamp != 0;
+  options.caption = Settings().printFileName;
   return options;
 }
 

@@ -72,9 +72,6 @@ struct Program {
   // The user's regional settings, read at start-up.
   RegionalSettings regional;
 
-  // Program-wide switches of the Text menu.
-  bool dateStamp = false;
-  bool printCaption = false;
   // Options menu: windows drawn with the printer colours.
   bool previewPrinterColors = false;
 };

@@ -81,6 +81,8 @@ class CommandHost {
   virtual void ArrangeDocuments(bool /*tile*/) {}
   virtual void RebuildPalette() {}
   virtual void ShowNoteButton(int /*slot*/, bool /*show*/) {}
+  // The slot's arrays changed shape: the capacity shown follows.
+  virtual void ArraysResized(int /*slot*/) {}
   // Hot links in use (at most 10).
   virtual int LinkCount() { return 0; }
 };

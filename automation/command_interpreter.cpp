@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "automation/command_handlers.h"
 #include "automation/command_run.h"
 
 namespace merva {
@@ -53,6 +54,13 @@ const CommandSpec* FindCommand(std::string_view text) {
   for (std::size_t i = 0; i < count; ++i)
     if (StartsWith(text, table[i].opening)) return &table[i];
   return nullptr;
+}
+
+// The commands that bind a conversation to a document; the only ones an
+// unbound conversation may run.
+bool BindsDocument(const CommandSpec& spec) {
+  return spec.handler == commands::FileNew || spec.handler == commands::FileOpen ||
+         spec.handler == commands::Activate;
 }
 
 // Runs one command at the start of `text`; the characters it took, 0 when
@@ -107,9 +115,10 @@ std::string LastCommandEcho() { return commandEcho; }
 
 int ExecuteCommandString(CommandHost& host, ParameterCells& cells, Conversation* conversation,
                          const char* data, std::size_t size) {
-  if (!conversation || conversation->docSlot == 0 ||
-      !host.Documents().IsOpen(conversation->docSlot))
-    return EXECUTE_NOT_PROCESSED;
+  if (!conversation) return EXECUTE_NOT_PROCESSED;
+  // A conversation whose document went stays unbound until a command binds
+  // it again; it never follows whatever document later takes the slot.
+  if (!host.Documents().IsOpen(conversation->docSlot)) conversation->docSlot = 0;
   if (!host.FrameEnabled() && conversation->enableUi == 1) return EXECUTE_BUSY;
   host.EnableFrame(false);
 
@@ -125,6 +134,13 @@ int ExecuteCommandString(CommandHost& host, ParameterCells& cells, Conversation*
     std::size_t p = 0;
     bool failed = false;
     while (p < text.size() && !run.stopAcknowledged) {
+      if (!run.Document()) {
+        const CommandSpec* spec = FindCommand(text.substr(p));
+        if (!spec || !BindsDocument(*spec)) {
+          failed = p > 0;  // an unbound conversation is refused without a box
+          break;
+        }
+      }
       const std::size_t used = RunOneCommand(run, text.substr(p));
       if (used == 0) {
         failed = true;

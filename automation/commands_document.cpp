@@ -318,8 +318,8 @@ bool ShowDate(CommandRun& run, std::string_view a) {
   int on = 0;
   if (!d || !ArgumentReader(a).I(on).Ok()) return false;
   on = ClampInt(on, 0, 1);
-  if ((d->dateAxis != 0 ? 1 : 0) != on) {
-    d->dateAxis = on;
+  if ((d->dateStamp != 0 ? 1 : 0) != on) {
+    d->dateStamp = on;
     run.redrawPending = true;
   }
   return true;

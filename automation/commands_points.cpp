@@ -22,7 +22,10 @@ bool Resize(CommandRun& run, PlotDocument& d, int curves, int points) {
     status = CheckNewWindowShape(curves, points);
     if (status.Ok()) status = Allocate(d, curves, points);
   }
-  if (status.Ok()) return true;
+  if (status.Ok()) {
+    run.host.ArraysResized(run.conversation.docSlot);
+    return true;
+  }
   for (const Message& m : status.messages) run.failure.messages.push_back(m);
   if (status.fatal) run.host.CloseFrame();
   return false;

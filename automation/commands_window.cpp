@@ -5,6 +5,7 @@
 #include "automation/changed_curves.h"
 #include "automation/command_arguments.h"
 #include "automation/command_handlers.h"
+#include "files/settings.h"
 
 namespace merva::commands {
 
@@ -135,6 +136,8 @@ bool ViewStatusBar(CommandRun& run, std::string_view a) {
   int on = 0;
   if (!ArgumentReader(a).I(on).Ok()) return false;
   on = ClampInt(on, 0, 1);
+  // The bar as it is now: menus and preference files change it too.
+  run.cells.statusBarVisible = run.host.Settings().statusBar ? 1 : 0;
   if (on != run.cells.statusBarVisible) {
     run.cells.statusBarVisible = on;
     run.host.ShowStatusBar(on != 0);

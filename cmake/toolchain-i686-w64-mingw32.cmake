@@ -13,3 +13,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # The C runtime's own printf differs from the C standard (three-digit
 # exponents); the MinGW one follows it.
 add_compile_definitions(__USE_MINGW_ANSI_STDIO=1)
+# SSE2 arithmetic as on x86_64: the x87 unit's extended precision rounds
+# values kept in single precision differently. Windows callbacks arrive on
+# 4-byte aligned stacks, hence the realignment.
+set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse -mstackrealign")
+set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse -mstackrealign")

@@ -172,6 +172,7 @@ struct PlotDocument {
   int32_t legendOpaque = 1;
   PerCurve<int32_t> monotonicState{STATE_UNKNOWN};
   int32_t dateAxis = 0;
+  int32_t dateStamp = 0;  // today's date drawn at the top right ("&Date"); not saved
   int32_t squareLogs = 0;
   int32_t filledBars = 0;
   int32_t wysiwyg = 1;

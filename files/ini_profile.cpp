@@ -33,6 +33,13 @@ std::string OneLine(std::string_view text) {
   return line;
 }
 
+std::string Folded(std::string_view key) {
+  std::string folded(key);
+  for (char& c : folded)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return folded;
+}
+
 bool ValidName(std::string_view name) {
   if (name.empty()) return false;
   for (char c : name)
@@ -42,8 +49,30 @@ bool ValidName(std::string_view name) {
 
 }  // namespace
 
+void IniProfile::Section::AddLine(Line line) {
+  if (line.isKey) keyLines.emplace(Folded(line.key), lines.size());  // the first one wins
+  lines.push_back(std::move(line));
+}
+
+IniProfile::Line* IniProfile::Section::FindKey(std::string_view key) {
+  const auto found = keyLines.find(Folded(key));
+  return found == keyLines.end() ? nullptr : &lines[found->second];
+}
+
+void IniProfile::Section::Reindex() {
+  keyLines.clear();
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    if (lines[i].isKey) keyLines.emplace(Folded(lines[i].key), i);
+}
+
+void IniProfile::AddSection(Section section) {
+  if (section.hasHeader) sectionIndex_.emplace(Folded(section.name), sections_.size());
+  sections_.push_back(std::move(section));
+}
+
 void IniProfile::Parse(std::string_view text) {
   sections_.clear();
+  sectionIndex_.clear();
   sections_.push_back(Section{});  // lines ahead of the first header
   if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   std::size_t start = 0;
@@ -63,7 +92,7 @@ void IniProfile::Parse(std::string_view text) {
         Section section;
         section.name = std::string(Trim(line.substr(1, close - 1)));
         section.hasHeader = true;
-        sections_.push_back(std::move(section));
+        AddSection(std::move(section));
         continue;
       }
     }
@@ -76,7 +105,7 @@ void IniProfile::Parse(std::string_view text) {
     } else {
       entry.value = std::string(line);
     }
-    sections_.back().lines.push_back(std::move(entry));
+    sections_.back().AddLine(std::move(entry));
   }
 }
 
@@ -97,24 +126,18 @@ std::string IniProfile::Text() const {
 }
 
 IniProfile::Section* IniProfile::FindSection(std::string_view name) {
-  name = Trim(name);
-  for (Section& section : sections_)
-    if (section.hasHeader && EqualsIgnoreCase(section.name, name)) return &section;
-  return nullptr;
+  const auto found = sectionIndex_.find(Folded(Trim(name)));
+  return found == sectionIndex_.end() ? nullptr : &sections_[found->second];
 }
 
 bool IniProfile::Get(std::string_view section, std::string_view key, std::string& value) {
   value.clear();
   Section* s = FindSection(section);
   if (!s) return false;
-  key = Trim(key);
-  for (const Line& line : s->lines) {
-    if (line.isKey && EqualsIgnoreCase(line.key, key)) {
-      value = std::string(StripQuotes(line.value));
-      return !value.empty();
-    }
-  }
-  return false;
+  const Line* line = s->FindKey(Trim(key));
+  if (!line) return false;
+  value = std::string(StripQuotes(line->value));
+  return !value.empty();
 }
 
 bool IniProfile::Put(std::string_view section, std::string_view key, std::string_view value) {
@@ -129,34 +152,29 @@ bool IniProfile::Put(std::string_view section, std::string_view key, std::string
     Section added;
     added.name = std::string(section);
     added.hasHeader = true;
-    sections_.push_back(std::move(added));
+    AddSection(std::move(added));
     s = &sections_.back();
   }
   std::string text = OneLine(value);
-  for (Line& line : s->lines) {
-    if (line.isKey && EqualsIgnoreCase(line.key, key)) {
-      line.value = std::move(text);
-      return true;
-    }
+  if (Line* found = s->FindKey(key)) {
+    found->value = std::move(text);
+    return true;
   }
   Line line;
   line.isKey = true;
   line.key = std::string(key);
   line.value = std::move(text);
-  s->lines.push_back(std::move(line));
+  s->AddLine(std::move(line));
   return true;
 }
 
 bool IniProfile::Remove(std::string_view section, std::string_view key) {
   Section* s = FindSection(section);
   if (!s) return true;
-  key = Trim(key);
-  for (auto it = s->lines.begin(); it != s->lines.end(); ++it) {
-    if (it->isKey && EqualsIgnoreCase(it->key, key)) {
-      s->lines.erase(it);
-      break;
-    }
-  }
+  const auto found = s->keyLines.find(Folded(Trim(key)));
+  if (found == s->keyLines.end()) return true;
+  s->lines.erase(s->lines.begin() + static_cast<std::ptrdiff_t>(found->second));
+  s->Reindex();
   return true;
 }
 

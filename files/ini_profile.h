@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "files/profile_store.h"
@@ -44,9 +45,17 @@ class IniProfile : public ProfileStore {
     std::string name;
     bool hasHeader = false;
     std::vector<Line> lines;
+    // Lower-cased key -> its first line: files of many keys are written key
+    // by key, and a scan per key would make that quadratic.
+    std::unordered_map<std::string, std::size_t> keyLines;
+    void AddLine(Line line);
+    Line* FindKey(std::string_view key);
+    void Reindex();
   };
   Section* FindSection(std::string_view name);
+  void AddSection(Section section);
   std::vector<Section> sections_;
+  std::unordered_map<std::string, std::size_t> sectionIndex_;  // lower-cased name -> first
 };
 
 // An INI file: read when the store is made (a missing or unreadable file

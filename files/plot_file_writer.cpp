@@ -429,24 +429,72 @@ Status DeleteExistingTarget(const std::string& path) {
   return Status::Success();
 }
 
-Status WritePlotFile(PlotDocument& document, const std::string& path) {
-  Status status = CheckDataToSave(document);
-  if (!status.Ok()) return status;
-  status = CheckReadOnlyTarget(path);
-  if (!status.Ok()) return status;
-  status = DeleteExistingTarget(path);
-  if (!status.Ok()) return status;
+namespace {
 
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return Status::Failure(WriteErrorText(path, IOS_OPEN_FAILED));
+// Beside the plot file while it is written.
+constexpr const char* TEMPORARY_SUFFIX = ".~sv";
+
+// Writes the whole text and closes the file; false when any of it failed.
+bool WriteAndClose(const PlotDocument& document, std::FILE* file) {
   bool ok = true;
   {
     TextSink sink(file);
     PlotWriter(document, sink).Write();
     ok = sink.Flush();
   }
-  ok = std::fclose(file) == 0 && ok;
-  if (!ok) return Status::Failure(WriteErrorText(path, IOS_WRITE_FAILED));
+  return std::fclose(file) == 0 && ok;
+}
+
+// The complete new file takes the old one's place.
+Status ReplaceWith(const std::string& temporary, const std::string& path) {
+  std::error_code ec;
+  std::filesystem::rename(temporary, path, ec);
+  if (!ec) return Status::Success();
+  // A system that does not rename over an existing file.
+  Status status = DeleteExistingTarget(path);
+  if (!status.Ok()) {
+    std::filesystem::remove(temporary, ec);
+    return status;
+  }
+  std::filesystem::rename(temporary, path, ec);
+  // The old file is gone now; the new one stays under its temporary name.
+  if (ec) return Status::Failure(WriteErrorText(path, IOS_WRITE_FAILED));
+  return Status::Success();
+}
+
+// Where no file can be made beside it: the old file goes first.
+Status WriteInPlace(const PlotDocument& document, const std::string& path) {
+  const Status status = DeleteExistingTarget(path);
+  if (!status.Ok()) return status;
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return Status::Failure(WriteErrorText(path, IOS_OPEN_FAILED));
+  if (!WriteAndClose(document, file))
+    return Status::Failure(WriteErrorText(path, IOS_WRITE_FAILED));
+  return Status::Success();
+}
+
+}  // namespace
+
+Status WritePlotFile(PlotDocument& document, const std::string& path) {
+  Status status = CheckDataToSave(document);
+  if (!status.Ok()) return status;
+  status = CheckReadOnlyTarget(path);
+  if (!status.Ok()) return status;
+
+  // The new file is written beside the old one and replaces it only when
+  // complete: a full disk or a lost drive half-way leaves the old file.
+  const std::string temporary = path + TEMPORARY_SUFFIX;
+  if (std::FILE* file = std::fopen(temporary.c_str(), "wb")) {
+    if (!WriteAndClose(document, file)) {
+      std::error_code ec;
+      std::filesystem::remove(temporary, ec);
+      return Status::Failure(WriteErrorText(path, IOS_WRITE_FAILED));
+    }
+    status = ReplaceWith(temporary, path);
+  } else {
+    status = WriteInPlace(document, path);
+  }
+  if (!status.Ok()) return status;
   MarkSaved(document, path);
   return Status::Success();
 }

@@ -24,8 +24,11 @@ Status CheckReadOnlyTarget(const std::string& path);
 Status DeleteExistingTarget(const std::string& path);
 
 // Steps 1-4 without the dialog: checks, writes the file, and on success
-// marks the document saved under `path`. A write error gives the
-// standard file-error report and result 0.
+// marks the document saved under `path`. The file is written under a
+// temporary name beside `path` and then takes its place, so that a failed
+// write leaves an existing file untouched; where no file can be made
+// there, the old file is deleted and the new one written in place. A
+// write error gives the standard file-error report and result 0.
 Status WritePlotFile(PlotDocument& document, const std::string& path);
 
 // The state after a successful save: changed = 0, filePath and fileTitle.

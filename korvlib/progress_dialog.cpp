@@ -132,7 +132,7 @@ LRESULT ShowText(HWND dialog, korv::ProgressState& state, LPARAM block) {
 }
 
 LRESULT StartRun(HWND dialog, korv::ProgressState& state, LPARAM total) {
-  state.scale = korv::ScaleTotal(static_cast<long long>(total));
+  state.scale = korv::ScaleTotal(korv::MessageCount(total));
   state.lastPercent = -1;
   if (!state.Animated()) PaintNow(GetDlgItem(dialog, KU_PROGRESS_BAR));
   return 1;
@@ -145,7 +145,7 @@ LRESULT ShowCount(HWND dialog, korv::ProgressState& state, LPARAM count) {
     state.frameTime = now;
     state.frame = state.frame % KU_ANIMATION_FRAMES + 1;
   } else {
-    const int percent = korv::PercentOf(static_cast<long long>(count), state.scale);
+    const int percent = korv::PercentOf(korv::MessageCount(count), state.scale);
     if (percent == state.lastPercent) return 1;
     state.lastPercent = percent;
   }

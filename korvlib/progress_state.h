@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <type_traits>
 
 #include "korvlib/resource_ids.h"
 
@@ -20,6 +21,17 @@ struct CountScale {
   long long total = 255;
   int shift = 0;
 };
+
+// The count a message carries. A 32-bit lParam holds counts up to 2^32 - 1
+// (a signed reading would turn totals above 2^31 negative, shown as 100 %);
+// a 64-bit one is read as it is.
+template <typename Param>
+long long MessageCount(Param parameter) {
+  if constexpr (sizeof(Param) < sizeof(long long))
+    return static_cast<long long>(static_cast<std::make_unsigned_t<Param>>(parameter));
+  else
+    return static_cast<long long>(parameter);
+}
 
 // A new run: total = max(count, 1), halved until it fits.
 CountScale ScaleTotal(long long count);

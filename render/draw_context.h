@@ -84,6 +84,10 @@ void DrawLegend(DrawContext& context);
 void DrawNote(DrawContext& context);
 void DrawDrawingItems(DrawContext& context);
 
+// The segment from the curve's last point but one to its last point, and
+// the last point's symbol; false when it cannot be drawn alone.
+bool DrawLastCurveSegment(DrawContext& context, int curve);
+
 // Symbols and dashed lines (also used by the legend).
 void DrawSymbol(DrawContext& context, int curve, int x, int y);
 double SymbolUnit(const DrawContext& context, int curve);

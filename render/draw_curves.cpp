@@ -543,4 +543,40 @@ void DrawFills(DrawContext& c) {
   c.ClipToTarget();
 }
 
+bool DrawLastCurveSegment(DrawContext& c, int curve) {
+  PlotDocument& d = c.doc;
+  const PlotLayout& L = c.layout;
+  if (curve < L.firstCurve || curve > L.lastCurve || L.scaleType == SCALE_BAR_CHART) return false;
+  const int n = d.pointCount[curve];
+  if (n < 2) return false;
+  const int lineType = std::clamp(d.lineType[curve], 0, MAX_LINE_TYPE);
+  const int shape = SymbolShape(d.symbolType[curve]);
+  if (lineType == 0 && shape == 0) return true;
+  const int axis = CurveAxisOf(d, curve);
+  const float* x = d.xValues.Column(curve);
+  const float* y = d.yValues.Column(curve);
+  double x0, y0, x1, y1;
+  if (!PointToDevice(c, curve, axis, x, y, n - 2, x0, y0) ||
+      !PointToDevice(c, curve, axis, x, y, n - 1, x1, y1))
+    return false;
+  const SurfaceColor color = c.CurveColor(curve);
+  OwnedObject pen = CurvePen(c, curve, color);
+  OwnedObject brush = SolidBrush(c, color);
+  c.SelectPen(pen);
+  SelectBrush(c, brush);
+  if (!c.ownClipping) c.ClipToPlot();
+  const ClipBox box = PlotBox(c);
+  LineWriter writer(c.surface, LINE_TYPE_MASKS[lineType], c.dashUnit,
+                    c.ownClipping ? &box : nullptr);
+  writer.MoveTo(x0, y0);
+  writer.LineTo(x1, y1);
+  writer.Flush();
+  if (shape > 0 && SymbolBox(c).Contains(x1, y1))
+    DrawSymbol(c, curve, ClampDevice(x1), ClampDevice(y1));
+  c.surface.SelectStock(STOCK_BLACK_PEN);
+  c.surface.SelectStock(STOCK_WHITE_BRUSH);
+  c.ClipToTarget();
+  return true;
+}
+
 }  // namespace merva

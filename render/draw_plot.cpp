@@ -422,4 +422,35 @@ DrawResult DrawPlot(DrawingSurface& surface, PlotDocument& d, const SurfaceRect&
   return c.result;
 }
 
+bool DrawLastSegment(DrawingSurface& surface, PlotDocument& d, const SurfaceRect& target,
+                     const DrawOptions& options, int curve) {
+  DrawContext c(surface, d, options, SettingsOf(options));
+  c.caps = EffectiveCaps(surface, target);
+  c.kind = c.caps.technology;
+  c.dashUnit = DashUnit(c.caps, options.printScale);
+  PrepareColors(c);
+  const auto& fontTable = d.processMode != 0 ? c.settings.processingFonts : d.fonts;
+  c.fonts.Create(surface, fontTable, c.caps, 1.0);
+  c.layout.target = target;
+  PreparePens(c);
+  ScaleAxes(d, surface, target, c.fonts, fontTable, options, c.layout);
+  c.layout.caps = c.caps;
+  c.layout.surfaceKind = c.kind;
+  PrepareClipping(c, target);
+  const bool drawn = DrawLastCurveSegment(c, curve);
+  surface.RemoveClip();
+  surface.SelectStock(STOCK_BLACK_PEN);
+  surface.SelectStock(STOCK_WHITE_BRUSH);
+  surface.SelectStock(STOCK_VARIABLE_FONT);
+  c.plotRegion.Reset();
+  c.targetRegion.Reset();
+  c.axisPen.Reset();
+  c.gridPen.Reset();
+  c.thinGridPen.Reset();
+  c.blackPen.Reset();
+  c.fonts.Release();
+  c.palette.Reset();
+  return drawn;
+}
+
 }  // namespace merva

@@ -39,6 +39,13 @@ struct DrawResult {
 DrawResult DrawPlot(DrawingSurface& surface, PlotDocument& document, const SurfaceRect& target,
                     const DrawOptions& options);
 
+// A point just added to `curve` with the axes fixed: only the segment that
+// joins it and its symbol, laid out as DrawPlot lays out the whole picture
+// on the same target. False when the curve is not drawn segment by segment
+// there (the caller then redraws the whole picture).
+bool DrawLastSegment(DrawingSurface& surface, PlotDocument& document, const SurfaceRect& target,
+                     const DrawOptions& options, int curve);
+
 // Line types: the dash unit in device units for a surface.
 double DashUnit(const SurfaceCaps& caps, double printScale);
 // Pen width in device units of a width in thousandths of an inch.

@@ -45,9 +45,10 @@ LRESULT FileRequest(HWND frame, bool print, WPARAM wParam, LPARAM lParam,
   Answer(wParam, result);
   if (result != HANDOFF_ACCEPTED) return result;
   if (actions.bringFrameToTop) actions.bringFrameToTop();
-  if (actions.openFiles) actions.openFiles(request, lParam);
-  // lParam 1: on the default printer, without the print dialog.
-  if (print) PostMessageA(frame, WM_COMMAND, MENU_PRINT, 1);
+  const bool opened = actions.openFiles && actions.openFiles(request, lParam);
+  // The print dialog runs on the new document; a file that could not be
+  // read leaves nothing to print (never the document active before).
+  if (print && opened) PostMessageA(frame, WM_COMMAND, MENU_PRINT, 0);
   return result;
 }
 

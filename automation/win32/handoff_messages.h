@@ -29,8 +29,8 @@ struct HandoffActions {
   std::function<bool()> frameEnabled;
   std::function<void()> bringFrameToTop;  // to the top, restored when minimised
   // The frame's "open files" request: a new window, every name read into it
-  // with the file type of lParam's high word.
-  std::function<void(const HandoffRequest& request, LPARAM parameter)> openFiles;
+  // with the file type of lParam's high word; false when nothing was read.
+  std::function<bool(const HandoffRequest& request, LPARAM parameter)> openFiles;
   // The picture of a slot (0: the active one), copied to a new bitmap of
   // the clipboard size that belongs to the caller; null without a picture.
   std::function<HBITMAP(int slot)> copyPicture;

@@ -97,5 +97,16 @@ HMETAFILE DrawToMetafile(int width, int height, PlotDocument& document, const Dr
   return dc.Close();
 }
 
+bool DrawLastSegmentOnBitmap(HDC reference, HBITMAP picture, int width, int height,
+                             PlotDocument& document, const DrawOptions& options, int curve) {
+  if (!picture) return false;
+  MemoryDc memory(reference);
+  if (!memory.Get()) return false;
+  Selection selected(memory.Get(), picture);
+  GdiSurface surface(memory.Get());
+  return DrawLastSegment(surface, document, SurfaceRect{0, 0, width - 1, height - 1}, options,
+                         curve);
+}
+
 }  // namespace win32
 }  // namespace merva

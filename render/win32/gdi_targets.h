@@ -35,5 +35,10 @@ HENHMETAFILE DrawToEnhancedMetafile(HDC reference, int width, int height,
 HMETAFILE DrawToMetafile(int width, int height, PlotDocument& document, const DrawOptions& options,
                          DrawResult* result = nullptr);
 
+// Draws the last segment of a curve onto a picture made by DrawToBitmap
+// for the same size (see DrawLastSegment); false when it could not.
+bool DrawLastSegmentOnBitmap(HDC reference, HBITMAP picture, int width, int height,
+                             PlotDocument& document, const DrawOptions& options, int curve);
+
 }  // namespace win32
 }  // namespace merva

@@ -163,12 +163,15 @@ TEST(SelectCurveCommand, BeyondCapacityGrowsTheArrays) {
   EXPECT_EQ(d.maxCurves, 7);
   EXPECT_EQ(d.maxPoints, 50);
   EXPECT_EQ(d.curveCount, 7);
+  EXPECT_EQ(s.host.resized, (std::vector<int>{1}));  // the capacity shown follows
   EXPECT_EQ(d.pointCount[7], 0);
   EXPECT_EQ(d.monotonicState[7], STATE_UNKNOWN);
   EXPECT_EQ(d.Y(1, 1), 5.0f);  // kept
   EXPECT_EQ(s.conversation.selectedCurve, 7);
   EXPECT_EQ(s.Run("[SelectCurve(101)]"), EXECUTE_NOT_PROCESSED);
   EXPECT_EQ(s.conversation.selectedCurve, 7);
+  EXPECT_EQ(s.Run("[SelectCurve(3)][FileArrays(8,60)]"), EXECUTE_ACKNOWLEDGED);
+  EXPECT_EQ(s.host.resized, (std::vector<int>{1, 1}));
 }
 
 TEST(FileArraysCommand, ResizesOrFails) {
@@ -359,7 +362,8 @@ TEST(DocumentCommands, PictureDimensionsPageAndFlags) {
   EXPECT_EQ(s.Run("[FilePageSetup(1,-2,0.5,0.25)]"), EXECUTE_NOT_PROCESSED);
   EXPECT_EQ(s.host.Doc().margins[1], 2.0);  // a refused margin keeps the old ones
   EXPECT_EQ(s.Run("[ShowDate(5)]"), EXECUTE_ACKNOWLEDGED);
-  EXPECT_EQ(s.host.Doc().dateAxis, 1);
+  EXPECT_EQ(s.host.Doc().dateStamp, 1);  // the date stamp, not dates on the X axis
+  EXPECT_EQ(s.host.Doc().dateAxis, 0);
   EXPECT_EQ(s.Run("[ClearEditFlag()]"), EXECUTE_ACKNOWLEDGED);
   EXPECT_EQ(s.host.Doc().changed, 0);
   EXPECT_EQ(s.Run("[FftMethod(1)][FftPhase(9)]"), EXECUTE_ACKNOWLEDGED);
@@ -417,6 +421,12 @@ TEST(MenuCommands, TogglesSendOnlyOnChange) {
   EXPECT_EQ(s.Run("[BarChartStyle(7)][DenseGridLines(1)][SquareLogCycles(1)][ShowCaption(1)]"),
             EXECUTE_ACKNOWLEDGED);
   EXPECT_EQ(s.host.menus, (std::vector<int>{4180, 4204, 4189, 4158}));
+  // The caption switch is the "PrintFileName" setting.
+  s.host.settings.printFileName = true;
+  EXPECT_EQ(s.Run("[ShowCaption(1)]"), EXECUTE_ACKNOWLEDGED);
+  EXPECT_EQ(s.host.menus.size(), 4u);
+  EXPECT_EQ(s.Run("[ShowCaption(0)]"), EXECUTE_ACKNOWLEDGED);
+  EXPECT_EQ(s.host.menus.back(), 4158);
 }
 
 TEST(MenuCommands, CurveOperations) {
@@ -515,6 +525,20 @@ TEST(MenuCommands, DataProcessArguments) {
   EXPECT_EQ(s.host.Doc().pointCount[1], 1);
   EXPECT_EQ(s.Run("[DataProcess(x)]"), EXECUTE_NOT_PROCESSED);
   EXPECT_EQ(s.Run("[DataProcess(1,\"p\",x)]"), EXECUTE_NOT_PROCESSED);
+}
+
+TEST(MenuCommands, FailedDataProcessLeavesTheModeAsItWas) {
+  Session s;
+  s.host.unavailable.insert(MENU_DATA_PROCESS);
+  EXPECT_EQ(s.Run("[DataProcess(1,\"Acceleration\")]"), EXECUTE_NOT_PROCESSED);
+  EXPECT_EQ(s.host.Doc().processMode, 0);
+  EXPECT_EQ(s.host.Doc().processState.dataType, 0);
+  s.host.Doc().processMode = 1;
+  s.host.Doc().processState.dataType = 1;
+  EXPECT_EQ(s.Run("[DataProcess(1)]"), EXECUTE_NOT_PROCESSED);
+  EXPECT_EQ(s.Run("[DataProcess(1,\"temp\")]"), EXECUTE_NOT_PROCESSED);
+  EXPECT_EQ(s.host.Doc().processMode, 1);
+  EXPECT_EQ(s.host.Doc().processState.dataType, 1);
 }
 
 TEST(MenuCommands, EditFilterArguments) {
@@ -623,6 +647,28 @@ TEST(WindowCommands, ClosingTheLastDocumentAtTheEndIsAcknowledged) {
   EXPECT_EQ(s.Run("[XY(1,1)]"), EXECUTE_NOT_PROCESSED);
 }
 
+TEST(WindowCommands, UnboundConversationOpensAndBinds) {
+  Session s;
+  s.host.Doc().fileTitle.Set("First");
+  s.conversation.docSlot = 0;
+  EXPECT_EQ(s.Run("[XY(1,1)]"), EXECUTE_NOT_PROCESSED);
+  EXPECT_EQ(s.Run("[FileNew()][XY(1,1)]"), EXECUTE_ACKNOWLEDGED);
+  EXPECT_EQ(s.conversation.docSlot, 2);
+  EXPECT_EQ(s.host.Doc(2).pointCount[1], 1);
+  s.conversation.docSlot = 0;
+  EXPECT_EQ(s.Run("[FileOpen(\"a.grf\")]"), EXECUTE_ACKNOWLEDGED);
+  EXPECT_EQ(s.conversation.docSlot, 3);
+  s.conversation.docSlot = 0;
+  EXPECT_EQ(s.Run("[Activate(\"first\")][XY(2,2)]"), EXECUTE_ACKNOWLEDGED);
+  EXPECT_EQ(s.conversation.docSlot, 1);
+  EXPECT_EQ(s.host.Doc(1).pointCount[1], 1);
+  // With every window closed, the shell's open verb still opens its file.
+  for (int slot = 1; slot <= 3; ++slot) s.host.documents.Close(slot);
+  EXPECT_EQ(s.Run("[FileOpen(\"b.grf\")]"), EXECUTE_ACKNOWLEDGED);
+  EXPECT_NE(s.conversation.docSlot, 0);
+  EXPECT_TRUE(s.host.messages.empty());
+}
+
 TEST(WindowCommands, FileExitStopsAcknowledgedWithoutRedraw) {
   Session s;
   EXPECT_EQ(s.Run("[XY(1,1)][FileExit()][Bogus()]"), EXECUTE_ACKNOWLEDGED);
@@ -642,6 +688,9 @@ TEST(WindowCommands, WindowStatesAndBars) {
   EXPECT_EQ(s.host.windowStates[2].second, WindowState::Maximize);
   EXPECT_EQ(s.Run("[ViewStatusBar(1)][ViewStatusBar(0)][ViewStatusBar(0)]"), EXECUTE_ACKNOWLEDGED);
   EXPECT_EQ(s.host.statusBar, (std::vector<bool>{false}));
+  s.host.settings.statusBar = true;  // shown again by a preference file
+  EXPECT_EQ(s.Run("[ViewStatusBar(0)]"), EXECUTE_ACKNOWLEDGED);
+  EXPECT_EQ(s.host.statusBar, (std::vector<bool>{false, false}));
   EXPECT_EQ(s.Run("[ViewToolBar(5,1)]"), EXECUTE_ACKNOWLEDGED);
   EXPECT_EQ(s.host.toolBars.back(), std::make_pair(true, true));
   EXPECT_EQ(s.Run("[WindowTile()][WindowCascade()]"), EXECUTE_ACKNOWLEDGED);

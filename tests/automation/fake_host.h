@@ -96,11 +96,15 @@ class FakeHost : public CommandHost {
   bool ClipboardHasText() override { return clipboardText; }
   void HelpContext(int context) override { helpContexts.push_back(context); }
   void HelpKeyword(const std::string& keyword) override { helpKeywords.push_back(keyword); }
-  void ShowStatusBar(bool visible) override { statusBar.push_back(visible); }
+  void ShowStatusBar(bool visible) override {
+    settings.statusBar = visible;
+    statusBar.push_back(visible);
+  }
   void RebuildToolBar(bool visible, bool large) override { toolBars.push_back({visible, large}); }
   void ArrangeDocuments(bool tile) override { arranged.push_back(tile); }
   void RebuildPalette() override { ++paletteRebuilds; }
   void ShowNoteButton(int, bool show) override { noteButton.push_back(show); }
+  void ArraysResized(int slot) override { resized.push_back(slot); }
   int LinkCount() override { return links; }
   void ReloadMacros() override { ++macroReloads; }
 
@@ -117,6 +121,7 @@ class FakeHost : public CommandHost {
   int detectedType = 1;
   int links = 0;
 
+  std::vector<int> resized;
   std::vector<int> menus, posted, activated, redraws, segments, newWindows, closed, renamed, named;
   std::vector<long> menuParameters;
   std::vector<int> menuMacroActive, menuFirstCurves;

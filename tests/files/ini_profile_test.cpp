@@ -83,6 +83,11 @@ TEST(IniProfile, RemoveDeletesOnlyThatKey) {
   std::string value;
   EXPECT_FALSE(ini.Get("A", "x", value));
   EXPECT_TRUE(ini.Get("A", "y", value));
+  // A second line of the key comes forward.
+  IniProfile twice("[A]\nk=1\nk=2\n");
+  EXPECT_TRUE(twice.Remove("A", "K"));
+  ASSERT_TRUE(twice.Get("a", "k", value));
+  EXPECT_EQ(value, "2");
 }
 
 TEST(IniProfile, LineEndsBomAndLongLines) {

@@ -3,6 +3,11 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#ifndef _WIN32
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
 
 #include "files/plot_file_format.h"
 #include "files/plot_file_messages.h"
@@ -350,6 +355,9 @@ TEST(PlotFileSave, NoDataReadOnlyAndState) {
   const std::string again((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(again, FormatPlotFile(*d));
   in.close();
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.File("")),
+                          std::filesystem::directory_iterator()),
+            1);  // no temporary file left
 
   std::filesystem::permissions(
       path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
@@ -376,6 +384,39 @@ TEST(PlotFileSave, WriteAndDeleteErrorReports) {
   EXPECT_EQ(FileTitleOf("/tmp/run3.grf"), "run3.grf");
   EXPECT_TRUE(CheckDataToSave(*d).Ok());
 }
+
+#ifndef _WIN32
+// A file-size limit stands in for a full disk: the write stops half-way.
+TEST(PlotFileSave, FailedWriteLeavesTheOldFile) {
+  ScratchFolder folder;
+  const std::string path = folder.File("kept.grf");
+  const std::string old = "old plot file\r\n";
+  std::ofstream(path, std::ios::binary) << old;
+  auto d = NewDocument(2, 400);
+  std::vector<std::pair<float, float>> points;
+  for (int i = 0; i < 400; ++i) points.push_back({i * 0.5f, i * 1.25f});
+  AddCurve(*d, points);
+  d->changed = 1;
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit small = saved;
+  small.rlim_cur = 4096;
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const Status s = WritePlotFile(*d, path);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_FALSE(s.Ok());
+  EXPECT_EQ(s.Text(), "Error writing " + path + ".  ios=0x00000027");
+  std::ifstream in(path, std::ios::binary);
+  const std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(kept, old);
+  EXPECT_EQ(d->changed, 1);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.File("")),
+                          std::filesystem::directory_iterator()),
+            1);
+}
+#endif
 
 }  // namespace
 }  // namespace merva

@@ -144,6 +144,42 @@ TEST(Symbols, SquareOutlinedOrFilledAndPlus) {
   EXPECT_EQ(CurveShape(plus, RECORD_POLYGON, 0x0000FFu), nullptr);
 }
 
+// A point added with fixed axes: the joining segment and its symbol only,
+// where the whole picture draws them.
+TEST(Curves, LastSegmentAloneWhereTheWholeDrawPutsIt) {
+  auto d = NewDocument();
+  SetCurve(*d, 1, {0, 1, 2}, {0, 1, 0.5});
+  d->symbolType[1] = 5;
+  d->symbolSize[1] = 100;
+  RecordingSurface whole(800, 600, test::ScreenCaps());
+  Draw(whole, *d);
+  const RecordedOperation* line = CurveShape(whole, RECORD_POLYLINE, 0x0000FFu);
+  ASSERT_NE(line, nullptr);
+  ASSERT_EQ(line->points.size(), 3u);
+
+  RecordingSurface segment(800, 600, test::ScreenCaps());
+  ASSERT_TRUE(DrawLastSegment(segment, *d, SurfaceRect{0, 0, 800, 600}, DrawOptions{}, 1));
+  int lines = 0, squares = 0, texts = 0;
+  for (const RecordedOperation& op : segment.Operations()) {
+    if (op.kind == RECORD_TEXT) ++texts;
+    if (op.kind == RECORD_RECTANGLE && op.pen.color == 0x0000FFu) ++squares;
+    if (op.kind != RECORD_POLYLINE || op.pen.color != 0x0000FFu) continue;
+    ++lines;
+    ASSERT_EQ(op.points.size(), 2u);
+    EXPECT_EQ(op.points[0].x, line->points[1].x);
+    EXPECT_EQ(op.points[0].y, line->points[1].y);
+    EXPECT_EQ(op.points[1].x, line->points[2].x);
+    EXPECT_EQ(op.points[1].y, line->points[2].y);
+  }
+  EXPECT_EQ(lines, 1);
+  EXPECT_EQ(squares, 1);
+  EXPECT_EQ(texts, 0);
+  // One point is no segment.
+  d->pointCount[1] = 1;
+  RecordingSurface none(800, 600, test::ScreenCaps());
+  EXPECT_FALSE(DrawLastSegment(none, *d, SurfaceRect{0, 0, 800, 600}, DrawOptions{}, 1));
+}
+
 TEST(Curves, LogPointsLeftOutJoinNeighbours) {
   auto d = NewDocument();
   SetCurve(*d, 1, {1, 2, 3, 4}, {10, 20, 30, 40});

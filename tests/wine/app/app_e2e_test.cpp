@@ -75,6 +75,15 @@ TEST_F(App, StartsWithoutSettingsAndWritesThemAtExit) {
   EXPECT_NE(settings.find("Maximized="), std::string::npos);
 }
 
+// Registered clipboard formats are global atoms: the program's four are
+// there once it runs.
+TEST_F(App, RegistersItsClipboardFormats) {
+  Merva merva;
+  ASSERT_TRUE(merva.Start("/-logo"));
+  for (const char* name : {"MERVAW", "Link", "ObjectLink", "XlTable"})
+    EXPECT_NE(GlobalFindAtomA(name), 0) << name;
+}
+
 TEST_F(App, SecondStartPlotsItsFileInTheFirst) {
   Merva first;
   ASSERT_TRUE(first.Start("/-logo"));

@@ -485,7 +485,7 @@ TEST_F(Shell, MenusGreyWithoutCurvesAndCheckTheSwitches) {
   for (UINT id : {4101u, 4102u, 4221u}) EXPECT_TRUE(Grey(menu[id])) << id << " " << menu[id].text;
   EXPECT_TRUE(Checked(menu[4166]));
   EXPECT_FALSE(Checked(menu[4170]));
-  EXPECT_TRUE(Checked(menu[4148]));  // the date is the program's switch
+  EXPECT_FALSE(Checked(menu[4148]));  // the date stamp is each document's own switch
 }
 
 TEST_F(Shell, DroppedFilesOpenInOrderOnlyWhileTheFrameIsEnabled) {

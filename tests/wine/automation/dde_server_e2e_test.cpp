@@ -240,7 +240,20 @@ TEST_F(DdeServerTest, HandoffMessages) {
   EXPECT_EQ(send(plot, dir + "\\a.grf", 0x10000), 2);
   SendMessageA(frame_, WM_TEST_ENABLE, 0, 0);
   EXPECT_EQ(send(print, dir + "\\b.grf", 0x10000), 1);
-  EXPECT_TRUE(WaitUntil([&] { return Title().find("print=1") != std::string::npos; }, 5000));
+  // File Print with its dialog, after the file was read.
+  EXPECT_TRUE(WaitUntil([&] { return Title().find("print=1/0 ") != std::string::npos; }, 5000))
+      << Title();
+  // A file that exists but cannot be read prints nothing.
+  ASSERT_TRUE(WriteFileBytes(dir + "\\unreadable.grf", "x"));
+  EXPECT_EQ(send(print, dir + "\\unreadable.grf", 0x10000), 1);
+  EXPECT_TRUE(
+      WaitUntil([&] { return Title().find("opened=unreadable.grf ") != std::string::npos; }, 5000));
+  MSG pending;
+  for (int i = 0; i < 20; ++i) {
+    Sleep(25);
+    PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE);
+  }
+  EXPECT_NE(Title().find("print=1/0 "), std::string::npos) << Title();
   EXPECT_EQ(SendMessageA(frame_, bitmap, 9, 0), 0);
   EXPECT_NE(SendMessageA(frame_, bitmap, 0, 0), 0);
   // A posted request: the receiver deletes the atom once it has read it.

@@ -80,6 +80,19 @@ std::string DismissBox(DWORD pid, DWORD timeoutMs = 5000) {
   return seen;
 }
 
+BOOL CALLBACK CountDocumentWindow(HWND window, LPARAM data) {
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (std::string(name) == "MERVADOC") ++*reinterpret_cast<int*>(data);
+  return TRUE;
+}
+
+int DocumentWindows(HWND frame) {
+  int count = 0;
+  EnumChildWindows(frame, CountDocumentWindow, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
 std::string Header(const BinaryPlotHeader& h, const std::vector<float>& values) {
   return WriteBinaryPlot(h, values.data(), values.size());
 }
@@ -313,6 +326,33 @@ TEST_F(Merva95Dde, FileCommandsAndActivate) {
   EXPECT_EQ(client.Execute("[Activate(\"First\")][ClearEditFlag()]"), ACK);
   EXPECT_EQ(client.Execute("[FileExit()][XY(9,9)]"), ACK) << DismissBox(merva_.pid, 500);
   EXPECT_TRUE(merva_.WaitExit(10000));
+}
+
+// With fixed axes each new point inside the window is drawn as one
+// segment onto the window's picture.
+TEST_F(Merva95Dde, FixedAxesDrawEachNewSegment) {
+  RawDdeClient client;
+  ASSERT_TRUE(client.Connect("MERVAW", "ROZava"));
+  ASSERT_EQ(client.Execute("[Caption(\"Live\")][XY(0,0)][XY(10,10)][ManualScale(0,0,10,10)]"), ACK);
+  for (int i = 1; i <= 9; ++i)
+    EXPECT_EQ(client.Execute("[SelectCurve(2)][XY(" + std::to_string(i) + ",5)]"), ACK) << i;
+  EXPECT_TRUE(Alive());
+  EXPECT_EQ(Item("Live", "NumberOfPoints"), "2\t9");
+  EXPECT_EQ(DialogOf(merva_.pid), nullptr);
+}
+
+// [ShowCaption( switches the "PrintFileName" setting: on twice stays on,
+// and the program keeps it in its settings.
+TEST_F(Merva95Dde, ShowCaptionIsKeptInTheSettings) {
+  RawDdeClient client;
+  ASSERT_TRUE(client.Connect("MERVAW", "ROZava"));
+  EXPECT_EQ(client.Execute("[ShowCaption(1)][ShowCaption(1)]"), ACK);
+  EXPECT_EQ(client.Execute("[FileExit()]"), ACK) << DismissBox(merva_.pid, 500);
+  ASSERT_TRUE(merva_.WaitExit(10000));
+  char windows[MAX_PATH] = {};
+  GetWindowsDirectoryA(windows, sizeof windows);
+  const std::string ini = std::string(windows) + "\\mervaw.ini";
+  EXPECT_EQ(GetPrivateProfileIntA("Flags", "PrintFileName", -1, ini.c_str()), 1);
 }
 
 // A client that switched error messages off is never left waiting for a
@@ -715,15 +755,27 @@ TEST_F(Merva95Dde, ShellOpenVerbReachesTheRunningProgram) {
   ASSERT_EQ(RegQueryValueA(HKEY_CLASSES_ROOT, "MERVAW\\shell\\open\\ddeexec", command, &size),
             ERROR_SUCCESS);
   EXPECT_STREQ(command, "[FileOpen(\"%1\")]");
+  EXPECT_EQ(DocumentWindows(frame_), 1);
   const auto result = reinterpret_cast<INT_PTR>(
       ShellExecuteA(nullptr, "open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   EXPECT_GT(result, 32);
   EXPECT_TRUE(WaitUntil([&] { return Topics().find("shell.grf") != std::string::npos; }, 15000))
       << Topics();
   EXPECT_EQ(Item("shell.grf", "NumberOfCurves"), "2");
+  // A window of its own; the empty first one stays.
+  EXPECT_EQ(DocumentWindows(frame_), 2);
   // Still the one program.
   EXPECT_TRUE(Alive());
   EXPECT_EQ(FindWindowA("MERVA/W", nullptr), frame_);
+  // With every window closed, the verb still opens the file.
+  RawDdeClient client;
+  ASSERT_TRUE(client.Connect("MERVAW", "ROZava"));
+  EXPECT_EQ(client.Execute("[FileClose()][FileClose()]"), ACK);
+  EXPECT_EQ(DocumentWindows(frame_), 0);
+  ShellExecuteA(nullptr, "open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  EXPECT_TRUE(WaitUntil([&] { return DocumentWindows(frame_) == 1; }, 15000));
+  EXPECT_NE(Topics().find("shell.grf"), std::string::npos);
+  EXPECT_EQ(DismissBox(merva_.pid, 500), "");
 }
 
 // The print verb opens, prints and closes the file in the running program:
@@ -737,10 +789,15 @@ TEST_F(Merva95Dde, ShellPrintVerbOpensPrintsAndCloses) {
   EXPECT_EQ(DismissBox(merva_.pid, 5000), "");
   EXPECT_TRUE(Alive());
   EXPECT_EQ(Topics(), "ROZava\tSystem");
-  // No document left: a client has nothing to act on, and gets no box.
+  EXPECT_EQ(DocumentWindows(frame_), 1);  // the empty first window
   RawDdeClient client;
   ASSERT_TRUE(client.Connect("MERVAW", "ROZava"));
+  EXPECT_EQ(client.Execute("[FileClose()]"), ACK);
+  // No document left: a client has nothing to act on, and gets no box,
+  // but it can still open a file.
   EXPECT_EQ(client.Execute("[XY(1,1)]"), 0);
+  EXPECT_EQ(client.Execute("[FileOpen(\"" + file + "\")][XY(1,1)]"), ACK);
+  EXPECT_NE(Topics().find("printed.grf"), std::string::npos);
   EXPECT_TRUE(Alive());
 }
 

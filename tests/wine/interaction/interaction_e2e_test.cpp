@@ -265,6 +265,13 @@ TEST_F(Interaction, LegendPopupMenu) {
   }
   PostMessageA(menus[0], WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_TRUE(WaitUntil([&] { return TopLevelOf(merva.process.pid, "#32768").empty(); }, 5000));
+  // "&Font..." opens the font dialog of the legend's text.
+  merva.Command(4354);
+  std::vector<HWND> boxes = WaitForTopLevel(merva.process.pid, "#32770");
+  ASSERT_FALSE(boxes.empty()) << "no font dialog";
+  EXPECT_EQ(WindowText(boxes[0]), "Font");
+  PostMessageA(boxes[0], WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(WaitUntil([&] { return TopLevelOf(merva.process.pid, "#32770").empty(); }, 5000));
 }
 
 // A double-click opens the element's dialog; a dialog that is not part of
@@ -353,6 +360,34 @@ TEST_F(Interaction, StatusBarAndToolBarLayout) {
   EXPECT_TRUE(WaitUntil([&] { return ClientHeight(merva) == height + toolHeight; }, 3000));
   merva.Command(4225);
   EXPECT_TRUE(WaitUntil([&] { return ClientTop(merva) == toolHeight; }, 5000));
+}
+
+// A preference file shows or hides the tool bar as it says; the client
+// area follows it.
+TEST_F(Interaction, PreferenceFileRebuildsTheToolBar) {
+  HWND tools = FindChildWindow(merva.frame, "MERVATOOL", nullptr);
+  ASSERT_TRUE(tools);
+  RECT toolRect{};
+  GetWindowRect(tools, &toolRect);
+  const int toolHeight = toolRect.bottom - toolRect.top;
+  auto apply = [&](const std::string& text) {
+    const std::string file = TempDirectory() + "\\bar.set";
+    EXPECT_TRUE(WriteFileBytes(file, text));
+    const ATOM atom = GlobalAddAtomA(file.c_str());
+    const LRESULT result = SendMessageA(merva.frame, WM_APP + 0x3A1, atom, 0);
+    GlobalDeleteAtom(atom);
+    return result;
+  };
+  auto docked = [&] {
+    HWND bar = FindChildWindow(merva.frame, "MERVATOOL", nullptr);
+    return bar && IsWindowVisible(bar);
+  };
+  ASSERT_EQ(apply("[ToolBar]\r\nVisible=0\r\n"), 1);
+  EXPECT_TRUE(WaitUntil([&] { return !docked() && ClientTop(merva) == 0; }, 5000))
+      << ClientTop(merva);
+  ASSERT_EQ(apply("[ToolBar]\r\nVisible=1\r\nStyle=0x0000\r\n"), 1);
+  EXPECT_TRUE(WaitUntil([&] { return docked() && ClientTop(merva) == toolHeight; }, 5000))
+      << ClientTop(merva);
 }
 
 const char* const kTips[26] = {"New",           "Open",

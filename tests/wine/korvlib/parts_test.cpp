@@ -136,6 +136,16 @@ TEST(ProgressCounts, LargeTotalsAreShifted) {
   EXPECT_EQ(PercentOf(6000000000LL, scale), 100);  // clamped
 }
 
+// A 32-bit lParam above 2^31: a count, not a negative number.
+TEST(ProgressCounts, ThirtyTwoBitMessagesCarryCountsUpTo4G) {
+  const int32_t total = static_cast<int32_t>(3000000000u);
+  const CountScale scale = ScaleTotal(MessageCount(total));
+  EXPECT_EQ(scale.total, 11718750);
+  EXPECT_EQ(PercentOf(MessageCount(static_cast<int32_t>(1500000000)), scale), 50);
+  EXPECT_EQ(PercentOf(MessageCount(static_cast<int32_t>(2999999999u)), scale), 99);
+  EXPECT_EQ(MessageCount(static_cast<int64_t>(-5)), -5);  // a 64-bit lParam as it is
+}
+
 TEST(ProgressCounts, PercentageIsTruncated) {
   const CountScale scale = ScaleTotal(3);
   EXPECT_EQ(PercentOf(1, scale), 33);

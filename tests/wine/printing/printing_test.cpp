@@ -383,8 +383,12 @@ TEST_F(Merva, PrintFileHandOffGivesOnePagePdf) {
   if (!PrinterInstalled())
     GTEST_SKIP() << "no printer: run tests/wine/printing/setup-printer.sh (CUPS with cups-pdf)";
   const std::vector<std::string> before = PdfFiles();
-  // "/p=": the "Print MERVA File" request to itself, printed without a dialog.
+  // "/p=": the "Print MERVA File" request to itself; the print dialog runs
+  // on the document read.
   ASSERT_NO_FATAL_FAILURE(Start("/p=" + Example()));
+  HWND print = WaitDialog(merva_.process.pid, "Print", 20000);
+  ASSERT_TRUE(print) << "no print dialog";
+  Press(print, IDOK);
   const std::string pdf = WaitNewPdf(before, 60000);
   ASSERT_FALSE(pdf.empty()) << "no new PDF in " << PdfFolder();
   EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);

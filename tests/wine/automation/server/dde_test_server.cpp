@@ -1,6 +1,6 @@
 // A frame window around the DDE server and the hand-off messages, for the
 // end-to-end tests. Its title reports what it was asked to do:
-// "messages=N opened=NAME print=N prefs=NAME menus=N".
+// "messages=N opened=NAME print=N/LPARAM prefs=NAME menus=N".
 
 #include <windows.h>
 
@@ -19,12 +19,13 @@ constexpr UINT WM_TEST_DISABLE = WM_APP + 1;  // a modal dialog opens
 constexpr UINT WM_TEST_ENABLE = WM_APP + 2;
 
 HWND frame = nullptr;
-int messageCount = 0, printCount = 0, menuCount = 0;
+int messageCount = 0, printCount = 0, printParameter = -1, menuCount = 0;
 std::string openedName, preferenceName;
 
 void UpdateTitle() {
   const std::string title = "messages=" + std::to_string(messageCount) + " opened=" + openedName +
-                            " print=" + std::to_string(printCount) + " prefs=" + preferenceName +
+                            " print=" + std::to_string(printCount) + "/" +
+                            std::to_string(printParameter) + " prefs=" + preferenceName +
                             " menus=" + std::to_string(menuCount);
   SetWindowTextA(frame, title.c_str());
 }
@@ -97,6 +98,7 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       for (std::size_t i = 1; i < request.names.size(); ++i)
         openedName += "+" + request.names[i].substr(request.names[i].find_last_of("\\") + 1);
       UpdateTitle();
+      return openedName.find("unreadable") == std::string::npos;
     };
     a.copyPicture = [](int slot) -> HBITMAP {
       DocumentTable& d = host->documents;
@@ -116,6 +118,7 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_COMMAND:
       if (LOWORD(wParam) == 4105) {
         ++printCount;
+        printParameter = static_cast<int>(lParam);
         UpdateTitle();
       }
       return 0;
