@@ -10,7 +10,7 @@ merva_ensure_packages "${MERVA_BUILD_PACKAGES[@]}"
 source tests/wine/wine-env.sh
 
 jobs=$(nproc)
-fuzz_seconds=${MERVA_FUZZ_SECONDS:-16}  # eleven targets: the step stays within 3 minutes
+fuzz_seconds=${MERVA_FUZZ_SECONDS:-16}  # ten targets: the step stays within 3 minutes
 passed=0
 failed=0
 failures=()
