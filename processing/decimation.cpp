@@ -94,6 +94,16 @@ struct Line {
   }
 };
 
+// Averaging and skipping: the "every n points" checks, then the frame.
+Status BeginEvery(PlotDocument& d, int curve, int every, DecimationRange range, bool replace,
+                  Frame& f, int& slot) {
+  const int source = d.processMode != 0 ? 1 : curve;
+  if (source < 1 || source > d.curveCount) return Status::Failure();
+  if (MaxKeepEvery(d.pointCount[source]) < 2) return Status::Failure(TOO_FEW_POINTS_TEXT);
+  if (every < 2 || every > MaxKeepEvery(d.pointCount[source])) return Status::Failure();
+  return Begin(d, curve, range, replace, f, slot);
+}
+
 }  // namespace
 
 int MaxKeepEvery(int n) { return std::min(n - 2, 32767); }
@@ -111,11 +121,7 @@ Status AveragePoints(PlotDocument& d, int curve, int every, DecimationRange rang
   resultCurve = 0;
   Frame f;
   int slot = 0;
-  const int source = d.processMode != 0 ? 1 : curve;
-  if (source < 1 || source > d.curveCount) return Status::Failure();
-  if (MaxKeepEvery(d.pointCount[source]) < 2) return Status::Failure(TOO_FEW_POINTS_TEXT);
-  if (every < 2 || every > MaxKeepEvery(d.pointCount[source])) return Status::Failure();
-  Status begun = Begin(d, curve, range, replace, f, slot);
+  Status begun = BeginEvery(d, curve, every, range, replace, f, slot);
   if (!begun.Ok()) return begun;
   for (int i = 0; i < f.n;) {
     if (i == 0 || i == f.n - 1 || !f.Inside(i)) {
@@ -140,11 +146,7 @@ Status SkipPoints(PlotDocument& d, int curve, int every, DecimationRange range, 
   resultCurve = 0;
   Frame f;
   int slot = 0;
-  const int source = d.processMode != 0 ? 1 : curve;
-  if (source < 1 || source > d.curveCount) return Status::Failure();
-  if (MaxKeepEvery(d.pointCount[source]) < 2) return Status::Failure(TOO_FEW_POINTS_TEXT);
-  if (every < 2 || every > MaxKeepEvery(d.pointCount[source])) return Status::Failure();
-  Status begun = Begin(d, curve, range, replace, f, slot);
+  Status begun = BeginEvery(d, curve, every, range, replace, f, slot);
   if (!begun.Ok()) return begun;
   // Point i (1-based) is kept when i mod n = 1; `phase` is i mod n, counted.
   for (int i = 0, phase = 1; i < f.n; ++i, phase = phase + 1 == every ? 0 : phase + 1)
