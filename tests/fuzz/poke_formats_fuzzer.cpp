@@ -6,9 +6,9 @@
 #include <string_view>
 
 #include "automation/binary_plot.h"
-#include "automation/text_columns.h"
 #include "core/array_sizing.h"
 #include "core/plot_document.h"
+#include "io/number_fields.h"
 
 namespace {
 
@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   document.pointCount[1] = 1;
   int added = 0;
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  ReadTextColumns(document, text, document.curveCount + 1, added);
+  ParseNumberText(document, text, document.curveCount + 1, added);
   if (added < 0 || document.curveCount != 1 + added) __builtin_trap();
   CheckAddressable(document);
   return 0;
