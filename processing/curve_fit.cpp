@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <limits>
 #include <new>
 
 #include "core/messages.h"
@@ -40,6 +41,14 @@ int Transform(FitAxis axis, float value, float& out) {
       break;
   }
   return std::isfinite(out) ? 0 : -1;
+}
+
+// Through single precision; beyond its range the value becomes infinite
+// (a plain conversion would be undefined there).
+double SinglePrecision(double value) {
+  if (std::fabs(value) > std::numeric_limits<float>::max())
+    return value > 0.0 ? HUGE_VAL : -HUGE_VAL;
+  return static_cast<float>(value);
 }
 
 Status Refusal(int problem) {
@@ -134,7 +143,7 @@ Status FitCurve(const PlotDocument& d, int curve, int order, CurveFit& fit) {
     float u = 0.0f, v = 0.0f;
     Transform(coordinates.u, x[i], u);
     Transform(coordinates.v, y[i], v);
-    const double f = static_cast<float>(FittedValue(result, u));
+    const double f = SinglePrecision(FittedValue(result, u));
     sse += (f - v) * (f - v);
     s += v;
     ss += static_cast<double>(v) * v;
