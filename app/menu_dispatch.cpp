@@ -1,6 +1,7 @@
 #include "app/menu_dispatch.h"
 
 #include "app/analysis_commands.h"
+#include "app/curve_fit_command.h"
 #include "app/data_export.h"
 #include "app/data_links.h"
 #include "app/dialogs.h"
@@ -300,6 +301,7 @@ constexpr CommandEntry kCommands[] = {
     {IDM_POLY, IDM_POLY, AnalysisCommand, CURVES},
     {IDM_HISTOGRAM, IDM_HISTOGRAM, AnalysisCommand, CURVES},
     {IDM_CURVE_FUNCTION, IDM_NUMBER_OF_POINTS, AnalysisCommand, CURVES},
+    {IDM_CURVE_FIT, IDM_CURVE_FIT, CurveFitCommand, CURVES},
     {IDM_ERASE_CURVE, IDM_ERASE_CURVE, EditingCommand, CURVES},
     {IDM_EDIT_DATA, IDM_EDIT_DATA, EditingCommand, DOCUMENT},
     {IDM_ADD_TO_X, IDM_SKIP_POINTS, EditingCommand, CURVES},

@@ -435,7 +435,6 @@ TEST_F(Merva95Dde, OperationsOfUnbuiltCommandsFail) {
             ACK);
   for (const char* command : {"[EditSmooth(1,3)]",
                               "[FFT()]",
-                              "[CurveFit(1)]",
                               "[Integrate()]",
                               "[Differentiate()]",
                               "[EditFilter(\"option1\",0,1)]",
