@@ -1,6 +1,7 @@
 #include "processing/digital_filter.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "core/messages.h"
@@ -9,6 +10,8 @@
 #include "processing/spike_removal.h"
 
 namespace merva {
+
+const char* const BANDWIDTH_NOT_POSITIVE_TEXT = "The bandwidth must be greater than zero.";
 
 const char* const FILTER_TYPE_NAMES[FILTER_TYPE_COUNT] = {
     "User defined",
@@ -81,6 +84,9 @@ Status ApplyFilter(PlotDocument& d, int curve, const FilterSettings& s, bool rep
   const double dt = SampleInterval(d, curve, s.milliseconds);
   if (NeedsRejectFrequency(s.type) && !RejectionFrequencyValid(s.rejectFrequency, dt))
     return Status::Failure(RejectionFrequencyText(dt));
+  // A bandwidth of 0 or less puts the notch's poles on or outside the unit circle.
+  if (s.type == FILTER_TYPE_PRESS && !(s.bandwidth > 0.0 && std::isfinite(s.bandwidth)))
+    return Status::Failure(BANDWIDTH_NOT_POSITIVE_TEXT);
   const int n = d.pointCount[curve];
   const auto count = static_cast<std::size_t>(n);
   // Filter a copy, so that a filter that finds nothing to do changes nothing.

@@ -11,7 +11,7 @@
 
 namespace merva {
 
-enum FilterType : int {
+enum DigitalFilterType : int {
   FILTER_TYPE_USER = 0,
   FILTER_TYPE_CARLETON = 1,
   FILTER_TYPE_PRESS = 2,
@@ -26,6 +26,8 @@ enum FilterType : int {
 
 // The type list's entries, in the order of the type numbers.
 extern const char* const FILTER_TYPE_NAMES[FILTER_TYPE_COUNT];
+
+extern const char* const BANDWIDTH_NOT_POSITIVE_TEXT;
 
 // The application-wide filter settings, kept between uses.
 struct FilterSettings {

@@ -95,6 +95,11 @@ TEST_F(DigitalFilterTest, RejectionFrequencyMustLieBelowNyquist) {
       EXPECT_EQ(result, 0);
     }
   }
+  FilterSettings press = Type(FILTER_TYPE_PRESS);
+  press.rejectFrequency = 50.0;
+  int refused = 0;
+  EXPECT_EQ(ApplyFilter(Doc(), c, press, false, refused).Text(),
+            "The bandwidth must be greater than zero.");
   // Milliseconds: X counts milliseconds, so the spacing 0.001 is 1 microsecond.
   FilterSettings s = Type(FILTER_TYPE_CARLETON);
   s.milliseconds = true;
