@@ -9,6 +9,7 @@
 #include "app/document_window.h"
 #include "app/editing_commands.h"
 #include "app/file_commands.h"
+#include "app/filter_command.h"
 #include "app/help.h"
 #include "app/macros.h"
 #include "app/menu_state.h"
@@ -307,6 +308,7 @@ constexpr CommandEntry kCommands[] = {
     {IDM_ADD_TO_X, IDM_SKIP_POINTS, EditingCommand, CURVES},
     {IDM_EQUAL_INTERVALS, IDM_EQUAL_INTERVALS, EditingCommand, CURVES},
     {IDM_MOVE_TO_FRONT, IDM_REMOVE_TREND, EditingCommand, CURVES},
+    {IDM_FILTER, IDM_FILTER, FilterCommand, CURVES},
 };
 
 const CommandEntry* Find(int id) {

@@ -1,0 +1,14 @@
+#pragma once
+
+// Controls of the FILTER dialog.
+
+#define IDC_FILTER_TWO_PASS 32
+#define IDC_FILTER_REPLACE 33
+#define IDC_FILTER_SECONDS 48
+#define IDC_FILTER_MILLISECONDS 49
+#define IDC_FILTER_C0 128 /* C0, C1, C2, D1, D2: 128..132 */
+#define IDC_FILTER_D2 132
+#define IDC_FILTER_FREQUENCY 133
+#define IDC_FILTER_BANDWIDTH 134
+#define IDC_FILTER_TYPE 144
+#define IDC_FILTER_HELP 7003

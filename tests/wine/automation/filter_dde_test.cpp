@@ -1,0 +1,131 @@
+// [EditFilter( on the real program over DDE: each argument form, the
+// designed coefficients, and the refusals that leave every curve as it was.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "harness/wine_harness.h"
+#include "raw_dde_client.h"
+
+namespace merva::test {
+namespace {
+
+constexpr int ACK = 0x8000;
+
+class FilterDde : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string program = ProgramPath("app/merva95.exe");
+    if (GetFileAttributesA(program.c_str()) == INVALID_FILE_ATTRIBUTES)
+      GTEST_SKIP() << "merva95.exe is not built";
+    if (FindWindowA("MERVA/W", nullptr)) GTEST_SKIP() << "a MERVA/W window already runs";
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, sizeof windows);
+    DeleteFileA((std::string(windows) + "\\mervaw.ini").c_str());
+    merva_ = StartProgram(program, "/-logo");
+    ASSERT_NE(merva_.pid, 0u);
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+          RawDdeClient probe;
+          return probe.Connect("MERVAW", "System");
+        },
+        20000));
+    ASSERT_TRUE(client_.Connect("MERVAW", "ROZava"));
+    ASSERT_EQ(client_.Execute("[ErrorMessages(0)][Caption(\"Fi\")]"), ACK);
+  }
+  void TearDown() override { merva_.End(); }
+
+  std::string Item(const std::string& item) {
+    RawDdeClient topic;
+    EXPECT_TRUE(topic.Connect("MERVAW", "Fi"));
+    std::string data;
+    EXPECT_TRUE(topic.Request(item.c_str(), CF_TEXT, data)) << item;
+    return data;
+  }
+  // The Y values of a curve, from its CurveN item.
+  std::vector<double> Y(int curve) {
+    std::istringstream rows(Item("Curve" + std::to_string(curve)));
+    std::vector<double> y;
+    double x = 0, value = 0;
+    while (rows >> x >> value) y.push_back(value);
+    return y;
+  }
+  // Curve `curve` with X = 0, 0.001, ... and the given Y, ten points a string.
+  void Points(int curve, const std::vector<double>& y) {
+    ASSERT_EQ(client_.Execute("[SelectCurve(" + std::to_string(curve) + ")]"), ACK);
+    std::string text;
+    for (std::size_t i = 0; i < y.size(); ++i) {
+      text += "[XY(" + std::to_string(i * 0.001) + "," + std::to_string(y[i]) + ")]";
+      if (i % 10 == 9 || i + 1 == y.size()) {
+        ASSERT_EQ(client_.Execute(text), ACK) << text;
+        text.clear();
+      }
+    }
+  }
+
+  StartedProcess merva_;
+  RawDdeClient client_;
+};
+
+TEST_F(FilterDde, UserCoefficientsAndLowPassOptions) {
+  Points(1, {0, 0, 0, 8, 0, 0, 0, 0});
+  // A two-point moving average as a new curve.
+  ASSERT_EQ(client_.Execute("[SelectCurve(1)][EditFilter(\"user\",0,0,0.5,0.5,0,0,0)]"), ACK);
+  EXPECT_EQ(Item("NumberOfCurves"), "2");
+  EXPECT_EQ(Y(2), (std::vector<double>{0, 0, 0, 4, 4, 0, 0, 0}));
+  // Forward then backward: 2, 4, 2 around the pulse.
+  ASSERT_EQ(client_.Execute("[SelectCurve(1)][EditFilter(\"USER\",1,1,0.5,0.5,0,0,0)]"), ACK);
+  EXPECT_EQ(Item("NumberOfCurves"), "2");
+  EXPECT_EQ(Y(1), (std::vector<double>{0, 0, 2, 4, 2, 0, 0, 0}));
+  // Option 1 of a constant reaches the constant after its start-up.
+  std::vector<double> flat(60, 3.0);
+  Points(3, flat);
+  ASSERT_EQ(client_.Execute("[SelectCurve(3)][EditFilter(\"option1\",0,1)]"), ACK);
+  const std::vector<double> y = Y(3);
+  ASSERT_EQ(y.size(), 60u);
+  EXPECT_NEAR(y[0], 3.0 / 12.0 * 1.43, 1e-5);
+  EXPECT_NEAR(y[59], 3.0, 1e-4);
+  for (const char* option : {"option2", "option3", "option4"})
+    EXPECT_EQ(client_.Execute(std::string("[EditFilter(\"") + option + "\",1,0)]"), ACK) << option;
+  EXPECT_EQ(Item("NumberOfCurves"), "6");
+}
+
+TEST_F(FilterDde, BandpassFormsDesignTheirCoefficients) {
+  Points(1, std::vector<double>(20, 1.0));
+  // No cut-offs: zero-frequency rejection, y(1) = 1/1.01, decaying.
+  ASSERT_EQ(client_.Execute("[SelectCurve(1)][EditFilter(\"bandpass\")]"), ACK);
+  std::vector<double> y = Y(2);
+  ASSERT_EQ(y.size(), 20u);
+  EXPECT_NEAR(y[0], 1 / 1.01, 1e-6);
+  EXPECT_LT(y[19], y[1]);
+  // One cut-off: the Carleton notch at f0 = 250 Hz of the 1 kHz sampling.
+  Points(3, {1, 0, -1, 0, 1, 0, -1, 0, 1, 0});
+  ASSERT_EQ(client_.Execute("[SelectCurve(3)][EditFilter(\"bandpass\",0,1,250)]"), ACK);
+  y = Y(3);
+  ASSERT_EQ(y.size(), 10u);
+  EXPECT_NEAR(y[0], 1 / 1.0201, 1e-6);
+  // X in milliseconds: 600 kHz lies beyond the Nyquist frequency (500 kHz); 0.2 Hz fits.
+  EXPECT_EQ(client_.Execute("[EditFilter(\"bandpass\",0,1,600000,0,1)]"), 0);
+  EXPECT_EQ(client_.Execute("[EditFilter(\"bandpass\",0,0,0.2,0,1)]"), ACK);
+  EXPECT_EQ(Item("NumberOfCurves"), "4");
+}
+
+TEST_F(FilterDde, RefusalsLeaveTheCurvesAlone) {
+  ASSERT_EQ(client_.Execute("[XY(0,1)][XY(1,5)][XY(3,1)][XY(4,2)]"), ACK);
+  const std::string before = Item("Curve1");
+  EXPECT_EQ(client_.Execute("[EditFilter(\"option1\",0,1)]"), 0);  // uneven spacing
+  EXPECT_EQ(client_.Execute("[EditFilter(\"highpass\",0,1)]"), 0);
+  EXPECT_EQ(client_.Execute("[EditFilter(\"bandpass\",0,1,1,1,2)]"), 0);  // time scale
+  EXPECT_EQ(client_.Execute("[EditFilter(\"user\",0,1,1)]"), 0);          // too few values
+  EXPECT_EQ(Item("Curve1"), before);
+  Points(2, {0, 0, 0, 0});
+  EXPECT_EQ(client_.Execute("[SelectCurve(2)][EditFilter(\"bandpass\",0,0,600)]"), 0);
+  EXPECT_EQ(Item("NumberOfCurves"), "2");
+}
+
+}  // namespace
+}  // namespace merva::test
