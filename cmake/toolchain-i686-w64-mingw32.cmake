@@ -15,6 +15,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 add_compile_definitions(__USE_MINGW_ANSI_STDIO=1)
 # SSE2 arithmetic as on x86_64: the x87 unit's extended precision rounds
 # values kept in single precision differently. Windows callbacks arrive on
-# 4-byte aligned stacks, hence the realignment.
-set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse -mstackrealign")
-set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse -mstackrealign")
+# 4-byte aligned stacks, hence the realignment. Options rather than initial
+# flags, so that a tree configured before them takes them too.
+add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:-msse2;-mfpmath=sse;-mstackrealign>")
