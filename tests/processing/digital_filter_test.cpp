@@ -12,6 +12,8 @@
 namespace merva {
 namespace {
 
+constexpr double PI = 3.14159265358979323846;  // M_PI is not standard C++
+
 class DigitalFilterTest : public CurveFixture {
  protected:
   DigitalFilterTest() { points_ = 2000; }
@@ -70,7 +72,7 @@ TEST_F(DigitalFilterTest, TwoPassGivesASymmetricResultForASymmetricPulse) {
 
 TEST_F(DigitalFilterTest, CarletonNotchRemovesItsFrequency) {
   const int c =
-      AddSampled(2000, [](int i) { return static_cast<float>(std::sin(0.1 * M_PI * i)); });
+      AddSampled(2000, [](int i) { return static_cast<float>(std::sin(0.1 * PI * i)); });
   FilterSettings s = Type(FILTER_TYPE_CARLETON);
   s.rejectFrequency = 50.0;  // 0.05 of the 1 kHz sampling
   int result = 0;
