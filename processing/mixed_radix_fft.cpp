@@ -1,0 +1,128 @@
+#include "processing/mixed_radix_fft.h"
+
+#include <cmath>
+#include <complex>
+#include <cstdint>
+#include <new>
+
+#include "processing/real_fft.h"
+
+namespace merva {
+
+namespace {
+
+using Complex = std::complex<double>;
+constexpr double kPi = 3.141592653589793238463;
+
+// Radix-2 complex FFT, exp(-i...) forward, unscaled.
+void Radix2(std::vector<Complex>& a, bool inverse) {
+  const std::size_t n = a.size();
+  for (std::size_t i = 1, j = 0; i < n; ++i) {
+    std::size_t bit = n >> 1;
+    for (; j & bit; bit >>= 1) j ^= bit;
+    j ^= bit;
+    if (i < j) std::swap(a[i], a[j]);
+  }
+  for (std::size_t len = 2; len <= n; len <<= 1) {
+    const double angle = (inverse ? 2.0 : -2.0) * kPi / static_cast<double>(len);
+    const std::size_t half = len / 2;
+    std::vector<Complex> w(half);
+    for (std::size_t k = 0; k < half; ++k)
+      w[k] = Complex(std::cos(angle * static_cast<double>(k)),
+                     std::sin(angle * static_cast<double>(k)));
+    for (std::size_t i = 0; i < n; i += len) {
+      for (std::size_t k = 0; k < half; ++k) {
+        const Complex u = a[i + k], v = a[i + k + half] * w[k];
+        a[i + k] = u + v;
+        a[i + k + half] = u - v;
+      }
+    }
+  }
+}
+
+// exp(-i pi m^2 / n), with m^2 reduced mod 2n so large m keep their digits.
+Complex Chirp(std::size_t m, std::size_t n) {
+  const unsigned long long twoN = 2ULL * n;
+  const unsigned long long r = (static_cast<unsigned long long>(m) % twoN) *
+                               (static_cast<unsigned long long>(m) % twoN) % twoN;
+  const double angle = -kPi * static_cast<double>(r) / static_cast<double>(n);
+  return Complex(std::cos(angle), std::sin(angle));
+}
+
+}  // namespace
+
+std::size_t MixedRadixWorkSize(std::size_t n) { return 3 * n + 15; }
+
+std::vector<long long> TransformFactors(long long n) {
+  std::vector<long long> factors;
+  long long trial = 4;
+  int index = 0;
+  while (n > 1) {
+    if (index >= 2 && trial * trial > n) {
+      if (n == 2)
+        factors.insert(factors.begin(), 2);
+      else
+        factors.push_back(n);
+      break;
+    }
+    if (n % trial == 0) {
+      n /= trial;
+      if (trial == 2)
+        factors.insert(factors.begin(), 2);
+      else
+        factors.push_back(trial);
+      continue;
+    }
+    ++index;
+    trial = index == 1 ? 2 : index == 2 ? 3 : index == 3 ? 5 : trial + 2;
+  }
+  return factors;
+}
+
+bool EzfftfCoefficients(const float* y, std::size_t n, std::vector<double>& a,
+                        std::vector<double>& b, const std::function<bool()>& interrupted) {
+  if (n < 1) return false;
+  const std::size_t half = n / 2;
+  const long long length = NextPowerOfTwo(2 * static_cast<long long>(n) - 1);
+  if (length == 0 || static_cast<unsigned long long>(length) > (SIZE_MAX / sizeof(Complex)) / 2)
+    return false;
+  std::vector<Complex> u, v;
+  try {
+    a.assign(half + 1, 0.0);
+    b.assign(half + 1, 0.0);
+    u.assign(static_cast<std::size_t>(length), Complex());
+    v.assign(static_cast<std::size_t>(length), Complex());
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  const std::size_t L = u.size();
+  for (std::size_t j = 0; j < n; ++j) {
+    const Complex c = Chirp(j, n);
+    u[j] = static_cast<double>(y[j]) * c;
+    v[j] = std::conj(c);
+    if (j > 0) v[L - j] = std::conj(c);
+  }
+  Radix2(u, false);
+  if (interrupted && interrupted()) return false;
+  Radix2(v, false);
+  for (std::size_t i = 0; i < L; ++i) u[i] *= v[i];
+  if (interrupted && interrupted()) return false;
+  Radix2(u, true);
+  const double scale = 1.0 / static_cast<double>(L);
+  const double dn = static_cast<double>(n);
+  for (std::size_t k = 0; k <= half; ++k) {
+    const Complex x = u[k] * scale * Chirp(k, n);
+    const double ck = x.real(), sk = -x.imag();  // sum y cos, sum y sin
+    if (k == 0) {
+      a[0] = ck / dn;
+    } else if (2 * k == n) {
+      a[k] = ck / dn;
+    } else {
+      a[k] = 2.0 * ck / dn;
+      b[k] = 2.0 * sk / dn;
+    }
+  }
+  return true;
+}
+
+}  // namespace merva
