@@ -75,6 +75,8 @@ step "curve editing against numpy and scipy" \
   /usr/bin/python3 tests/reference/editing_reference.py build/native/tests/reference/editing_driver
 step "curve analysis against numpy" /usr/bin/python3 tests/reference/check_analysis.py \
   build/native/tests/reference/analysis_driver
+step "FFT and smoothing against numpy" /usr/bin/python3 tests/reference/fft_reference.py \
+  build/native/tests/reference/fft_driver
 gtest_step "CSV written by LibreOffice Calc read as columns, against pandas" \
   /usr/bin/python3 tests/io/libreoffice_csv.py build/native/tests/portable_tests
 step "CSV export read back by LibreOffice Calc and gnuplot" \
