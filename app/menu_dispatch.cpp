@@ -7,6 +7,7 @@
 #include "app/document_mouse.h"
 #include "app/document_window.h"
 #include "app/editing_commands.h"
+#include "app/fft_commands.h"
 #include "app/file_commands.h"
 #include "app/help.h"
 #include "app/macros.h"
@@ -305,6 +306,8 @@ constexpr CommandEntry kCommands[] = {
     {IDM_ADD_TO_X, IDM_SKIP_POINTS, EditingCommand, CURVES},
     {IDM_EQUAL_INTERVALS, IDM_EQUAL_INTERVALS, EditingCommand, CURVES},
     {IDM_MOVE_TO_FRONT, IDM_REMOVE_TREND, EditingCommand, CURVES},
+    {IDM_SMOOTH, IDM_SMOOTH, FftCommand, CURVES},
+    {IDM_FFT, IDM_FFT, FftCommand, CURVES},
 };
 
 const CommandEntry* Find(int id) {
