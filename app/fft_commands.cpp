@@ -161,6 +161,8 @@ int Fft(int slot) {
     ActivateDocumentWindow(slot);
     return 0;
   }
+  // A name gives the spectrum a DDE topic of its own.
+  NameDocumentWindow(target, FFT_CAPTION);
   ActivateDocumentWindow(target);
   RedrawDocument(target);
   return 1;
