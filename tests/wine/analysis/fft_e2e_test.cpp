@@ -90,5 +90,50 @@ TEST_F(FftDde, SmoothingAddsOrReplaces) {
   EXPECT_EQ(Request("src", "NumberOfCurves"), "4");
 }
 
+TEST_F(FftDde, OptionsAndSmoothBoxes) {
+  constexpr int IDM_SMOOTH = 4133, IDM_FFT = 4212;
+  std::string points = "[SelectCurve(1)][EditErase()][SelectCurve(1)][EditErase()][SelectCurve(1)]";
+  for (int i = 0; i < 12; ++i)
+    points += "[XY(" + std::to_string(i) + "," + std::to_string(i % 3) + ")]";
+  ASSERT_EQ(client_.Execute(points), ACK);
+  ASSERT_EQ(Request("src", "NumberOfPoints"), "12");
+  const DWORD pid = merva_.process.pid;
+
+  merva_.Command(IDM_SMOOTH);
+  HWND smooth = WaitForDialogTitled(pid, "Smooth");
+  ASSERT_NE(smooth, nullptr);
+  EXPECT_EQ(FieldText(smooth, 128), "6");  // N/2 within 2..20
+  const std::string before = Request("src", "Curve1");
+  CheckButton(smooth, 32, true);  // replaced: still one curve, so no picker follows
+  Press(smooth, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return Request("src", "Curve1") != before; }, 5000));
+  EXPECT_EQ(Request("src", "NumberOfCurves"), "1");
+
+  merva_.Command(IDM_FFT);
+  HWND options = WaitForDialogTitled(pid, "FFT Options");
+  ASSERT_NE(options, nullptr);
+  EXPECT_EQ(
+      FieldText(options, 80),
+      "The number of data points (N) in the input record is 12. The prime factor(s) of N are:");
+  EXPECT_EQ(FieldText(options, 81), "2^2 * 3");
+  EXPECT_EQ(FieldText(options, 83),
+            "Pad input record with zero values out to the next highest power of 2 (16) prior to "
+            "running the FFT.");
+  CheckButton(options, 86, false);
+  CheckButton(options, 87, true);
+  CheckButton(options, 32, false);  // one curve, so the next FFT asks for no curve
+  Press(options, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return DocumentCount(merva_.frame) == 2; }, 5000));
+  EXPECT_EQ(Request("fft", "NumberOfPoints"), "7");  // unpadded
+
+  merva_.Command(IDM_FFT);  // of the spectrum: the box comes back; Cancel opens nothing
+  options = WaitForDialogTitled(pid, "FFT Options");
+  ASSERT_NE(options, nullptr);
+  EXPECT_EQ(SendDlgItemMessageA(options, 87, BM_GETCHECK, 0, 0), BST_CHECKED);
+  Press(options, IDCANCEL);
+  Sleep(300);
+  EXPECT_EQ(DocumentCount(merva_.frame), 2);
+}
+
 }  // namespace
 }  // namespace merva::test
