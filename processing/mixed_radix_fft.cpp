@@ -14,8 +14,15 @@ namespace {
 using Complex = std::complex<double>;
 constexpr double kPi = 3.141592653589793238463;
 
-// Radix-2 complex FFT, exp(-i...) forward, unscaled.
-void Radix2(std::vector<Complex>& a, bool inverse) {
+// Plain product: std::complex's operator* takes a slow path for infinities.
+inline Complex Times(const Complex& a, const Complex& b) {
+  return Complex(a.real() * b.real() - a.imag() * b.imag(),
+                 a.real() * b.imag() + a.imag() * b.real());
+}
+
+// Radix-2 complex FFT, exp(-i...) forward, unscaled. `twiddle` holds
+// exp(-2 pi i k / n) for k < n/2.
+void Radix2(std::vector<Complex>& a, const std::vector<Complex>& twiddle, bool inverse) {
   const std::size_t n = a.size();
   for (std::size_t i = 1, j = 0; i < n; ++i) {
     std::size_t bit = n >> 1;
@@ -24,15 +31,12 @@ void Radix2(std::vector<Complex>& a, bool inverse) {
     if (i < j) std::swap(a[i], a[j]);
   }
   for (std::size_t len = 2; len <= n; len <<= 1) {
-    const double angle = (inverse ? 2.0 : -2.0) * kPi / static_cast<double>(len);
-    const std::size_t half = len / 2;
-    std::vector<Complex> w(half);
-    for (std::size_t k = 0; k < half; ++k)
-      w[k] = Complex(std::cos(angle * static_cast<double>(k)),
-                     std::sin(angle * static_cast<double>(k)));
+    const std::size_t half = len / 2, stride = n / len;
     for (std::size_t i = 0; i < n; i += len) {
       for (std::size_t k = 0; k < half; ++k) {
-        const Complex u = a[i + k], v = a[i + k + half] * w[k];
+        const Complex t = twiddle[k * stride];
+        const Complex w = inverse ? std::conj(t) : t;
+        const Complex u = a[i + k], v = Times(a[i + k + half], w);
         a[i + k] = u + v;
         a[i + k + half] = u - v;
       }
@@ -86,8 +90,9 @@ bool EzfftfCoefficients(const float* y, std::size_t n, std::vector<double>& a,
   const long long length = NextPowerOfTwo(2 * static_cast<long long>(n) - 1);
   if (length == 0 || static_cast<unsigned long long>(length) > (SIZE_MAX / sizeof(Complex)) / 2)
     return false;
-  std::vector<Complex> u, v;
+  std::vector<Complex> u, v, twiddle;
   try {
+    twiddle.resize(static_cast<std::size_t>(length / 2));
     a.assign(half + 1, 0.0);
     b.assign(half + 1, 0.0);
     u.assign(static_cast<std::size_t>(length), Complex());
@@ -96,22 +101,26 @@ bool EzfftfCoefficients(const float* y, std::size_t n, std::vector<double>& a,
     return false;
   }
   const std::size_t L = u.size();
+  for (std::size_t k = 0; k < twiddle.size(); ++k) {
+    const double angle = -2.0 * kPi * static_cast<double>(k) / static_cast<double>(L);
+    twiddle[k] = Complex(std::cos(angle), std::sin(angle));
+  }
   for (std::size_t j = 0; j < n; ++j) {
     const Complex c = Chirp(j, n);
-    u[j] = static_cast<double>(y[j]) * c;
+    u[j] = Complex(y[j] * c.real(), y[j] * c.imag());
     v[j] = std::conj(c);
     if (j > 0) v[L - j] = std::conj(c);
   }
-  Radix2(u, false);
+  Radix2(u, twiddle, false);
   if (interrupted && interrupted()) return false;
-  Radix2(v, false);
-  for (std::size_t i = 0; i < L; ++i) u[i] *= v[i];
+  Radix2(v, twiddle, false);
+  for (std::size_t i = 0; i < L; ++i) u[i] = Times(u[i], v[i]);
   if (interrupted && interrupted()) return false;
-  Radix2(u, true);
+  Radix2(u, twiddle, true);
   const double scale = 1.0 / static_cast<double>(L);
   const double dn = static_cast<double>(n);
   for (std::size_t k = 0; k <= half; ++k) {
-    const Complex x = u[k] * scale * Chirp(k, n);
+    const Complex x = Times(u[k] * scale, Chirp(k, n));
     const double ck = x.real(), sk = -x.imag();  // sum y cos, sum y sin
     if (k == 0) {
       a[0] = ck / dn;
