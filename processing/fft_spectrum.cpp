@@ -52,10 +52,10 @@ Status MixedRadix(const float* y, long long n, bool phase, PlotDocument& target,
     return Status::Failure(MSG_TEMPORARY_STORAGE);
   }
   std::copy(y, y + n, work.begin());
-  if (!EzfftfCoefficients(work.data(), static_cast<std::size_t>(n), a, b, interrupted)) {
-    if (interrupted && interrupted()) return Status::Failure();
-    return Status::Failure(MSG_TEMPORARY_STORAGE);
-  }
+  bool stopped = false;
+  const std::function<bool()> poll = [&] { return stopped = interrupted && interrupted(); };
+  if (!EzfftfCoefficients(work.data(), static_cast<std::size_t>(n), a, b, poll))
+    return stopped ? Status::Failure() : Status::Failure(MSG_TEMPORARY_STORAGE);
   float* amplitude = target.yValues.Column(1);
   float* angle = phase ? target.yValues.Column(2) : nullptr;
   amplitude[0] = static_cast<float>(2.0 * a[0]);

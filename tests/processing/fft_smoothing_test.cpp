@@ -163,6 +163,16 @@ TEST_F(FftCurveTest, RefusalsLeaveTheTargetAlone) {
   EXPECT_TRUE(FftCurve(Doc(), bad, options, Target()).Ok());  // no crash; NaN out
 }
 
+TEST_F(FftCurveTest, InterruptedTransformIsNoFailureMessage) {
+  const int c = Add(Even(12, 0.25f, Constant));
+  int options = FFT_OPTION_UNPADDED;
+  const Status s = FftCurve(Doc(), c, options, Target(), [] { return true; });
+  EXPECT_FALSE(s.Ok());
+  EXPECT_TRUE(s.messages.empty());
+  EXPECT_EQ(options, FFT_OPTION_UNPADDED);  // the box stays off
+  EXPECT_EQ(Target().curveCount, 0);
+}
+
 TEST(Smoothing, WindowDefaultsAndLengths) {
   EXPECT_EQ(DefaultSmoothingWindow(3), 2.0);
   EXPECT_EQ(DefaultSmoothingWindow(11), 5.5);
