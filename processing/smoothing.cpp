@@ -23,6 +23,7 @@ double EndLine(double first, double last, int n, int j) {
 double DefaultSmoothingWindow(int n) { return std::min(std::max(n * 0.5, 2.0), 20.0); }
 
 long long SmoothingLength(long long n, double w) {
+  if (!std::isfinite(w)) return 0;
   const double wanted =
       std::max(std::trunc(2.0 * w + static_cast<double>(n)), static_cast<double>(n));
   long long m = 2;

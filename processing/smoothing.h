@@ -15,7 +15,7 @@ namespace merva {
 double DefaultSmoothingWindow(int n);
 
 // Transform length: 2 doubled while below AINT(2w + N) (and below N);
-// 0 when it would pass the largest curve.
+// 0 when it would pass the largest curve or w is not finite.
 long long SmoothingLength(long long n, double w);
 
 // Smooths y[0..n) in place; `work` holds `m` values (m from

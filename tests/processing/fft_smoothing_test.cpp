@@ -182,6 +182,7 @@ TEST(Smoothing, WindowDefaultsAndLengths) {
   EXPECT_EQ(SmoothingLength(10, 3.5), 32);
   EXPECT_EQ(SmoothingLength(10, -100.0), 16);  // never shorter than the record
   EXPECT_EQ(SmoothingLength(10, 1e12), 0);
+  EXPECT_EQ(SmoothingLength(10, std::nan("")), 0);
 }
 
 using SmoothingTest = CurveFixture;
