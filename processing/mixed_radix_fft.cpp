@@ -53,6 +53,42 @@ Complex Chirp(std::size_t m, std::size_t n) {
   return Complex(std::cos(angle), std::sin(angle));
 }
 
+// The DFT of z in place (exp(-i...)) by Bluestein's chirp-z convolution.
+bool Bluestein(std::vector<Complex>& z, const std::function<bool()>& interrupted) {
+  const std::size_t n = z.size();
+  const long long length = NextPowerOfTwo(2 * static_cast<long long>(n) - 1);
+  if (length == 0 || static_cast<unsigned long long>(length) > (SIZE_MAX / sizeof(Complex)) / 2)
+    return false;
+  std::vector<Complex> u, v, twiddle;
+  try {
+    twiddle.resize(static_cast<std::size_t>(length / 2));
+    u.assign(static_cast<std::size_t>(length), Complex());
+    v.assign(static_cast<std::size_t>(length), Complex());
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  const std::size_t L = u.size();
+  for (std::size_t k = 0; k < twiddle.size(); ++k) {
+    const double angle = -2.0 * kPi * static_cast<double>(k) / static_cast<double>(L);
+    twiddle[k] = Complex(std::cos(angle), std::sin(angle));
+  }
+  for (std::size_t j = 0; j < n; ++j) {
+    const Complex c = Chirp(j, n);
+    u[j] = Times(z[j], c);
+    v[j] = std::conj(c);
+    if (j > 0) v[L - j] = std::conj(c);
+  }
+  Radix2(u, twiddle, false);
+  if (interrupted && interrupted()) return false;
+  Radix2(v, twiddle, false);
+  for (std::size_t i = 0; i < L; ++i) u[i] = Times(u[i], v[i]);
+  if (interrupted && interrupted()) return false;
+  Radix2(u, twiddle, true);
+  const double scale = 1.0 / static_cast<double>(L);
+  for (std::size_t k = 0; k < n; ++k) z[k] = Times(u[k] * scale, Chirp(k, n));
+  return true;
+}
+
 }  // namespace
 
 std::size_t MixedRadixWorkSize(std::size_t n) { return 3 * n + 15; }
@@ -87,40 +123,30 @@ bool EzfftfCoefficients(const float* y, std::size_t n, std::vector<double>& a,
                         std::vector<double>& b, const std::function<bool()>& interrupted) {
   if (n < 1) return false;
   const std::size_t half = n / 2;
-  const long long length = NextPowerOfTwo(2 * static_cast<long long>(n) - 1);
-  if (length == 0 || static_cast<unsigned long long>(length) > (SIZE_MAX / sizeof(Complex)) / 2)
-    return false;
-  std::vector<Complex> u, v, twiddle;
+  // An even record is transformed as N/2 complex points (even and odd
+  // samples), which halves the work.
+  const bool paired = n % 2 == 0;
+  const std::size_t m = paired ? half : n;
+  std::vector<Complex> z;
   try {
-    twiddle.resize(static_cast<std::size_t>(length / 2));
     a.assign(half + 1, 0.0);
     b.assign(half + 1, 0.0);
-    u.assign(static_cast<std::size_t>(length), Complex());
-    v.assign(static_cast<std::size_t>(length), Complex());
+    z.resize(m);
   } catch (const std::bad_alloc&) {
     return false;
   }
-  const std::size_t L = u.size();
-  for (std::size_t k = 0; k < twiddle.size(); ++k) {
-    const double angle = -2.0 * kPi * static_cast<double>(k) / static_cast<double>(L);
-    twiddle[k] = Complex(std::cos(angle), std::sin(angle));
-  }
-  for (std::size_t j = 0; j < n; ++j) {
-    const Complex c = Chirp(j, n);
-    u[j] = Complex(y[j] * c.real(), y[j] * c.imag());
-    v[j] = std::conj(c);
-    if (j > 0) v[L - j] = std::conj(c);
-  }
-  Radix2(u, twiddle, false);
-  if (interrupted && interrupted()) return false;
-  Radix2(v, twiddle, false);
-  for (std::size_t i = 0; i < L; ++i) u[i] = Times(u[i], v[i]);
-  if (interrupted && interrupted()) return false;
-  Radix2(u, twiddle, true);
-  const double scale = 1.0 / static_cast<double>(L);
+  for (std::size_t j = 0; j < m; ++j)
+    z[j] = paired ? Complex(y[2 * j], y[2 * j + 1]) : Complex(y[j], 0.0);
+  if (!Bluestein(z, interrupted)) return false;
   const double dn = static_cast<double>(n);
   for (std::size_t k = 0; k <= half; ++k) {
-    const Complex x = Times(u[k] * scale, Chirp(k, n));
+    Complex x = z[k % m];
+    if (paired) {
+      const Complex zk = z[k % m], zc = std::conj(z[(m - k % m) % m]);
+      const Complex even = (zk + zc) * 0.5, odd = Times(zk - zc, Complex(0.0, -0.5));
+      const double angle = -2.0 * kPi * static_cast<double>(k) / dn;
+      x = even + Times(Complex(std::cos(angle), std::sin(angle)), odd);
+    }
     const double ck = x.real(), sk = -x.imag();  // sum y cos, sum y sin
     if (k == 0) {
       a[0] = ck / dn;
