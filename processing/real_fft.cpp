@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <utility>
+#include <vector>
 
 namespace merva {
 
@@ -26,20 +27,31 @@ void BitReverse(float* data, std::size_t points) {
 }
 
 // Complex FFT of `points` interleaved values with exp(+i...) for direction 1.
-// Twiddles advance by a double-precision recurrence.
+// Each stage's twiddles come from a double-precision recurrence into a
+// table, so that the butterflies can walk the record in order.
 void ComplexFft(float* data, std::size_t points, int direction) {
   BitReverse(data, points);
   const std::size_t n = points * 2;
+  std::vector<float> twiddle;
+  twiddle.reserve(points);
   for (std::size_t mmax = 2; mmax < n; mmax <<= 1) {
     const std::size_t step = mmax << 1;
     const double theta = direction * (kTwoPi / static_cast<double>(mmax));
     const double s = std::sin(0.5 * theta);
     const double wpr = -2.0 * s * s, wpi = std::sin(theta);
     double wr = 1.0, wi = 0.0;
+    twiddle.resize(mmax);
     for (std::size_t m = 0; m < mmax; m += 2) {
-      const float fr = static_cast<float>(wr), fi = static_cast<float>(wi);
-      for (std::size_t i = m; i < n; i += step) {
-        const std::size_t j = i + mmax;
+      twiddle[m] = static_cast<float>(wr);
+      twiddle[m + 1] = static_cast<float>(wi);
+      const double t = wr;
+      wr = t * wpr - wi * wpi + wr;
+      wi = wi * wpr + t * wpi + wi;
+    }
+    for (std::size_t block = 0; block < n; block += step) {
+      for (std::size_t m = 0; m < mmax; m += 2) {
+        const float fr = twiddle[m], fi = twiddle[m + 1];
+        const std::size_t i = block + m, j = i + mmax;
         const float tr = fr * data[j] - fi * data[j + 1];
         const float ti = fr * data[j + 1] + fi * data[j];
         data[j] = data[i] - tr;
@@ -47,9 +59,6 @@ void ComplexFft(float* data, std::size_t points, int direction) {
         data[i] += tr;
         data[i + 1] += ti;
       }
-      const double t = wr;
-      wr = t * wpr - wi * wpi + wr;
-      wi = wi * wpr + t * wpi + wi;
     }
   }
 }
