@@ -30,13 +30,18 @@ void Radix2(std::vector<Complex>& a, const std::vector<Complex>& twiddle, bool i
     j ^= bit;
     if (i < j) std::swap(a[i], a[j]);
   }
+  // The stage's twiddles side by side, so that the butterflies read them
+  // in order.
+  std::vector<Complex> stage;
+  stage.reserve(n / 2);
   for (std::size_t len = 2; len <= n; len <<= 1) {
     const std::size_t half = len / 2, stride = n / len;
+    stage.resize(half);
+    for (std::size_t k = 0; k < half; ++k)
+      stage[k] = inverse ? std::conj(twiddle[k * stride]) : twiddle[k * stride];
     for (std::size_t i = 0; i < n; i += len) {
       for (std::size_t k = 0; k < half; ++k) {
-        const Complex t = twiddle[k * stride];
-        const Complex w = inverse ? std::conj(t) : t;
-        const Complex u = a[i + k], v = Times(a[i + k + half], w);
+        const Complex u = a[i + k], v = Times(a[i + k + half], stage[k]);
         a[i + k] = u + v;
         a[i + k + half] = u - v;
       }
