@@ -58,6 +58,74 @@ Complex Chirp(std::size_t m, std::size_t n) {
   return Complex(std::cos(angle), std::sin(angle));
 }
 
+// Factors of n for the mixed-radix recursion (4 first, then primes up
+// to kLargestRadix); empty when a larger prime divides n.
+constexpr std::size_t kLargestRadix = 31;
+
+std::vector<std::size_t> SmallFactors(std::size_t n) {
+  std::vector<std::size_t> factors;
+  while (n % 4 == 0) {
+    factors.push_back(4);
+    n /= 4;
+  }
+  for (std::size_t p = 2; p <= kLargestRadix && n > 1; ++p) {
+    while (n % p == 0) {
+      factors.push_back(p);
+      n /= p;
+    }
+  }
+  if (n > 1) factors.clear();
+  return factors;
+}
+
+// Decimation in time: `n` points of `in` (every `stride`-th) into `out`.
+// roots[j] = exp(-2 pi i j / N) for the full length N = n * rootStride.
+void MixedRadix(const Complex* in, std::size_t stride, Complex* out, std::size_t n,
+                const std::size_t* factors, const std::vector<Complex>& roots,
+                std::size_t rootStride) {
+  if (n == 1) {
+    out[0] = in[0];
+    return;
+  }
+  const std::size_t p = factors[0], m = n / p;
+  for (std::size_t r = 0; r < p; ++r)
+    MixedRadix(in + r * stride, stride * p, out + r * m, m, factors + 1, roots, rootStride * p);
+  const std::size_t full = roots.size();
+  Complex t[kLargestRadix + 1];
+  for (std::size_t k = 0; k < m; ++k) {
+    for (std::size_t r = 0; r < p; ++r)
+      t[r] = Times(out[r * m + k], roots[(r * k * rootStride) % full]);
+    for (std::size_t q = 0; q < p; ++q) {
+      Complex sum = t[0];
+      for (std::size_t r = 1; r < p; ++r) sum += Times(t[r], roots[((r * q) % p) * m * rootStride]);
+      out[q * m + k] = sum;
+    }
+  }
+}
+
+// The DFT of z in place (exp(-i...)); false when n has a large prime
+// factor or the storage cannot be had.
+bool SmallPrimeDft(std::vector<Complex>& z) {
+  const std::size_t n = z.size();
+  const std::vector<std::size_t> factors = SmallFactors(n);
+  if (n > 1 && factors.empty()) return false;
+  if (n <= 1) return true;
+  std::vector<Complex> out, roots;
+  try {
+    out.resize(n);
+    roots.resize(n);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  for (std::size_t j = 0; j < n; ++j) {
+    const double angle = -2.0 * kPi * static_cast<double>(j) / static_cast<double>(n);
+    roots[j] = Complex(std::cos(angle), std::sin(angle));
+  }
+  MixedRadix(z.data(), 1, out.data(), n, factors.data(), roots, 1);
+  z.swap(out);
+  return true;
+}
+
 // The DFT of z in place (exp(-i...)) by Bluestein's chirp-z convolution.
 bool Bluestein(std::vector<Complex>& z, const std::function<bool()>& interrupted) {
   const std::size_t n = z.size();
@@ -142,7 +210,9 @@ bool EzfftfCoefficients(const float* y, std::size_t n, std::vector<double>& a,
   }
   for (std::size_t j = 0; j < m; ++j)
     z[j] = paired ? Complex(y[2 * j], y[2 * j + 1]) : Complex(y[j], 0.0);
-  if (!Bluestein(z, interrupted)) return false;
+  // Lengths made of small primes go the direct way; the others through the
+  // chirp-z convolution.
+  if (!SmallPrimeDft(z) && !Bluestein(z, interrupted)) return false;
   const double dn = static_cast<double>(n);
   for (std::size_t k = 0; k <= half; ++k) {
     Complex x = z[k % m];

@@ -51,7 +51,7 @@ TEST(RealFft, PackedLayoutMatchesDirectSums) {
 }
 
 TEST(MixedRadix, CoefficientsAndFactors) {
-  for (std::size_t n : {1u, 2u, 3u, 7u, 12u, 15u}) {
+  for (std::size_t n : {1u, 2u, 3u, 7u, 12u, 15u, 74u, 97u, 2u * 3 * 5 * 7 * 31}) {
     std::vector<float> y(n);
     for (std::size_t j = 0; j < n; ++j) y[j] = static_cast<float>(1.0 + std::cos(1.3 * j));
     std::vector<double> a, b;
@@ -164,7 +164,7 @@ TEST_F(FftCurveTest, RefusalsLeaveTheTargetAlone) {
 }
 
 TEST_F(FftCurveTest, InterruptedTransformIsNoFailureMessage) {
-  const int c = Add(Even(12, 0.25f, Constant));
+  const int c = Add(Even(37, 0.25f, Constant));  // a prime beyond the direct radices
   int options = FFT_OPTION_UNPADDED;
   const Status s = FftCurve(Doc(), c, options, Target(), [] { return true; });
   EXPECT_FALSE(s.Ok());

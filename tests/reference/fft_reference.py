@@ -99,7 +99,7 @@ def reference_smooth(y, w):
 
 
 rng = np.random.default_rng(42)
-for n, options in [(1024, 6), (1000, 4), (1000, 6), (1001, 6), (997, 6), (2, 6), (3, 6),
+for n, options in [(1024, 6), (1000, 4), (1000, 6), (1001, 6), (997, 6), (1018, 6), (2, 6), (3, 6),
                    (1 << 20, 0), (1000003, 2)]:
     # float32 X of 0.001 steps would not stay evenly spaced beyond a few thousand points
     x = (np.arange(n) * (0.001 if n < 10000 else 0.25)).astype(np.float32)
