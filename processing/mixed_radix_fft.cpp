@@ -58,6 +58,21 @@ Complex Chirp(std::size_t m, std::size_t n) {
   return Complex(std::cos(angle), std::sin(angle));
 }
 
+// exp(-2 pi i j / n) for j < count: exact every 64 steps, a rotation in
+// between (errors stay near the double's rounding).
+void FillRoots(Complex* out, std::size_t count, std::size_t n) {
+  const double step = -2.0 * kPi / static_cast<double>(n);
+  const Complex rotation(std::cos(step), std::sin(step));
+  for (std::size_t j = 0; j < count; ++j) {
+    if (j % 64 == 0) {
+      const double angle = step * static_cast<double>(j);
+      out[j] = Complex(std::cos(angle), std::sin(angle));
+    } else {
+      out[j] = Times(out[j - 1], rotation);
+    }
+  }
+}
+
 // Factors of n for the mixed-radix recursion (4 first, then primes up
 // to kLargestRadix); empty when a larger prime divides n.
 constexpr std::size_t kLargestRadix = 31;
@@ -83,21 +98,44 @@ std::vector<std::size_t> SmallFactors(std::size_t n) {
 void MixedRadix(const Complex* in, std::size_t stride, Complex* out, std::size_t n,
                 const std::size_t* factors, const std::vector<Complex>& roots,
                 std::size_t rootStride) {
-  if (n == 1) {
-    out[0] = in[0];
+  const std::size_t p = factors[0], m = n / p;
+  if (m == 1) {
+    for (std::size_t r = 0; r < p; ++r) out[r] = in[r * stride];
+  } else {
+    for (std::size_t r = 0; r < p; ++r)
+      MixedRadix(in + r * stride, stride * p, out + r * m, m, factors + 1, roots, rootStride * p);
+  }
+  // r * k * rootStride stays below N, as k < m and r < p.
+  Complex t[kLargestRadix + 1];
+  if (p == 2 || p == 4) {
+    for (std::size_t k = 0; k < m; ++k) {
+      for (std::size_t r = 0; r < p; ++r) t[r] = Times(out[r * m + k], roots[r * k * rootStride]);
+      if (p == 2) {
+        out[k] = t[0] + t[1];
+        out[m + k] = t[0] - t[1];
+        continue;
+      }
+      const Complex a = t[0] + t[2], b = t[0] - t[2], c = t[1] + t[3];
+      const Complex d(t[1].imag() - t[3].imag(), t[3].real() - t[1].real());  // -i (t1 - t3)
+      out[k] = a + c;
+      out[m + k] = b + d;
+      out[2 * m + k] = a - c;
+      out[3 * m + k] = b - d;
+    }
     return;
   }
-  const std::size_t p = factors[0], m = n / p;
-  for (std::size_t r = 0; r < p; ++r)
-    MixedRadix(in + r * stride, stride * p, out + r * m, m, factors + 1, roots, rootStride * p);
-  const std::size_t full = roots.size();
-  Complex t[kLargestRadix + 1];
+  Complex w[kLargestRadix];  // exp(-2 pi i j / p)
+  for (std::size_t j = 0; j < p; ++j) w[j] = roots[j * m * rootStride];
   for (std::size_t k = 0; k < m; ++k) {
-    for (std::size_t r = 0; r < p; ++r)
-      t[r] = Times(out[r * m + k], roots[(r * k * rootStride) % full]);
+    for (std::size_t r = 0; r < p; ++r) t[r] = Times(out[r * m + k], roots[r * k * rootStride]);
     for (std::size_t q = 0; q < p; ++q) {
       Complex sum = t[0];
-      for (std::size_t r = 1; r < p; ++r) sum += Times(t[r], roots[((r * q) % p) * m * rootStride]);
+      std::size_t j = 0;
+      for (std::size_t r = 1; r < p; ++r) {
+        j += q;
+        if (j >= p) j -= p;
+        sum += Times(t[r], w[j]);
+      }
       out[q * m + k] = sum;
     }
   }
@@ -117,10 +155,7 @@ bool SmallPrimeDft(std::vector<Complex>& z) {
   } catch (const std::bad_alloc&) {
     return false;
   }
-  for (std::size_t j = 0; j < n; ++j) {
-    const double angle = -2.0 * kPi * static_cast<double>(j) / static_cast<double>(n);
-    roots[j] = Complex(std::cos(angle), std::sin(angle));
-  }
+  FillRoots(roots.data(), n, n);
   MixedRadix(z.data(), 1, out.data(), n, factors.data(), roots, 1);
   z.swap(out);
   return true;
@@ -141,10 +176,7 @@ bool Bluestein(std::vector<Complex>& z, const std::function<bool()>& interrupted
     return false;
   }
   const std::size_t L = u.size();
-  for (std::size_t k = 0; k < twiddle.size(); ++k) {
-    const double angle = -2.0 * kPi * static_cast<double>(k) / static_cast<double>(L);
-    twiddle[k] = Complex(std::cos(angle), std::sin(angle));
-  }
+  FillRoots(twiddle.data(), twiddle.size(), L);
   for (std::size_t j = 0; j < n; ++j) {
     const Complex c = Chirp(j, n);
     u[j] = Times(z[j], c);
@@ -214,13 +246,19 @@ bool EzfftfCoefficients(const float* y, std::size_t n, std::vector<double>& a,
   // chirp-z convolution.
   if (!SmallPrimeDft(z) && !Bluestein(z, interrupted)) return false;
   const double dn = static_cast<double>(n);
+  std::vector<Complex> split;
+  try {
+    split.resize(paired ? half + 1 : 0);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  FillRoots(split.data(), split.size(), n);
   for (std::size_t k = 0; k <= half; ++k) {
     Complex x = z[k % m];
     if (paired) {
       const Complex zk = z[k % m], zc = std::conj(z[(m - k % m) % m]);
       const Complex even = (zk + zc) * 0.5, odd = Times(zk - zc, Complex(0.0, -0.5));
-      const double angle = -2.0 * kPi * static_cast<double>(k) / dn;
-      x = even + Times(Complex(std::cos(angle), std::sin(angle)), odd);
+      x = even + Times(split[k], odd);
     }
     const double ck = x.real(), sk = -x.imag();  // sum y cos, sum y sin
     if (k == 0) {
