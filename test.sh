@@ -79,6 +79,8 @@ step "least-squares curve fit against numpy.polyfit" \
   /usr/bin/python3 tests/reference/check_fit.py build/native/tests/reference/fit_driver
 step "digital filters against scipy" /usr/bin/python3 tests/reference/filter_reference.py \
   build/native/tests/reference/filter_driver
+step "FFT and smoothing against numpy" /usr/bin/python3 tests/reference/fft_reference.py \
+  build/native/tests/reference/fft_driver
 gtest_step "CSV written by LibreOffice Calc read as columns, against pandas" \
   /usr/bin/python3 tests/io/libreoffice_csv.py build/native/tests/portable_tests
 step "CSV export read back by LibreOffice Calc and gnuplot" \

@@ -8,6 +8,7 @@
 #include "app/document_mouse.h"
 #include "app/document_window.h"
 #include "app/editing_commands.h"
+#include "app/fft_commands.h"
 #include "app/file_commands.h"
 #include "app/filter_command.h"
 #include "app/help.h"
@@ -309,6 +310,8 @@ constexpr CommandEntry kCommands[] = {
     {IDM_EQUAL_INTERVALS, IDM_EQUAL_INTERVALS, EditingCommand, CURVES},
     {IDM_MOVE_TO_FRONT, IDM_REMOVE_TREND, EditingCommand, CURVES},
     {IDM_FILTER, IDM_FILTER, FilterCommand, CURVES},
+    {IDM_SMOOTH, IDM_SMOOTH, FftCommand, CURVES},
+    {IDM_FFT, IDM_FFT, FftCommand, CURVES},
 };
 
 const CommandEntry* Find(int id) {

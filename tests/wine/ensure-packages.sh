@@ -33,3 +33,4 @@ MERVA_BUILD_PACKAGES=("${MERVA_RUN_PACKAGES[@]}" g++ clang libclang-rt-14-dev go
   tidy chromium libreoffice-calc-nogui)
 # The reference scripts of the curve operations and the imports.
 MERVA_BUILD_PACKAGES+=(python3-numpy python3-scipy python3-pandas)
+MERVA_BUILD_PACKAGES+=(libfftw3-dev)  # the FFT benchmark's peer

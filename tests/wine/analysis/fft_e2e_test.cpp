@@ -1,0 +1,139 @@
+// FFT and smoothing of merva95 over DDE: the spectrum window with its
+// amplitude and phase curves, the option commands, smoothing into a new
+// curve or in place, and the refusals.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "automation/raw_dde_client.h"
+#include "harness/merva_program.h"
+
+namespace merva::test {
+namespace {
+
+constexpr int ACK = 0x8000;
+
+std::vector<double> Values(const std::string& text) {
+  std::vector<double> values;
+  const char* p = text.c_str();
+  for (;;) {
+    char* end = nullptr;
+    const double v = std::strtod(p, &end);
+    if (end == p) break;
+    values.push_back(v);
+    p = end;
+  }
+  return values;
+}
+
+void ExpectNear(const std::vector<double>& got, const std::vector<double>& wanted) {
+  ASSERT_EQ(got.size(), wanted.size());
+  for (std::size_t i = 0; i < got.size(); ++i) EXPECT_NEAR(got[i], wanted[i], 1e-5) << i;
+}
+
+class FftDde : public MervaTest {
+ protected:
+  void SetUp() override {
+    MervaTest::SetUp();
+    if (IsSkipped()) return;
+    ASSERT_TRUE(merva_.Start("/-logo"));
+    ASSERT_TRUE(WaitUntil([&] { return client_.Connect("MERVAW", "ROZava"); }, 20000));
+    // Curve 1: one period of a sine in 4 points; curve 2: 3 points of 2.
+    ASSERT_EQ(client_.Execute("[Caption(\"Src\")][ErrorMessages(0)]"
+                              "[XY(0,0)][XY(1,1)][XY(2,0)][XY(3,-1)]"
+                              "[SelectCurve(2)][XY(0,2)][XY(0.5,2)][XY(1,2)][SelectCurve(1)]"),
+              ACK);
+  }
+  std::string Request(const char* topic, const char* item) {
+    RawDdeClient document;
+    std::string data;
+    EXPECT_TRUE(document.Connect("MERVAW", topic)) << topic;
+    EXPECT_TRUE(document.Request(item, CF_TEXT, data)) << item;
+    return data;
+  }
+
+  MervaProgram merva_;
+  RawDdeClient client_;
+};
+
+TEST_F(FftDde, SpectrumWindowWithPhase) {
+  ASSERT_EQ(client_.Execute("[FFTMethod(0)][FFTPhase(1)][FFT()]"), ACK);
+  EXPECT_EQ(Request("fft", "NumberOfCurves"), "2");
+  // P = 4, M = 3, df = 1/3: C1 = 0, S1 = 2.
+  ExpectNear(Values(Request("fft", "Curve1")), {0, 0, 1.0 / 3, 2.0 / 3, 2.0 / 3, 0});
+  ExpectNear(Values(Request("fft", "Curve2")), {0, 0, 1.0 / 3, std::acos(0.0), 2.0 / 3, 0});
+  EXPECT_EQ(DocumentCount(merva_.frame), 2);
+}
+
+TEST_F(FftDde, UnpaddedConstantAndRefusal) {
+  ASSERT_EQ(client_.Execute("[SelectCurve(2)][FFTMethod(1)][FFTPhase(0)][FFT()]"), ACK);
+  EXPECT_EQ(Request("fft", "NumberOfCurves"), "1");
+  ExpectNear(Values(Request("fft", "Curve1")), {0, 4, 1, 0});  // 2c, then 0; df = 1/(2*0.5)
+  ASSERT_EQ(client_.Execute("[SelectCurve(3)][XY(0,1)][XY(1,1)][XY(5,1)]"), ACK);
+  EXPECT_NE(client_.Execute("[FFT()]"), ACK);  // uneven X: no window
+  EXPECT_EQ(DocumentCount(merva_.frame), 2);
+}
+
+TEST_F(FftDde, SmoothingAddsOrReplaces) {
+  ASSERT_EQ(client_.Execute("[EditSmooth(0,0)]"), ACK);
+  EXPECT_EQ(Request("src", "NumberOfCurves"), "3");
+  ExpectNear(Values(Request("src", "Curve3")), Values(Request("src", "Curve1")));
+  ASSERT_EQ(client_.Execute("[SelectCurve(2)][EditSmooth(1,50)]"), ACK);
+  EXPECT_EQ(Request("src", "NumberOfCurves"), "3");
+  ExpectNear(Values(Request("src", "Curve2")), {0, 2, 0.5, 2, 1, 2});  // a line stays a line
+  ASSERT_EQ(client_.Execute("[SelectCurve(4)][XY(0,1)][XY(1,1)][XY(5,1)]"), ACK);
+  EXPECT_NE(client_.Execute("[EditSmooth(0,2)]"), ACK);
+  EXPECT_EQ(Request("src", "NumberOfCurves"), "4");
+}
+
+TEST_F(FftDde, OptionsAndSmoothBoxes) {
+  constexpr int IDM_SMOOTH = 4133, IDM_FFT = 4212;
+  std::string points = "[SelectCurve(1)][EditErase()][SelectCurve(1)][EditErase()][SelectCurve(1)]";
+  for (int i = 0; i < 12; ++i)
+    points += "[XY(" + std::to_string(i) + "," + std::to_string(i % 3) + ")]";
+  ASSERT_EQ(client_.Execute(points), ACK);
+  ASSERT_EQ(Request("src", "NumberOfPoints"), "12");
+  const DWORD pid = merva_.process.pid;
+
+  merva_.Command(IDM_SMOOTH);
+  HWND smooth = WaitForDialogTitled(pid, "Smooth");
+  ASSERT_NE(smooth, nullptr);
+  EXPECT_EQ(FieldText(smooth, 128), "6");  // N/2 within 2..20
+  const std::string before = Request("src", "Curve1");
+  CheckButton(smooth, 32, true);  // replaced: still one curve, so no picker follows
+  Press(smooth, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return Request("src", "Curve1") != before; }, 5000));
+  EXPECT_EQ(Request("src", "NumberOfCurves"), "1");
+
+  merva_.Command(IDM_FFT);
+  HWND options = WaitForDialogTitled(pid, "FFT Options");
+  ASSERT_NE(options, nullptr);
+  EXPECT_EQ(
+      FieldText(options, 80),
+      "The number of data points (N) in the input record is 12. The prime factor(s) of N are:");
+  EXPECT_EQ(FieldText(options, 81), "2^2 * 3");
+  EXPECT_EQ(FieldText(options, 83),
+            "Pad input record with zero values out to the next highest power of 2 (16) prior to "
+            "running the FFT.");
+  CheckButton(options, 86, false);
+  CheckButton(options, 87, true);
+  CheckButton(options, 32, false);  // one curve, so the next FFT asks for no curve
+  Press(options, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return DocumentCount(merva_.frame) == 2; }, 5000));
+  EXPECT_EQ(Request("fft", "NumberOfPoints"), "7");  // unpadded
+
+  merva_.Command(IDM_FFT);  // of the spectrum: the box comes back; Cancel opens nothing
+  options = WaitForDialogTitled(pid, "FFT Options");
+  ASSERT_NE(options, nullptr);
+  EXPECT_EQ(SendDlgItemMessageA(options, 87, BM_GETCHECK, 0, 0), BST_CHECKED);
+  Press(options, IDCANCEL);
+  Sleep(300);
+  EXPECT_EQ(DocumentCount(merva_.frame), 2);
+}
+
+}  // namespace
+}  // namespace merva::test
