@@ -427,12 +427,14 @@ TEST_F(Merva95Dde, UnnamedDocumentFilledByXYHasAPlotTopic) {
   EXPECT_TRUE(Alive());
 }
 
-TEST_F(Merva95Dde, OperationsOfUnbuiltCommandsFail) {
+TEST_F(Merva95Dde, RefusedOperationsLeaveTheDataAlone) {
   RawDdeClient client;
   ASSERT_TRUE(client.Connect("MERVAW", "ROZava"));
   EXPECT_EQ(client.Execute("[ErrorMessages(0)][Caption(\"Data\")][XY(3,1)][XY(1,2)][XY(2,3)]"
                            "[SelectCurve(2)][XY(1,1)][XY(2,2)][XY(3,3)][SelectCurve(1)]"),
             ACK);
+  // Curve 1's X is uneven: the spectral and filter operations refuse it;
+  // integration waits for the data-processing mode; the link has no server.
   for (const char* command : {"[EditSmooth(1,3)]",
                               "[FFT()]",
                               "[Integrate()]",
