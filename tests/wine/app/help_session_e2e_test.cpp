@@ -86,7 +86,8 @@ TEST_F(HelpSession, TheDdePagesWorkedSessionGetsTheRepliesItShows) {
   const std::string block = PageBinaryExample();
   ASSERT_EQ(block.size(), 1652u);
   EXPECT_EQ(binary.Poke("Data", RegisterClipboardFormatA("MERVAW"), block), ACK);
-  EXPECT_EQ(DocumentCount(merva.frame), 2);
+  // The empty start-up window, EX01.GRF and the poked plot.
+  EXPECT_EQ(DocumentCount(merva.frame), 3);
   RawDdeClient listing;
   ASSERT_TRUE(listing.Connect("MERVAW", "System"));
   const std::string topics = Requested(listing, "Topics");

@@ -454,12 +454,12 @@ TEST_F(Merva95Dde, RefusedOperationsLeaveTheDataAlone) {
             "  3.000000    \t  1.000000    \r\n  1.000000    \t  2.000000    \r\n"
             "  2.000000    \t  3.000000    \r\n");
   // With error messages on, the failure shows the received text.
-  EXPECT_EQ(client.Execute("[ErrorMessages(1)][EditSmooth(1,3)]", 1500), -1);
+  EXPECT_EQ(client.Execute("[ErrorMessages(1)][Integrate()]", 1500), -1);
   HWND box = nullptr;
   ASSERT_TRUE(WaitUntil(
       [&] { return (box = DialogOf(merva_.pid, "Error processing this command:")) != nullptr; },
       5000));
-  EXPECT_EQ(BoxText(box), "[ErrorMessages(1)][EditSmooth(1,3)]");
+  EXPECT_EQ(BoxText(box), "[ErrorMessages(1)][Integrate()]");
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000));
   EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(frame_) != 0; }, 5000));
