@@ -81,6 +81,8 @@ step "digital filters against scipy" /usr/bin/python3 tests/reference/filter_ref
   build/native/tests/reference/filter_driver
 step "FFT and smoothing against numpy" /usr/bin/python3 tests/reference/fft_reference.py \
   build/native/tests/reference/fft_driver
+step "record integration and differentiation against numpy and scipy" \
+  /usr/bin/python3 tests/reference/integration_reference.py build/native/tests/reference/integration_driver
 gtest_step "CSV written by LibreOffice Calc read as columns, against pandas" \
   /usr/bin/python3 tests/io/libreoffice_csv.py build/native/tests/portable_tests
 step "CSV export read back by LibreOffice Calc and gnuplot" \
