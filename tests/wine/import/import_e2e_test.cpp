@@ -341,7 +341,9 @@ TEST_F(ImportE2e, EveryTypeThroughCommandsAndTheDialogs) {
       ASSERT_TRUE(newest.Connect("MERVAW", NewestTopic().c_str()));
       ASSERT_EQ(newest.Execute("[FileClose()]"), ACK);
     }
-    merva_.Command(4096);  // an empty window, so that conversations have a document
+    // One window left (the empty start-up one, or a new one), so that
+    // conversations have a document.
+    if (DocumentCount(merva_.frame) == 0) merva_.Command(4096);
     ASSERT_TRUE(WaitUntil([&] { return DocumentCount(merva_.frame) == 1; }, 10000));
   }
 }
