@@ -15,26 +15,7 @@
 #include "core/document_table.h"
 #include "processing/fft_spectrum.h"
 #include "processing/smoothing.h"
-
-namespace {
-
-bool ReadPoints(const char* path, int n, merva::PlotDocument& d) {
-  std::vector<float> values(static_cast<std::size_t>(n) * 2);
-  std::ifstream in(path, std::ios::binary);
-  in.read(reinterpret_cast<char*>(values.data()),
-          static_cast<std::streamsize>(values.size() * sizeof(float)));
-  if (!in) return false;
-  d.curveCount = 1;
-  d.pointCount[1] = n;
-  for (int i = 0; i < n; ++i) {
-    d.X(1, i + 1) = values[static_cast<std::size_t>(i)];
-    d.Y(1, i + 1) = values[static_cast<std::size_t>(n + i)];
-  }
-  d.InvalidateCurveStates(1);
-  return true;
-}
-
-}  // namespace
+#include "tests/reference/driver_points.h"
 
 int main(int argc, char** argv) {
   if (argc < 5) {
@@ -51,7 +32,7 @@ int main(int argc, char** argv) {
   if (slot == 0 || target == 0) return 1;
   merva::PlotDocument& d = table.Document(slot);
   merva::PlotDocument& t = table.Document(target);
-  if (!ReadPoints(argv[2], n, d)) return 1;
+  if (!merva::reference::ReadPoints(argv[2], n, d)) return 1;
   int curve = 1;
   if (operation == "fft") {
     int options = std::atoi(argv[4]);

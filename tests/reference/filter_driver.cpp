@@ -11,6 +11,7 @@
 
 #include "core/document_table.h"
 #include "processing/digital_filter.h"
+#include "tests/reference/driver_points.h"
 
 int main(int argc, char** argv) {
   if (argc < 8) {
@@ -29,23 +30,12 @@ int main(int argc, char** argv) {
     s.coefficients = {std::atof(argv[8]), std::atof(argv[9]), std::atof(argv[10]),
                       std::atof(argv[11]), std::atof(argv[12])};
   }
-  std::vector<float> values(static_cast<std::size_t>(n) * 2);
-  std::ifstream in(argv[1], std::ios::binary);
-  in.read(reinterpret_cast<char*>(values.data()),
-          static_cast<std::streamsize>(values.size() * sizeof(float)));
-  if (!in) return 1;
   merva::DocumentTable table;
   merva::Status status;
   const int slot = table.Open(2, n, status);
   if (slot == 0) return 1;
   merva::PlotDocument& d = table.Document(slot);
-  d.curveCount = 1;
-  d.pointCount[1] = n;
-  for (int i = 0; i < n; ++i) {
-    d.X(1, i + 1) = values[static_cast<std::size_t>(i)];
-    d.Y(1, i + 1) = values[static_cast<std::size_t>(n + i)];
-  }
-  d.InvalidateCurveStates(1);
+  if (!merva::reference::ReadPoints(argv[1], n, d)) return 1;
   int result = 0;
   status = merva::ApplyFilter(d, 1, s, false, result);
   if (!status.Ok()) {

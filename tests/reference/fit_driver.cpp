@@ -16,6 +16,7 @@
 #include "automation/request_replies.h"
 #include "core/document_table.h"
 #include "processing/curve_fit.h"
+#include "tests/reference/driver_points.h"
 
 int main(int argc, char** argv) {
   if (argc < 8) {
@@ -25,24 +26,13 @@ int main(int argc, char** argv) {
   const int n = std::atoi(argv[2]);
   const long long points = std::atoll(argv[5]);
   if (n < 1 || points < 1) return 2;
-  std::vector<float> values(static_cast<std::size_t>(n) * 2);
-  std::ifstream in(argv[1], std::ios::binary);
-  in.read(reinterpret_cast<char*>(values.data()),
-          static_cast<std::streamsize>(values.size() * sizeof(float)));
-  if (!in) return 1;
   merva::DocumentTable table;
   merva::Status status;
   const int slot = table.Open(2, n, status);
   if (slot == 0) return 1;
   merva::PlotDocument& d = table.Document(slot);
   d.scaleType = static_cast<uint8_t>(std::atoi(argv[3]));
-  d.curveCount = 1;
-  d.pointCount[1] = n;
-  for (int i = 0; i < n; ++i) {
-    d.X(1, i + 1) = values[static_cast<std::size_t>(i)];
-    d.Y(1, i + 1) = values[static_cast<std::size_t>(n + i)];
-  }
-  d.InvalidateCurveStates(1);
+  if (!merva::reference::ReadPoints(argv[1], n, d)) return 1;
   merva::CurveFit fit;
   status = merva::FitCurve(d, 1, std::atoi(argv[4]), fit);
   int made = 0;
