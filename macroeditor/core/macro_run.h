@@ -13,7 +13,7 @@
 namespace merva::macro {
 
 constexpr char CANNOT_CALL_ITSELF[] = "A macro CANNOT call itself.";
-constexpr char NO_FILES_FOUND[] = "No files found matching the specification ";
+constexpr char NO_FILES_FOUND[] = "No files found matching the pattern ";
 constexpr char NEXTFILE_WITHOUT_LOOP[] = "NextFile without ForFilesIn";
 constexpr char PAUSED[] = "The macro has been paused. Press OK to continue or Cancel to abort.";
 

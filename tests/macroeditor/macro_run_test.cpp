@@ -120,7 +120,7 @@ TEST(MacroRun, LoopFaults) {
   FakeHost host;
   MacroRun none("ForFilesIn(\"x*.grf\")\nFileNew()\nNextFile", "m");
   const StepResult r = RunAll(none, host);
-  EXPECT_EQ(r.message, "No files found matching the specification x*.grf");
+  EXPECT_EQ(r.message, "No files found matching the pattern x*.grf");
   EXPECT_EQ(host.log, std::vector<std::string>{"list x*.grf"});
 
   MacroRun lone("FileNew()\nnextfile", "m");

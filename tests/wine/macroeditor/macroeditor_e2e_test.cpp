@@ -79,7 +79,7 @@ TEST_F(MacroEditor, EachFaultStopsWithItsMessageAndTheCaretOnIt) {
        "Argument must be enclosed with double quotation marks in FileOpen(a.grf)"},
       {"FileNew() FilePrint()", "Incorrect syntax in FileNew() FilePrint()"},
       {"NextFile", "NextFile without ForFilesIn"},
-      {"ForFilesIn(\"nothing*.none\")", "No files found matching the specification nothing*.none"},
+      {"ForFilesIn(\"nothing*.none\")", "No files found matching the pattern nothing*.none"},
       {"FileSaveAs(3,\"x\")", "Illegal file type code in FileSaveAs() command."},
       {"call Fault", "A macro CANNOT call itself."},
       {"NoSuchCommand()", "Unrecognized command or bad syntax in the command NoSuchCommand()"},
