@@ -341,6 +341,22 @@ void DrawDrawingItems(DrawContext& c) {
 
 // --- DrawPlot ---
 
+// Stock objects back into the surface, then the draw's own clip regions,
+// pens and fonts freed.
+static void ReleaseDrawingObjects(DrawContext& c) {
+  c.surface.RemoveClip();
+  c.surface.SelectStock(STOCK_BLACK_PEN);
+  c.surface.SelectStock(STOCK_WHITE_BRUSH);
+  c.surface.SelectStock(STOCK_VARIABLE_FONT);
+  c.plotRegion.Reset();
+  c.targetRegion.Reset();
+  c.axisPen.Reset();
+  c.gridPen.Reset();
+  c.thinGridPen.Reset();
+  c.blackPen.Reset();
+  c.fonts.Release();
+}
+
 DrawResult DrawPlot(DrawingSurface& surface, PlotDocument& d, const SurfaceRect& target,
                     const DrawOptions& options) {
   DrawContext c(surface, d, options, SettingsOf(options));
@@ -399,18 +415,8 @@ DrawResult DrawPlot(DrawingSurface& surface, PlotDocument& d, const SurfaceRect&
   }
   c.result.aborted = !completed;
   // 19. clean-up
-  surface.RemoveClip();
-  surface.SelectStock(STOCK_BLACK_PEN);
-  surface.SelectStock(STOCK_WHITE_BRUSH);
-  surface.SelectStock(STOCK_VARIABLE_FONT);
+  ReleaseDrawingObjects(c);
   surface.SetBackgroundTransparent(false);
-  c.plotRegion.Reset();
-  c.targetRegion.Reset();
-  c.axisPen.Reset();
-  c.gridPen.Reset();
-  c.thinGridPen.Reset();
-  c.blackPen.Reset();
-  c.fonts.Release();
   // 20. drawing commands, with the layout of this draw
   if (completed) DrawDrawingItems(c);
   c.palette.Reset();
@@ -438,17 +444,7 @@ bool DrawLastSegment(DrawingSurface& surface, PlotDocument& d, const SurfaceRect
   c.layout.surfaceKind = c.kind;
   PrepareClipping(c, target);
   const bool drawn = DrawLastCurveSegment(c, curve);
-  surface.RemoveClip();
-  surface.SelectStock(STOCK_BLACK_PEN);
-  surface.SelectStock(STOCK_WHITE_BRUSH);
-  surface.SelectStock(STOCK_VARIABLE_FONT);
-  c.plotRegion.Reset();
-  c.targetRegion.Reset();
-  c.axisPen.Reset();
-  c.gridPen.Reset();
-  c.thinGridPen.Reset();
-  c.blackPen.Reset();
-  c.fonts.Release();
+  ReleaseDrawingObjects(c);
   c.palette.Reset();
   return drawn;
 }
