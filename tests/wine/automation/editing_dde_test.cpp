@@ -5,52 +5,23 @@
 
 #include <string>
 
-#include "harness/wine_harness.h"
-#include "raw_dde_client.h"
+#include "merva_dde_fixture.h"
 
 namespace merva::test {
 namespace {
 
-constexpr int ACK = 0x8000;
-
-class EditingDde : public ::testing::Test {
+class EditingDde : public MervaDdeTest {
  protected:
   void SetUp() override {
-    const std::string program = ProgramPath("app/merva95.exe");
-    if (GetFileAttributesA(program.c_str()) == INVALID_FILE_ATTRIBUTES)
-      GTEST_SKIP() << "merva95.exe is not built";
-    if (FindWindowA("MERVA/W", nullptr)) GTEST_SKIP() << "a MERVA/W window already runs";
-    char windows[MAX_PATH] = {};
-    GetWindowsDirectoryA(windows, sizeof windows);
-    DeleteFileA((std::string(windows) + "\\mervaw.ini").c_str());
-    merva_ = StartProgram(program, "/-logo");
-    ASSERT_NE(merva_.pid, 0u);
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-          RawDdeClient probe;
-          return probe.Connect("MERVAW", "System");
-        },
-        20000));
-    ASSERT_TRUE(client_.Connect("MERVAW", "ROZava"));
-    // Error messages off: a refused command must not wait for a click.
-    ASSERT_EQ(client_.Execute("[ErrorMessages(0)][Caption(\"Ed\")]"), ACK);
+    StartMerva();
+    if (!Started()) return;
+    ASSERT_EQ(client_.Execute("[Caption(\"Ed\")]"), ACK);
   }
-  void TearDown() override { merva_.End(); }
-
-  std::string Item(const char* item) {
-    RawDdeClient topic;
-    EXPECT_TRUE(topic.Connect("MERVAW", "Ed"));
-    std::string data;
-    EXPECT_TRUE(topic.Request(item, CF_TEXT, data)) << item;
-    return data;
-  }
+  std::string Item(const char* item) { return MervaDdeTest::Item("Ed", item); }
   // A point as the CurveN item writes it: two 14-column fields.
   static std::string Row(const char* x, const char* y) {
     return std::string(x) + "\t" + y + "\r\n";
   }
-
-  StartedProcess merva_;
-  RawDdeClient client_;
 };
 
 TEST_F(EditingDde, ArithmeticSortAndSwap) {

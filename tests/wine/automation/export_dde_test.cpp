@@ -9,13 +9,10 @@
 #include <iterator>
 #include <string>
 
-#include "harness/wine_harness.h"
-#include "raw_dde_client.h"
+#include "merva_dde_fixture.h"
 
 namespace merva::test {
 namespace {
-
-constexpr int ACK = 0x8000;
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -45,27 +42,12 @@ bool ClipboardBytes(UINT format, std::string& bytes) {
   return at != nullptr;
 }
 
-class ExportDde : public ::testing::Test {
+class ExportDde : public MervaDdeTest {
  protected:
   void SetUp() override {
-    const std::string program = ProgramPath("app/merva95.exe");
-    if (GetFileAttributesA(program.c_str()) == INVALID_FILE_ATTRIBUTES)
-      GTEST_SKIP() << "merva95.exe is not built";
-    if (FindWindowA("MERVA/W", nullptr)) GTEST_SKIP() << "a MERVA/W window already runs";
-    char windows[MAX_PATH] = {};
-    GetWindowsDirectoryA(windows, sizeof windows);
-    DeleteFileA((std::string(windows) + "\\mervaw.ini").c_str());
     folder_ = TempFolder();
-    merva_ = StartProgram(program, "/-logo");
-    ASSERT_NE(merva_.pid, 0u);
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-          RawDdeClient probe;
-          return probe.Connect("MERVAW", "System");
-        },
-        20000));
-    ASSERT_TRUE(client_.Connect("MERVAW", "ROZava"));
-    ASSERT_EQ(client_.Execute("[ErrorMessages(0)]"), ACK);
+    StartMerva();
+    if (!Started()) return;
     // Curve 1: 3 points; curve 2: 2 points with its own X values.
     ASSERT_EQ(client_.Execute("[XY(0,1.5)][XY(0.5,-2)][XY(1,1E-9)][SelectCurve(2)][XY(7,10)]"
                               "[XY(8,12345678)][Caption(\"Ex\")][Title1(\"Run \"7\"\")]"
@@ -87,8 +69,6 @@ class ExportDde : public ::testing::Test {
   }
 
   std::string folder_;
-  StartedProcess merva_;
-  RawDdeClient client_;
 };
 
 TEST_F(ExportDde, FileSaveAsWritesTheThreeDataLayouts) {

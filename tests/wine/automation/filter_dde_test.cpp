@@ -8,44 +8,19 @@
 #include <string>
 #include <vector>
 
-#include "harness/wine_harness.h"
-#include "raw_dde_client.h"
+#include "merva_dde_fixture.h"
 
 namespace merva::test {
 namespace {
 
-constexpr int ACK = 0x8000;
-
-class FilterDde : public ::testing::Test {
+class FilterDde : public MervaDdeTest {
  protected:
   void SetUp() override {
-    const std::string program = ProgramPath("app/merva95.exe");
-    if (GetFileAttributesA(program.c_str()) == INVALID_FILE_ATTRIBUTES)
-      GTEST_SKIP() << "merva95.exe is not built";
-    if (FindWindowA("MERVA/W", nullptr)) GTEST_SKIP() << "a MERVA/W window already runs";
-    char windows[MAX_PATH] = {};
-    GetWindowsDirectoryA(windows, sizeof windows);
-    DeleteFileA((std::string(windows) + "\\mervaw.ini").c_str());
-    merva_ = StartProgram(program, "/-logo");
-    ASSERT_NE(merva_.pid, 0u);
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-          RawDdeClient probe;
-          return probe.Connect("MERVAW", "System");
-        },
-        20000));
-    ASSERT_TRUE(client_.Connect("MERVAW", "ROZava"));
-    ASSERT_EQ(client_.Execute("[ErrorMessages(0)][Caption(\"Fi\")]"), ACK);
+    StartMerva();
+    if (!Started()) return;
+    ASSERT_EQ(client_.Execute("[Caption(\"Fi\")]"), ACK);
   }
-  void TearDown() override { merva_.End(); }
-
-  std::string Item(const std::string& item) {
-    RawDdeClient topic;
-    EXPECT_TRUE(topic.Connect("MERVAW", "Fi"));
-    std::string data;
-    EXPECT_TRUE(topic.Request(item.c_str(), CF_TEXT, data)) << item;
-    return data;
-  }
+  std::string Item(const std::string& item) { return MervaDdeTest::Item("Fi", item); }
   // The Y values of a curve, from its CurveN item.
   std::vector<double> Y(int curve) {
     std::istringstream rows(Item("Curve" + std::to_string(curve)));
@@ -66,9 +41,6 @@ class FilterDde : public ::testing::Test {
       }
     }
   }
-
-  StartedProcess merva_;
-  RawDdeClient client_;
 };
 
 TEST_F(FilterDde, UserCoefficientsAndLowPassOptions) {
