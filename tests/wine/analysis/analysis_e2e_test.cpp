@@ -37,20 +37,6 @@ constexpr int IDC_SCAN_X = 7012;
 constexpr int IDC_SCAN_Y = 7013;
 constexpr int IDC_SCAN_KEYS = 7014;
 
-// The numbers of a CurveN reply, X and Y alternating.
-std::vector<double> Numbers(const std::string& text) {
-  std::vector<double> values;
-  const char* p = text.c_str();
-  for (;;) {
-    char* end = nullptr;
-    const double v = std::strtod(p, &end);
-    if (end == p) break;
-    values.push_back(v);
-    p = end;
-  }
-  return values;
-}
-
 std::string ClipboardText() {
   std::string text;
   if (!OpenClipboard(nullptr)) return text;
@@ -93,12 +79,12 @@ class CurveAnalysis : public MervaTest {
 
 TEST_F(CurveAnalysis, CurveOperationsAddTheirResultCurves) {
   ASSERT_EQ(client_.Execute("[AddCurves(1,2)]"), ACK);
-  EXPECT_EQ(Numbers(Request("an1", "Curve3")),
+  EXPECT_EQ(NumbersIn(Request("an1", "Curve3")),
             (std::vector<double>{5, 11, 6, 13, 7, 15, 8, 17, 9, 19, 10, 21}));
   ASSERT_EQ(client_.Execute("[Compare(2,1)]"), ACK);  // Y2 - Y1 on X 5 and 20 within 0..10
-  EXPECT_EQ(Numbers(Request("an1", "Curve4")), (std::vector<double>{5, -9}));
+  EXPECT_EQ(NumbersIn(Request("an1", "Curve4")), (std::vector<double>{5, -9}));
   ASSERT_EQ(client_.Execute("[AverageAll()]"), ACK);
-  const std::vector<double> average = Numbers(Request("an1", "Curve5"));
+  const std::vector<double> average = NumbersIn(Request("an1", "Curve5"));
   ASSERT_EQ(average.size(), 22u);
   EXPECT_EQ(average[1], 0.0);  // X 0: only curve 1 reaches it
   // X 5: curves 1 to 3, and curve 4's single point.
@@ -132,7 +118,7 @@ TEST_F(CurveAnalysis, RefusedCommandsChangeNothing) {
 TEST_F(CurveAnalysis, HistogramOpensItsOwnDocument) {
   ASSERT_EQ(client_.Execute("[Histogram(5)]"), ACK);
   // Y of curve 1: 0, 2, ..., 20 in classes of 5 from 0 to 25.
-  EXPECT_EQ(Numbers(Request("histogram", "Curve1")),
+  EXPECT_EQ(NumbersIn(Request("histogram", "Curve1")),
             (std::vector<double>{0, 3, 5, 2, 10, 3, 15, 2, 20, 1}));
   EXPECT_NE(client_.Execute("[Histogram(0)]"), ACK);
   EXPECT_EQ(DocumentCount(merva_.frame), 2);
@@ -165,7 +151,7 @@ TEST_F(CurveAnalysis, CurveFunctionDialogMultiplies) {
   SendDlgItemMessageA(dialog, IDC_FUNCY_Y2, LB_SETCURSEL, 1, 0);
   for (int id = 48; id <= 51; ++id) CheckButton(dialog, id, id == IDC_FUNCY_MULTIPLY);
   ASSERT_TRUE(Answer(dialog, IDOK));
-  EXPECT_EQ(Numbers(Request("an1", "Curve3")),
+  EXPECT_EQ(NumbersIn(Request("an1", "Curve3")),
             (std::vector<double>{5, 10, 6, 12, 7, 14, 8, 16, 9, 18, 10, 20}));
 }
 
@@ -235,7 +221,7 @@ TEST_F(CurveAnalysis, HistogramDialogOpensOrClosesItsWindow) {
   SetField(dialog, IDC_EDIT_VALUE, "10");
   ASSERT_TRUE(Answer(dialog, IDOK));
   EXPECT_TRUE(WaitUntil([&] { return DocumentCount(merva_.frame) == 2; }, 5000));
-  EXPECT_EQ(Numbers(Request("histogram", "Curve1")), (std::vector<double>{0, 5, 10, 5, 20, 1}));
+  EXPECT_EQ(NumbersIn(Request("histogram", "Curve1")), (std::vector<double>{0, 5, 10, 5, 20, 1}));
 }
 
 TEST_F(CurveAnalysis, PolynomialOfTheChosenCurve) {
@@ -252,7 +238,7 @@ TEST_F(CurveAnalysis, PolynomialOfTheChosenCurve) {
   SetField(dialog, IDC_POLY_C0 + 2, "0.25");
   ASSERT_TRUE(Answer(dialog, IDOK));
   // Y' = 0.5 + 0.25 Y^2 of Y = 0, 2, ..., 20.
-  const std::vector<double> points = Numbers(Request("an1", "Curve3"));
+  const std::vector<double> points = NumbersIn(Request("an1", "Curve3"));
   ASSERT_EQ(points.size(), 22u);
   for (int i = 0; i <= 10; ++i) EXPECT_DOUBLE_EQ(points[2 * i + 1], 0.5 + i * i);
 }

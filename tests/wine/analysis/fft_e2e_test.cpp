@@ -17,19 +17,6 @@ namespace {
 
 constexpr int ACK = 0x8000;
 
-std::vector<double> Values(const std::string& text) {
-  std::vector<double> values;
-  const char* p = text.c_str();
-  for (;;) {
-    char* end = nullptr;
-    const double v = std::strtod(p, &end);
-    if (end == p) break;
-    values.push_back(v);
-    p = end;
-  }
-  return values;
-}
-
 void ExpectNear(const std::vector<double>& got, const std::vector<double>& wanted) {
   ASSERT_EQ(got.size(), wanted.size());
   for (std::size_t i = 0; i < got.size(); ++i) EXPECT_NEAR(got[i], wanted[i], 1e-5) << i;
@@ -64,15 +51,15 @@ TEST_F(FftDde, SpectrumWindowWithPhase) {
   ASSERT_EQ(client_.Execute("[FFTMethod(0)][FFTPhase(1)][FFT()]"), ACK);
   EXPECT_EQ(Request("fft", "NumberOfCurves"), "2");
   // P = 4, M = 3, df = 1/3: C1 = 0, S1 = 2.
-  ExpectNear(Values(Request("fft", "Curve1")), {0, 0, 1.0 / 3, 2.0 / 3, 2.0 / 3, 0});
-  ExpectNear(Values(Request("fft", "Curve2")), {0, 0, 1.0 / 3, std::acos(0.0), 2.0 / 3, 0});
+  ExpectNear(NumbersIn(Request("fft", "Curve1")), {0, 0, 1.0 / 3, 2.0 / 3, 2.0 / 3, 0});
+  ExpectNear(NumbersIn(Request("fft", "Curve2")), {0, 0, 1.0 / 3, std::acos(0.0), 2.0 / 3, 0});
   EXPECT_EQ(DocumentCount(merva_.frame), 2);
 }
 
 TEST_F(FftDde, UnpaddedConstantAndRefusal) {
   ASSERT_EQ(client_.Execute("[SelectCurve(2)][FFTMethod(1)][FFTPhase(0)][FFT()]"), ACK);
   EXPECT_EQ(Request("fft", "NumberOfCurves"), "1");
-  ExpectNear(Values(Request("fft", "Curve1")), {0, 4, 1, 0});  // 2c, then 0; df = 1/(2*0.5)
+  ExpectNear(NumbersIn(Request("fft", "Curve1")), {0, 4, 1, 0});  // 2c, then 0; df = 1/(2*0.5)
   ASSERT_EQ(client_.Execute("[SelectCurve(3)][XY(0,1)][XY(1,1)][XY(5,1)]"), ACK);
   EXPECT_NE(client_.Execute("[FFT()]"), ACK);  // uneven X: no window
   EXPECT_EQ(DocumentCount(merva_.frame), 2);
@@ -81,10 +68,10 @@ TEST_F(FftDde, UnpaddedConstantAndRefusal) {
 TEST_F(FftDde, SmoothingAddsOrReplaces) {
   ASSERT_EQ(client_.Execute("[EditSmooth(0,0)]"), ACK);
   EXPECT_EQ(Request("src", "NumberOfCurves"), "3");
-  ExpectNear(Values(Request("src", "Curve3")), Values(Request("src", "Curve1")));
+  ExpectNear(NumbersIn(Request("src", "Curve3")), NumbersIn(Request("src", "Curve1")));
   ASSERT_EQ(client_.Execute("[SelectCurve(2)][EditSmooth(1,50)]"), ACK);
   EXPECT_EQ(Request("src", "NumberOfCurves"), "3");
-  ExpectNear(Values(Request("src", "Curve2")), {0, 2, 0.5, 2, 1, 2});  // a line stays a line
+  ExpectNear(NumbersIn(Request("src", "Curve2")), {0, 2, 0.5, 2, 1, 2});  // a line stays a line
   ASSERT_EQ(client_.Execute("[SelectCurve(4)][XY(0,1)][XY(1,1)][XY(5,1)]"), ACK);
   EXPECT_NE(client_.Execute("[EditSmooth(0,2)]"), ACK);
   EXPECT_EQ(Request("src", "NumberOfCurves"), "4");

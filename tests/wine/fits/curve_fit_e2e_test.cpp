@@ -22,19 +22,6 @@ constexpr int IDC_FIT_POINTS = 7102;
 constexpr int IDC_FIT_LOWER = 7103;
 constexpr int IDC_FIT_UPPER = 7104;
 
-std::vector<double> Numbers(const std::string& text) {
-  std::vector<double> values;
-  const char* p = text.c_str();
-  for (;;) {
-    char* end = nullptr;
-    const double v = std::strtod(p, &end);
-    if (end == p) break;
-    values.push_back(v);
-    p = end;
-  }
-  return values;
-}
-
 class CurveFitting : public MervaTest {
  protected:
   void SetUp() override {
@@ -65,7 +52,7 @@ class CurveFitting : public MervaTest {
 TEST_F(CurveFitting, CommandFitsOverThePointCapacity) {
   ASSERT_EQ(client_.Execute("[CurveFit(1)]"), ACK);
   EXPECT_EQ(Request("NumberOfCurves"), "3");
-  const std::vector<double> fitted = Numbers(Request("Curve3"));
+  const std::vector<double> fitted = NumbersIn(Request("Curve3"));
   ASSERT_GE(fitted.size(), 4u);
   EXPECT_NEAR(fitted[0], 0.0, 1e-6);
   EXPECT_NEAR(fitted[1], 1.0, 1e-5);
@@ -115,7 +102,7 @@ TEST_F(CurveFitting, MenuShowsTheReportAndGeneratesTheChosenPoints) {
   SetField(generate, IDC_FIT_POINTS, "3");
   SetField(generate, IDC_FIT_UPPER, "20");
   ASSERT_TRUE(Answer(generate, IDOK));
-  const std::vector<double> fitted = Numbers(Request("Curve3"));
+  const std::vector<double> fitted = NumbersIn(Request("Curve3"));
   ASSERT_EQ(fitted.size(), 6u);
   EXPECT_NEAR(fitted[2], 10.0, 1e-5);
   EXPECT_NEAR(fitted[5], 41.0, 1e-4);

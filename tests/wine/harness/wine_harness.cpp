@@ -1,6 +1,7 @@
 #include "harness/wine_harness.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -207,6 +208,19 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(out);
+}
+
+std::vector<double> NumbersIn(const std::string& text) {
+  std::vector<double> values;
+  const char* p = text.c_str();
+  for (;;) {
+    char* end = nullptr;
+    const double v = std::strtod(p, &end);
+    if (end == p) break;
+    values.push_back(v);
+    p = end;
+  }
+  return values;
 }
 
 }  // namespace merva::test

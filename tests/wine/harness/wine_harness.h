@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace merva::test {
 
@@ -57,6 +58,8 @@ std::string WindowText(HWND window);
 // A visible dialog box of the process, with that caption when one is given.
 HWND DialogOfProcess(DWORD pid, const char* caption = nullptr);
 bool FileExists(const std::string& path);
+// The numbers of a text such as a CurveN reply, in order (X and Y alternating).
+std::vector<double> NumbersIn(const std::string& text);
 
 // A fresh empty folder for this test program run (Windows path, no
 // trailing backslash).
