@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/curve_pickers.h"
+#include "app/data_processing_commands.h"
 #include "app/document_window.h"
 #include "app/editing_dialogs.h"
 #include "app/program.h"
@@ -31,11 +32,15 @@ bool CommandMode() { return TheParameterCells().macroCommandActive != 0; }
 
 // After a change: the changed curves are told to their links, the document
 // is redrawn (it is already marked changed); a refusal shows its messages.
-int Finish(const Status& status, int first, int last, const char* caption = "MERVA95") {
+// A data-processing record gets its integrals again; `shift` says the edit
+// was recorded as a baseline shift.
+int Finish(const Status& status, int first, int last, const char* caption = "MERVA95",
+           bool shift = false) {
   Ui().ShowStatus(status, caption);
   if (!status.Ok()) return 0;
   const int slot = ActiveSlot();
   MarkCurvesChanged(slot, first, last);
+  if (Documents().Document(slot).processMode != 0) return FinishRecordEdit(slot, shift);
   RedrawDocument(slot);
   return 1;
 }
@@ -79,7 +84,7 @@ int AddOrMultiplyY(PlotDocument& d, bool add) {
     if (!EditYDialog(EditYCaption(d), add ? "&Add to Y:" : "&Multiply Y by:", c, limits)) return 0;
   }
   const Status s = add ? AddToY(d, range, c, limits) : MultiplyY(d, range, c, limits);
-  return Finish(s, range.first, range.last);
+  return Finish(s, range.first, range.last, "MERVA95", add && d.processMode != 0);
 }
 
 int Swap(PlotDocument& d) {
@@ -124,7 +129,8 @@ int Trend(PlotDocument& d) {
 int Spacing(PlotDocument& d) {
   CurveRange range;
   if (!OperationCurves(d, PROMPT_CONSTANT_SPACING, true, range)) return 0;
-  const int curve = d.processMode != 0 ? d.curveCount : range.first;
+  // The record in data-processing mode: its integrals follow it.
+  const int curve = d.processMode != 0 ? 1 : range.first;
   EqualIntervalChoice choice;
   choice.interval = DefaultInterval(d, curve);
   choice.replace = replaceExistingCurve;

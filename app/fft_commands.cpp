@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/curve_pickers.h"
+#include "app/data_processing_commands.h"
 #include "app/dialog_helpers.h"
 #include "app/document_window.h"
 #include "app/fft_dialogs_ids.h"
@@ -187,6 +188,7 @@ int Smooth(int slot) {
   Ui().ShowStatus(status, SMOOTH_CAPTION);
   if (!status.Ok()) return 0;
   MarkCurvesChanged(slot, result, result);
+  if (d.processMode != 0) return FinishRecordEdit(slot, false);
   RedrawDocument(slot);
   return 1;
 }

@@ -19,6 +19,7 @@
 #include "files/plot_file_reader.h"
 #include "files/plot_file_writer.h"
 #include "files/preferences.h"
+#include "processing/data_processing.h"
 
 namespace merva::app {
 
@@ -115,6 +116,13 @@ Status ReadFile(PlotDocument& document, const std::string& path, int fileType, i
   SetStatusHint(MSG_STATUS_READING);
   HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
   Status status = ImportWithDialogs(document, path, fileType, firstCurve);
+  // A data-processing file holds the record alone.
+  if (status.Ok() && document.processMode != 0) {
+    const Status resumed = ResumeProcessing(document);
+    status.messages.insert(status.messages.end(), resumed.messages.begin(),
+                           resumed.messages.end());
+    status.fatal = status.fatal || resumed.fatal;
+  }
   SetCursor(old);
   SetStatusHint(0);
   return status;

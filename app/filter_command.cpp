@@ -1,3 +1,4 @@
+#include "app/data_processing_commands.h"
 #include "app/filter_command.h"
 
 #include "app/curve_pickers.h"
@@ -72,6 +73,7 @@ int FilterCommand(HWND, int, LPARAM) {
   if (!status.Ok()) return 0;
   const int slot = ActiveSlot();
   MarkCurvesChanged(slot, result, result);
+  if (d.processMode != 0) return FinishRecordEdit(slot, false);
   RedrawDocument(slot);
   return 1;
 }

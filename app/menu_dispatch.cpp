@@ -4,6 +4,7 @@
 #include "app/curve_fit_command.h"
 #include "app/data_export.h"
 #include "app/data_links.h"
+#include "app/data_processing_commands.h"
 #include "app/dialogs.h"
 #include "app/document_mouse.h"
 #include "app/document_window.h"
@@ -312,6 +313,10 @@ constexpr CommandEntry kCommands[] = {
     {IDM_FILTER, IDM_FILTER, FilterCommand, CURVES},
     {IDM_SMOOTH, IDM_SMOOTH, FftCommand, CURVES},
     {IDM_FFT, IDM_FFT, FftCommand, CURVES},
+    {IDM_DATA_PROCESSING, IDM_DATA_PROCESSING, DataProcessingCommand, DOCUMENT},
+    {IDM_BASELINE_SHIFT, IDM_UNDO_SHIFT, DataProcessingCommand, DOCUMENT},
+    {IDM_INTEGRATE, IDM_DIFFERENTIATE, DataProcessingCommand, CURVES},
+    {IDM_SWITCH_PLOTS, IDM_SWITCH_PLOTS, DataProcessingCommand, DOCUMENT},
 };
 
 const CommandEntry* Find(int id) {
@@ -327,6 +332,7 @@ bool RequirementMet(const CommandEntry& entry, int id) {
   if (id >= IDM_RECENT_FIRST && id <= IDM_RECENT_LAST)
     return id - IDM_RECENT_FIRST < static_cast<int>(Settings().recentFiles.size());
   if (id == IDM_ZOOM_OUT) return document->zoomDepth > 0;
+  if (id == IDM_SWITCH_PLOTS) return !RecordViewMenuText(document).empty();
   if (id == IDM_MOVE_TO_FRONT || id == IDM_SEND_TO_BACK) return document->curveCount >= 2;
   if (id >= IDM_CASCADE && id <= IDM_ARRANGE_ICONS) return Documents().OpenCount() > 0;
   if (id == IDM_CLOSE_ALL) return Documents().OpenCount() > 0;

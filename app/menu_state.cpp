@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <bitset>
+#include <string>
 
+#include "app/data_processing_commands.h"
 #include "app/menu_dispatch.h"
 #include "app/program.h"
 #include "app/resource_ids.h"
@@ -104,6 +106,28 @@ int PositionOf(HMENU menu, UINT id) {
   return -1;
 }
 
+// The View menu's switch between an acceleration record and its
+// integrals, after Zoom Out, only while there is such a record.
+void UpdateRecordViewItem(HMENU menu, const PlotDocument* document) {
+  HMENU view = PopupHolding(menu, IDM_ZOOM_OUT);
+  if (!view) return;
+  const std::string text = RecordViewMenuText(document);
+  const int at = PositionOf(view, IDM_SWITCH_PLOTS);
+  if (text.empty()) {
+    if (at >= 0) DeleteMenu(view, IDM_SWITCH_PLOTS, MF_BYCOMMAND);
+    return;
+  }
+  if (at < 0) {
+    InsertMenuA(view, static_cast<UINT>(PositionOf(view, IDM_ZOOM_OUT) + 1),
+                MF_BYPOSITION | MF_STRING, IDM_SWITCH_PLOTS, text.c_str());
+    return;
+  }
+  char shown[64] = {};
+  GetMenuStringA(view, IDM_SWITCH_PLOTS, shown, sizeof shown, MF_BYCOMMAND);
+  if (text != shown)
+    ModifyMenuA(view, IDM_SWITCH_PLOTS, MF_BYCOMMAND | MF_STRING, IDM_SWITCH_PLOTS, text.c_str());
+}
+
 }  // namespace
 
 // Every command string of a DDE client ends here: redrawing the menu bar
@@ -112,6 +136,7 @@ int PositionOf(HMENU menu, UINT id) {
 void RefreshMenus() {
   Program& program = TheProgram();
   if (!program.menu) return;
+  UpdateRecordViewItem(program.menu, ActiveDocument());
   const bool barChanged = RefreshMenu(program.menu, ActiveDocument());
   static HMENU drawnMenu = nullptr;
   if (program.frame && (barChanged || drawnMenu != program.menu)) {

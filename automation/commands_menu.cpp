@@ -205,23 +205,13 @@ bool DataProcess(CommandRun& run, std::string_view rest) {
     else if (begins("t"))
       recordType = 6;
   }
-  // A failed command leaves the mode as it was: in processing mode only curve 1 is drawn
-  // and saved, so a stray mode would lose the other curves on the next save.
-  const int32_t oldMode = d->processMode;
-  const ProcessState oldState = d->processState;
+  // The menu command switches; a failed one leaves the document as it was.
   run.cells.processReset = mode == 0 ? 1 : 0;
-  d->processMode = (mode != 0 && (mode != 1 || haveType)) ? 1 : 0;
+  run.cells.processState = (mode != 0 && (mode != 1 || haveType)) ? 1 : 0;
   run.cells.processRecordType = recordType;
   run.cells.processOption = option;
-  if (d->processMode) d->processState.dataType = recordType;
   run.advance = end;
-  if (!Plain(run, MENU_DATA_PROCESS)) {
-    if (PlotDocument* still = run.Document(); still == d) {
-      d->processMode = oldMode;
-      d->processState = oldState;
-    }
-    return false;
-  }
+  if (!Plain(run, MENU_DATA_PROCESS)) return false;
   run.redrawPending = true;
   return true;
 }

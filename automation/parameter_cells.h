@@ -73,7 +73,9 @@ struct ParameterCells {
   double shiftStart = 0.0;
   double shiftStop = 0.0;
   int constantShift = 0;
-  // Data processing: record type (0..6) and option (0..2).
+  // Data processing: the mode asked for (0 off, 1 on), record type (0..6)
+  // and option (the format, 0..2).
+  int processState = 0;
   int processRecordType = 0;
   int processOption = 1;
   int processReset = 0;  // 1 when the state is reset before the command

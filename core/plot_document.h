@@ -206,6 +206,11 @@ struct PlotDocument {
   int32_t yNumberFormat = 0;
   int32_t processMode = 0;
   ProcessState processState;
+  // Acceleration records: the record or its integrals shown (RecordView).
+  int32_t processView = 0;
+  // The last baseline shift may be undone: set by a shift, cleared by any
+  // other edit of the record. Not saved.
+  int32_t bCanUndo = 0;
   FixedText<DATE_FORMAT_WIDTH> dateFormat;
   int32_t yAxisMode = 0;
   double y2Offset = 0.0;
@@ -250,6 +255,10 @@ struct PlotDocument {
   double rangeStart = 0.0;
   double rangeEnd = 0.0;
   int32_t applyToAllPoints = 1;
+  // The Baseline Shift dialog's target; its start, end and constant shift
+  // are the range above.
+  double shiftTargetTime = 0.0;
+  double shiftTargetValue = 0.0;
 
   // --- curve access (1-based curve and point numbers) ---
   float& X(int curve, int point) { return xValues.At(curve, point); }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/number_text.h"
+#include "core/record_units.h"
 #include "processing/interpolation.h"
 
 namespace merva {
@@ -10,19 +11,6 @@ namespace merva {
 namespace {
 
 constexpr char LINE_END[] = "\r\n";
-
-// Curve names of a data-processing record and its integrals, by data type.
-const char* RecordCurveName(int dataType, int integral) {
-  static const char* const kNames[][3] = {{"Unknown", "Integral", "Second Integral"},
-                                          {"Pressure", "Impulse", ""},
-                                          {"Stress", "Impulse", ""},
-                                          {"Acceleration", "Velocity", "Displacement"},
-                                          {"Deflection", "", ""},
-                                          {"Strain", "", ""},
-                                          {"Temperature", "", ""}};
-  if (dataType < 0 || dataType > 6 || integral < 0 || integral > 2) return "";
-  return kNames[dataType][integral];
-}
 
 std::string FormatX(const PlotDocument& d, double v, const NumberFormatContext& numbers) {
   return FormatAxisNumber(v, 0.0, d.xNumberFormat, numbers);

@@ -211,8 +211,10 @@ ResampleGrid GridOf(const PlotDocument& d, int curve, double interval) {
 
 Status EqualIntervals(PlotDocument& d, int curve, double interval, int method, bool replace,
                       int& resultCurve) {
+  // The record in data-processing mode (the last curve is an integral,
+  // which the next recompute would overwrite).
   if (d.processMode != 0) {
-    curve = d.curveCount;
+    curve = 1;
     replace = true;
   }
   if (curve < 1 || curve > d.curveCount) return Status::Failure();

@@ -2,23 +2,6 @@
 
 namespace merva {
 
-int IntegrationCount(int dataType) {
-  switch (dataType) {
-    case DATA_PRESSURE:
-    case DATA_STRESS:
-      return 1;
-    case DATA_ACCELERATION:
-      return 2;
-    default:
-      return 0;
-  }
-}
-
-int ProcessingCurveCapacity(int dataType) {
-  const int k = IntegrationCount(dataType);
-  return k + 1 < 2 ? 2 : k + 1;
-}
-
 void TrapezoidIntegral(const float* x, const float* y, int n, float divisor, float* out) {
   if (n <= 0) return;
   float sum = 0.0f;

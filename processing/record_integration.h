@@ -3,30 +3,15 @@
 // Running integrals of a measurement record: the trapezoidal rule carried
 // in single precision, each step rounded to float as the record is.
 
-namespace merva {
+#include "core/record_units.h"
 
-// Data types of the data-processing block.
-enum RecordDataType : int {
-  DATA_UNKNOWN = 0,
-  DATA_PRESSURE = 1,
-  DATA_STRESS = 2,
-  DATA_ACCELERATION = 3,
-  DATA_DEFLECTION = 4,
-  DATA_STRAIN = 5,
-  DATA_TEMPERATURE = 6,
-};
+namespace merva {
 
 // Feet and inches per second squared in one g.
 constexpr float FEET_PER_G = 32.174f;
 constexpr float INCHES_PER_G = 386.088f;
 // Record times are in msec, integrals per second.
 constexpr float MSEC_PER_SEC = 1000.0f;
-
-// K: 1 for pressure and stress, 2 for acceleration, else 0.
-int IntegrationCount(int dataType);
-
-// Curves the document must hold for the mode: K + 1, at least 2.
-int ProcessingCurveCapacity(int dataType);
 
 // out[0] = 0; out[i] = out[i-1] + ((x[i] - x[i-1]) / divisor) * (y[i] + y[i-1]) * 0.5,
 // every step in float. `out` may not alias y. n <= 0 writes nothing.

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/number_text.h"
+#include "core/record_units.h"
 #include "files/settings.h"
 #include "render/number_format.h"
 #include "render/probability.h"
@@ -452,6 +453,11 @@ AxisTitles ShownAxisTitles(const PlotDocument& d, const PlotLayout& L) {
     if (t.x.empty()) t.x = GrainSizeXTitle(d);
     if (t.y.empty()) t.y = "Percent Finer by Weight";
     if (t.y2.empty()) t.y2 = "Percent Coarser by Weight";
+  }
+  if (IntegralsViewShown(d)) {
+    // The document keeps titles of the record's axes only.
+    t.y = RecordUnitLabel(d.processState.dataType, L.firstCurve - 1);
+    t.y2 = RecordUnitLabel(d.processState.dataType, L.lastCurve - 1);
   }
   t.secondaryShown = L.y2Transform || L.rightAxis > 0 || grain;
   if (L.x2Transform) t.x2 = d.x2AxisLabel.Str();

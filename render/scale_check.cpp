@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/messages.h"
+#include "core/record_units.h"
 #include "render/axis_scale.h"
 #include "render/tripartite_units.h"
 
@@ -115,10 +116,23 @@ int ScaleErrorCode(PlotDocument& d) {
 
 }  // namespace
 
-int FirstCurveShown(const PlotDocument& d) { return d.curveCount > 0 ? 1 : 0; }
+// An acceleration record is shown alone or as its velocity and
+// displacement; every other document shows all its curves.
+bool IntegralsViewShown(const PlotDocument& d) {
+  return d.processMode != 0 && d.processState.dataType == DATA_ACCELERATION &&
+         d.processView == VIEW_INTEGRALS && d.curveCount >= 2;
+}
+
+int FirstCurveShown(const PlotDocument& d) {
+  if (d.curveCount <= 0) return 0;
+  return IntegralsViewShown(d) ? 2 : 1;
+}
+
 int LastCurveShown(const PlotDocument& d) {
-  if (d.processMode != 0) return d.curveCount > 0 ? 1 : 0;
-  return d.curveCount;
+  if (d.processMode == 0 || d.processState.dataType != DATA_ACCELERATION || d.curveCount <= 0)
+    return d.curveCount;
+  if (!IntegralsViewShown(d)) return 1;
+  return std::min(d.curveCount, IntegrationCount(DATA_ACCELERATION) + 1);
 }
 
 int CurveAxisOf(const PlotDocument& d, int curve) {

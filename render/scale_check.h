@@ -22,6 +22,8 @@ void FindExtents(PlotDocument& document);
 void WidenDegenerateExtents(PlotDocument& document);
 
 // The curves drawn: 1..curveCount, or only curve 1 in data-processing mode.
+// The curves drawn: all of them, or in data-processing mode the view's.
+bool IntegralsViewShown(const PlotDocument& document);
 int FirstCurveShown(const PlotDocument& document);
 int LastCurveShown(const PlotDocument& document);
 

@@ -503,7 +503,7 @@ TEST(MenuCommands, BaselineShiftNeedsProcessingMode) {
 TEST(MenuCommands, DataProcessArguments) {
   Session s;
   EXPECT_EQ(s.Run("[DataProcess(1,\"Acceleration\")]"), EXECUTE_ACKNOWLEDGED);
-  EXPECT_EQ(s.host.Doc().processMode, 1);
+  EXPECT_EQ(s.cells.processState, 1);
   EXPECT_EQ(s.cells.processRecordType, 3);
   EXPECT_EQ(s.cells.processOption, 1);
   EXPECT_EQ(s.host.menus.back(), MENU_DATA_PROCESS);
@@ -519,7 +519,7 @@ TEST(MenuCommands, DataProcessArguments) {
     EXPECT_EQ(s.cells.processRecordType, code) << type;
   }
   EXPECT_EQ(s.Run("[DataProcess(1)]"), EXECUTE_ACKNOWLEDGED);
-  EXPECT_EQ(s.host.Doc().processMode, 0);
+  EXPECT_EQ(s.cells.processState, 0);
   EXPECT_EQ(s.Run("[DataProcess(0)][XY(1,1)]"), EXECUTE_ACKNOWLEDGED);
   EXPECT_EQ(s.cells.processReset, 1);
   EXPECT_EQ(s.host.Doc().pointCount[1], 1);

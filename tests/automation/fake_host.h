@@ -8,6 +8,7 @@
 
 #include "automation/command_host.h"
 #include "automation/command_interpreter.h"
+#include "automation/menu_ids.h"
 #include "files/settings.h"
 
 namespace merva::test {
@@ -40,7 +41,11 @@ class FakeHost : public CommandHost {
     menuMacroActive.push_back(cells ? cells->macroCommandActive : -1);
     menuFirstCurves.push_back(cells ? cells->firstCurve : -1);
     menuMessagesShown.push_back(messagesShown);
-    return unavailable.count(commandId) == 0;
+    if (unavailable.count(commandId) != 0) return false;
+    // The mode switch, as far as later commands look at it.
+    if (commandId == MENU_DATA_PROCESS && cells && documents.currentDocument)
+      documents.Document(documents.currentDocument).processMode = cells->processState;
+    return true;
   }
   void PostMenuCommand(int commandId) override { posted.push_back(commandId); }
   void ActivateDocument(int slot) override {

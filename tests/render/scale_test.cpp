@@ -260,9 +260,10 @@ TEST(Extents, BarChartRoomIndependentAxesProcessingMode) {
   EXPECT_EQ(d->monotonicState[1], STATE_YES);
   EXPECT_EQ(d->spacingState[1], STATE_YES);
   d->processMode = 1;
+  d->processState.dataType = 3;
   d->yAxisMode = 0;
   FindExtents(*d);
-  EXPECT_DOUBLE_EQ(d->extents.limits.xHigh, 3.0);  // only curve 1
+  EXPECT_DOUBLE_EQ(d->extents.limits.xHigh, 3.0);  // the acceleration record alone
 }
 
 // Layout through a recording surface.

@@ -1,0 +1,28 @@
+#pragma once
+
+// Controls of the dialogs "DATAPROCESS", "BASELINESHIFT" and "DIFFERENTIATE".
+
+#define IDC_GENERATED_LABELS 32
+#define IDC_STATE_OFF 48
+#define IDC_STATE_ON 49
+#define IDC_TYPE_FIRST 50  // Unknown .. Temperature: 50..56
+#define IDC_TYPE_LAST 56
+#define IDC_FORMAT_FIRST 57  // Square, Wide, Default: 57..59
+#define IDC_FORMAT_LAST 59
+
+#define IDC_CONSTANT_SHIFT 32
+#define IDC_SHIFT_TIME 128
+#define IDC_SHIFT_VALUE 129
+#define IDC_SHIFT_START 131  // 130 is the Help button
+#define IDC_SHIFT_END 132
+#define IDC_SHIFT_VALUE_TEXT 80
+#define IDC_SHIFT_VALUE_UNIT 81
+#define IDC_SHIFT_START_TEXT 82
+#define IDC_SHIFT_START_UNIT 83
+#define IDC_SHIFT_END_TEXT 84
+#define IDC_SHIFT_END_UNIT 85
+
+#define IDC_TRAPEZOIDAL 48
+#define IDC_QUADRATIC 49
+#define IDC_INITIAL_VALUE 128
+#define IDC_INITIAL_VALUE_TEXT 80
