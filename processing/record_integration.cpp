@@ -1,5 +1,7 @@
 #include "processing/record_integration.h"
 
+#include <algorithm>
+
 namespace merva {
 
 int IntegrationCount(int dataType) {
@@ -57,6 +59,13 @@ int IntegrateRecord(int dataType, const float* x, const float* y, int n,
     Scale(integrals[1], n, INCHES_PER_G);
   }
   return k;
+}
+
+int IntegrateRecordCurves(int dataType, const float* x, const float* y, int n,
+                          float* const integrals[2], float* const integralX[2]) {
+  const int k = IntegrationCount(dataType);
+  for (int c = 0; c < k && n > 0; ++c) std::copy(x, x + n, integralX[c]);
+  return IntegrateRecord(dataType, x, y, n, integrals);
 }
 
 }  // namespace merva
