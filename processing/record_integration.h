@@ -23,4 +23,9 @@ void TrapezoidIntegral(const float* x, const float* y, int n, float divisor, flo
 // the first K outputs are written.
 int IntegrateRecord(int dataType, const float* x, const float* y, int n, float* const integrals[2]);
 
+// IntegrateRecord that also copies x into integralX[c] for every integral
+// written: the integral curves of the mode share the record's times.
+int IntegrateRecordCurves(int dataType, const float* x, const float* y, int n,
+                          float* const integrals[2], float* const integralX[2]);
+
 }  // namespace merva

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "processing/differentiation.h"
@@ -53,6 +54,33 @@ TEST(RecordIntegration, OneGOverOneSecondInFeetAndInches) {
   EXPECT_EQ(s[10], 0x1.82168cp+7f);
   EXPECT_NEAR(v[10], 32.174, 1e-5);
   EXPECT_NEAR(s[10], 193.044, 1e-4);
+}
+
+TEST(RecordIntegration, OnePassMatchesTwoPassesAndCopiesTheTimes) {
+  // The displacement integrates the velocity before its conversion.
+  std::vector<float> x, y;
+  for (int i = 0; i < 300; ++i) {
+    x.push_back(static_cast<float>(i * i % 37) * 0.37f + static_cast<float>(i) * 3.1f);
+    y.push_back(static_cast<float>((i * 7919) % 201 - 100) * 0.013f);
+  }
+  std::vector<float> first(300), second(300);
+  TrapezoidIntegral(x.data(), y.data(), 300, MSEC_PER_SEC, first.data());
+  TrapezoidIntegral(x.data(), first.data(), 300, MSEC_PER_SEC, second.data());
+  for (float& v : first) v = v * FEET_PER_G;
+  for (float& v : second) v = v * INCHES_PER_G;
+  std::vector<float> v(300), s(300), x1(300), x2(301, -1.0f);
+  float* integrals[2] = {v.data(), s.data()};
+  float* times[2] = {x1.data(), x2.data()};
+  EXPECT_EQ(IntegrateRecordCurves(DATA_ACCELERATION, x.data(), y.data(), 300, integrals, times), 2);
+  EXPECT_EQ(v, first);
+  EXPECT_EQ(s, second);
+  EXPECT_EQ(x1, x);
+  EXPECT_EQ(std::vector<float>(x2.begin(), x2.end() - 1), x);
+  EXPECT_EQ(x2[300], -1.0f);
+  // An impulse has one curve: the second X stays untouched.
+  std::fill(x2.begin(), x2.end(), -1.0f);
+  EXPECT_EQ(IntegrateRecordCurves(DATA_PRESSURE, x.data(), y.data(), 300, integrals, times), 1);
+  EXPECT_EQ(x2[0], -1.0f);
 }
 
 TEST(RecordIntegration, OtherTypesAndEmptyRecordsWriteNothing) {
