@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "core/document_table.h"
-#include "processing/record_integration.h"
+#include "processing/data_processing.h"
 
 namespace {
 
@@ -56,19 +56,15 @@ struct Record {
       std::exit(1);
     }
     d = &table.Document(slot);
-    d->curveCount = 3;
-    for (int c = 1; c <= 3; ++c) d->pointCount[c] = n;
+    d->curveCount = 1;
+    d->pointCount[1] = n;
+    d->processMode = 1;
+    d->processState.dataType = merva::DATA_ACCELERATION;
     std::copy(x.begin(), x.end(), d->xValues.Column(1));
     std::copy(y.begin(), y.end(), d->yValues.Column(1));
   }
-  // What the recompute does to the curves.
-  void Recompute() {
-    const float* x = d->xValues.Column(1);
-    float* const integrals[2] = {d->yValues.Column(2), d->yValues.Column(3)};
-    float* const integralX[2] = {d->xValues.Column(2), d->xValues.Column(3)};
-    merva::IntegrateRecordCurves(merva::DATA_ACCELERATION, x, d->yValues.Column(1), n, integrals,
-                                 integralX);
-  }
+  // The program's recompute of the record's integrals.
+  void Recompute() { merva::RecomputeRecord(*d); }
 };
 
 template <class Run>

@@ -218,9 +218,9 @@ Status RecomputeRecord(PlotDocument& d) {
   if (d.curveCount < 1) return Status::Success();
   d.curveCount = k + 1;
   float* integrals[2] = {d.yValues.Column(2), k > 1 ? d.yValues.Column(3) : nullptr};
-  IntegrateRecord(DataType(d), x, d.yValues.Column(RECORD), n, integrals);
+  float* integralX[2] = {d.xValues.Column(2), k > 1 ? d.xValues.Column(3) : nullptr};
+  IntegrateRecordCurves(DataType(d), x, d.yValues.Column(RECORD), n, integrals, integralX);
   for (int c = 2; c <= k + 1; ++c) {
-    std::copy_n(x, n, d.xValues.Column(c));
     d.pointCount[c] = n;
     d.monotonicState[c] = d.monotonicState[RECORD];
     d.spacingState[c] = d.spacingState[RECORD];
