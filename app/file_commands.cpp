@@ -115,9 +115,15 @@ Status ReadFile(PlotDocument& document, const std::string& path, int fileType, i
                            " is not available in this version of MERVA95.");
   SetStatusHint(MSG_STATUS_READING);
   HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+  const int32_t modeBefore = document.processMode;
+  const ProcessState stateBefore = document.processState;
   Status status = ImportWithDialogs(document, path, fileType, firstCurve);
-  // A data-processing file holds the record alone.
-  if (status.Ok() && document.processMode != 0) {
+  if (firstCurve > 1) {
+    // Curves added to a plot do not bring a mode with them.
+    document.processMode = modeBefore;
+    document.processState = stateBefore;
+  } else if (status.Ok() && document.processMode != 0) {
+    // A data-processing file holds the record alone.
     const Status resumed = ResumeProcessing(document);
     status.messages.insert(status.messages.end(), resumed.messages.begin(),
                            resumed.messages.end());
