@@ -17,8 +17,8 @@
 #include "core/array_sizing.h"
 #include "files/plot_file_reader.h"
 #include "files/plot_file_writer.h"
+#include "harness/raw_dde_client.h"
 #include "harness/wine_harness.h"
-#include "raw_dde_client.h"
 #include "render/win32/gdi_targets.h"
 
 using namespace merva;

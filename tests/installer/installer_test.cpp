@@ -13,8 +13,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "automation/raw_dde_client.h"
 #include "harness/merva_program.h"
+#include "harness/raw_dde_client.h"
 
 namespace merva::test {
 namespace {

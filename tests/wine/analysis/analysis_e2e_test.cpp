@@ -8,13 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "automation/raw_dde_client.h"
-#include "harness/merva_program.h"
+#include "harness/merva_dde_fixture.h"
 
 namespace merva::test {
 namespace {
 
-constexpr int ACK = 0x8000;
 constexpr int IDM_CURVE_FUNCTION = 4215;
 constexpr int IDM_NUMBER_OF_POINTS = 4220;
 constexpr int IDM_LIST_PEAKS = 4216;
@@ -31,7 +29,6 @@ constexpr int IDM_POLY = 4211;
 constexpr int IDC_POLY_C0 = 128;
 constexpr int IDC_EDIT_VALUE = 128;
 constexpr int IDC_EDIT_UPPER = 129;
-constexpr int IDC_PICK_LIST = 6801;
 constexpr int IDC_SCAN_POINT = 7011;
 constexpr int IDC_SCAN_X = 7012;
 constexpr int IDC_SCAN_Y = 7013;
@@ -50,48 +47,33 @@ std::string ClipboardText() {
   return text;
 }
 
-class CurveAnalysis : public MervaTest {
+class CurveAnalysis : public MervaDdeTest {
  protected:
   void SetUp() override {
-    MervaTest::SetUp();
-    if (IsSkipped()) return;
-    ASSERT_TRUE(merva_.Start("/-logo"));
-    ASSERT_TRUE(WaitUntil([&] { return client_.Connect("MERVAW", "ROZava"); }, 20000));
+    StartMerva();
+    if (!Started()) return;
     // Curve 1: X 0..10 with Y = 2X; curve 2: X 5..20 with Y = 1.
-    std::string points = "[Caption(\"An1\")][ErrorMessages(0)]";
-    for (int x = 0; x <= 10; ++x)
-      points += "[XY(" + std::to_string(x) + "," + std::to_string(2 * x) + ")]";
-    points += "[SelectCurve(2)][XY(5,1)][XY(20,1)][SelectCurve(1)]";
-    ASSERT_EQ(client_.Execute(points), ACK);
+    ASSERT_EQ(client_.Execute("[Caption(\"An1\")]"), ACK);
+    AddPoints(11, [](int x) { return 2 * x; });
+    ASSERT_EQ(client_.Execute("[SelectCurve(2)][XY(5,1)][XY(20,1)][SelectCurve(1)]"), ACK);
   }
-  std::string Request(const char* topic, const char* item) {
-    RawDdeClient document;
-    std::string data;
-    EXPECT_TRUE(document.Connect("MERVAW", topic)) << topic;
-    EXPECT_TRUE(document.Request(item, CF_TEXT, data)) << item;
-    return data;
-  }
-  DWORD Pid() const { return merva_.process.pid; }
-
-  MervaProgram merva_;
-  RawDdeClient client_;
 };
 
 TEST_F(CurveAnalysis, CurveOperationsAddTheirResultCurves) {
   ASSERT_EQ(client_.Execute("[AddCurves(1,2)]"), ACK);
-  EXPECT_EQ(NumbersIn(Request("an1", "Curve3")),
+  EXPECT_EQ(Numbers("an1", "Curve3"),
             (std::vector<double>{5, 11, 6, 13, 7, 15, 8, 17, 9, 19, 10, 21}));
   ASSERT_EQ(client_.Execute("[Compare(2,1)]"), ACK);  // Y2 - Y1 on X 5 and 20 within 0..10
-  EXPECT_EQ(NumbersIn(Request("an1", "Curve4")), (std::vector<double>{5, -9}));
+  EXPECT_EQ(Numbers("an1", "Curve4"), (std::vector<double>{5, -9}));
   ASSERT_EQ(client_.Execute("[AverageAll()]"), ACK);
-  const std::vector<double> average = NumbersIn(Request("an1", "Curve5"));
+  const std::vector<double> average = Numbers("an1", "Curve5");
   ASSERT_EQ(average.size(), 22u);
   EXPECT_EQ(average[1], 0.0);  // X 0: only curve 1 reaches it
   // X 5: curves 1 to 3, and curve 4's single point.
   EXPECT_DOUBLE_EQ(average[11], (10 + 1 + 11 - 9) / 4.0);
   ASSERT_EQ(client_.Execute("[Lump(1,2)]"), ACK);
-  EXPECT_EQ(Request("an1", "Curve6"), Request("an1", "Curve3"));
-  EXPECT_EQ(Request("an1", "NumberOfCurves"), "6");
+  EXPECT_EQ(Item("an1", "Curve6"), Item("an1", "Curve3"));
+  EXPECT_EQ(Item("an1", "NumberOfCurves"), "6");
 }
 
 TEST_F(CurveAnalysis, NewCurvesNotifyTheHotLinks) {
@@ -111,21 +93,20 @@ TEST_F(CurveAnalysis, RefusedCommandsChangeNothing) {
   EXPECT_NE(client_.Execute("[DivideCurves(1,1)]"), ACK);  // Y1 is 0 at X = 0
   ASSERT_EQ(client_.Execute("[SelectCurve(3)][XY(30,1)][XY(40,1)]"), ACK);
   EXPECT_NE(client_.Execute("[MultiplyCurves(3,1)]"), ACK);  // they do not overlap
-  EXPECT_EQ(Request("an1", "NumberOfCurves"), "3");
-  EXPECT_EQ(Request("an1", "NumberOfPoints"), "11\t2\t2");
+  EXPECT_EQ(Item("an1", "NumberOfCurves"), "3");
+  EXPECT_EQ(Item("an1", "NumberOfPoints"), "11\t2\t2");
 }
 
 TEST_F(CurveAnalysis, HistogramOpensItsOwnDocument) {
   ASSERT_EQ(client_.Execute("[Histogram(5)]"), ACK);
   // Y of curve 1: 0, 2, ..., 20 in classes of 5 from 0 to 25.
-  EXPECT_EQ(NumbersIn(Request("histogram", "Curve1")),
-            (std::vector<double>{0, 3, 5, 2, 10, 3, 15, 2, 20, 1}));
+  EXPECT_EQ(Numbers("histogram", "Curve1"), (std::vector<double>{0, 3, 5, 2, 10, 3, 15, 2, 20, 1}));
   EXPECT_NE(client_.Execute("[Histogram(0)]"), ACK);
-  EXPECT_EQ(DocumentCount(merva_.frame), 2);
+  EXPECT_EQ(DocumentCount(frame_), 2);
 }
 
 TEST_F(CurveAnalysis, ReportBoxCopiesItsText) {
-  merva_.Command(IDM_NUMBER_OF_POINTS);
+  Command(IDM_NUMBER_OF_POINTS);
   HWND box = WaitForDialogTitled(Pid(), "Number of Points");
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(FieldText(box, IDC_READONLY_TEXT), "Curve 1: 11\r\nCurve 2: 2\r\n");
@@ -136,7 +117,7 @@ TEST_F(CurveAnalysis, ReportBoxCopiesItsText) {
   Press(box, IDC_READONLY_COPY);
   EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == "Curve 1: 11\r\nCurve 2: 2\r\n"; }, 5000));
   EXPECT_TRUE(Answer(box, IDOK));
-  merva_.Command(IDM_LIST_PEAKS);
+  Command(IDM_LIST_PEAKS);
   box = WaitForDialogTitled(Pid(), "Peak Values");
   ASSERT_NE(box, nullptr);
   EXPECT_NE(FieldText(box, IDC_READONLY_TEXT).find("Maximum = 20 at X = 10"), std::string::npos);
@@ -144,36 +125,19 @@ TEST_F(CurveAnalysis, ReportBoxCopiesItsText) {
 }
 
 TEST_F(CurveAnalysis, CurveFunctionDialogMultiplies) {
-  merva_.Command(IDM_CURVE_FUNCTION);
+  Command(IDM_CURVE_FUNCTION);
   HWND dialog = WaitForDialogTitled(Pid(), "Y3 = f(Y1,Y2)");
   ASSERT_NE(dialog, nullptr);
   SendDlgItemMessageA(dialog, IDC_FUNCY_Y1, LB_SETCURSEL, 0, 0);
   SendDlgItemMessageA(dialog, IDC_FUNCY_Y2, LB_SETCURSEL, 1, 0);
   for (int id = 48; id <= 51; ++id) CheckButton(dialog, id, id == IDC_FUNCY_MULTIPLY);
   ASSERT_TRUE(Answer(dialog, IDOK));
-  EXPECT_EQ(NumbersIn(Request("an1", "Curve3")),
+  EXPECT_EQ(Numbers("an1", "Curve3"),
             (std::vector<double>{5, 10, 6, 12, 7, 14, 8, 16, 9, 18, 10, 20}));
 }
 
-// Picks the first curve in the one-curve picker.
-bool PickFirstCurve(DWORD pid) {
-  HWND picker = WaitForDialogTitled(pid, "Select Curve");
-  if (!picker) return false;
-  SendDlgItemMessageA(picker, IDC_PICK_LIST, LB_SETCURSEL, 0, 0);
-  return Answer(picker, IDOK);
-}
-
-// The text of the box with that caption, which is then closed with OK.
-std::string TakeBox(DWORD pid, const char* caption, int field = 0) {
-  HWND box = WaitForDialogTitled(pid, caption);
-  if (!box) return "(no box " + std::string(caption) + ")";
-  const std::string text = field ? FieldText(box, field) : BoxText(box);
-  Answer(box, IDOK);
-  return text;
-}
-
 TEST_F(CurveAnalysis, InterpolateKeepsToThePlotsXRange) {
-  merva_.Command(IDM_INTERPOLATE);
+  Command(IDM_INTERPOLATE);
   HWND dialog = WaitForDialogTitled(Pid(), "Interpolate");
   ASSERT_NE(dialog, nullptr);
   SetField(dialog, IDC_EDIT_VALUE, "25");
@@ -186,8 +150,8 @@ TEST_F(CurveAnalysis, InterpolateKeepsToThePlotsXRange) {
 }
 
 TEST_F(CurveAnalysis, BaselineAveragesBetweenTheLimits) {
-  merva_.Command(IDM_FIND_BASELINE);
-  ASSERT_TRUE(PickFirstCurve(Pid()));
+  Command(IDM_FIND_BASELINE);
+  ASSERT_TRUE(ChooseCurveInPicker(Pid(), 1));
   HWND limits = WaitForDialogTitled(Pid(), "Find average value from ...");
   ASSERT_NE(limits, nullptr);
   EXPECT_EQ(FieldText(limits, IDC_EDIT_VALUE) + " " + FieldText(limits, IDC_EDIT_UPPER), "0 10");
@@ -195,8 +159,8 @@ TEST_F(CurveAnalysis, BaselineAveragesBetweenTheLimits) {
   SetField(limits, IDC_EDIT_UPPER, "2");
   ASSERT_TRUE(Answer(limits, IDOK));
   EXPECT_EQ(TakeBox(Pid(), "Find Baseline"), "Baseline = 6");
-  merva_.Command(IDM_FIND_BASELINE);
-  ASSERT_TRUE(PickFirstCurve(Pid()));
+  Command(IDM_FIND_BASELINE);
+  ASSERT_TRUE(ChooseCurveInPicker(Pid(), 1));
   limits = WaitForDialogTitled(Pid(), "Find average value from ...");
   ASSERT_NE(limits, nullptr);
   SetField(limits, IDC_EDIT_VALUE, "30");
@@ -206,27 +170,27 @@ TEST_F(CurveAnalysis, BaselineAveragesBetweenTheLimits) {
 }
 
 TEST_F(CurveAnalysis, HistogramDialogOpensOrClosesItsWindow) {
-  merva_.Command(IDM_HISTOGRAM);
-  ASSERT_TRUE(PickFirstCurve(Pid()));
+  Command(IDM_HISTOGRAM);
+  ASSERT_TRUE(ChooseCurveInPicker(Pid(), 1));
   HWND dialog = WaitForDialogTitled(Pid(), "Histogram");
   ASSERT_NE(dialog, nullptr);
   // 11 points: 4 classes over 0..20, a step of 5.
   EXPECT_EQ(FieldText(dialog, IDC_EDIT_VALUE), "5");
   ASSERT_TRUE(Answer(dialog, IDCANCEL));
-  EXPECT_TRUE(WaitUntil([&] { return DocumentCount(merva_.frame) == 1; }, 5000));
-  merva_.Command(IDM_HISTOGRAM);
-  ASSERT_TRUE(PickFirstCurve(Pid()));
+  EXPECT_TRUE(WaitUntil([&] { return DocumentCount(frame_) == 1; }, 5000));
+  Command(IDM_HISTOGRAM);
+  ASSERT_TRUE(ChooseCurveInPicker(Pid(), 1));
   dialog = WaitForDialogTitled(Pid(), "Histogram");
   ASSERT_NE(dialog, nullptr);
   SetField(dialog, IDC_EDIT_VALUE, "10");
   ASSERT_TRUE(Answer(dialog, IDOK));
-  EXPECT_TRUE(WaitUntil([&] { return DocumentCount(merva_.frame) == 2; }, 5000));
-  EXPECT_EQ(NumbersIn(Request("histogram", "Curve1")), (std::vector<double>{0, 5, 10, 5, 20, 1}));
+  EXPECT_TRUE(WaitUntil([&] { return DocumentCount(frame_) == 2; }, 5000));
+  EXPECT_EQ(Numbers("histogram", "Curve1"), (std::vector<double>{0, 5, 10, 5, 20, 1}));
 }
 
 TEST_F(CurveAnalysis, PolynomialOfTheChosenCurve) {
-  merva_.Command(IDM_POLY);
-  ASSERT_TRUE(PickFirstCurve(Pid()));
+  Command(IDM_POLY);
+  ASSERT_TRUE(ChooseCurveInPicker(Pid(), 1));
   HWND dialog = WaitForDialogTitled(Pid(), "Polynomial Transformation");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(FieldText(dialog, IDC_POLY_C0 + 1), "1");  // starts as a copy
@@ -238,17 +202,14 @@ TEST_F(CurveAnalysis, PolynomialOfTheChosenCurve) {
   SetField(dialog, IDC_POLY_C0 + 2, "0.25");
   ASSERT_TRUE(Answer(dialog, IDOK));
   // Y' = 0.5 + 0.25 Y^2 of Y = 0, 2, ..., 20.
-  const std::vector<double> points = NumbersIn(Request("an1", "Curve3"));
+  const std::vector<double> points = Numbers("an1", "Curve3");
   ASSERT_EQ(points.size(), 22u);
   for (int i = 0; i <= 10; ++i) EXPECT_DOUBLE_EQ(points[2 * i + 1], 0.5 + i * i);
 }
 
 TEST_F(CurveAnalysis, ScanStepsThroughThePointsWithTheArrowKeys) {
-  merva_.Command(IDM_SCAN);
-  HWND picker = WaitForDialogTitled(Pid(), "Select Curve");
-  ASSERT_NE(picker, nullptr);
-  SendDlgItemMessageA(picker, IDC_PICK_LIST, LB_SETCURSEL, 0, 0);
-  ASSERT_TRUE(Answer(picker, IDOK));
+  Command(IDM_SCAN);
+  ASSERT_TRUE(ChooseCurveInPicker(Pid(), 1));
   HWND scan = WaitForDialogTitled(Pid(), "Scan X, Y");
   ASSERT_NE(scan, nullptr);
   EXPECT_TRUE(WaitUntil([&] { return FieldText(scan, IDC_SCAN_POINT) == "1 of 11"; }, 3000));
@@ -263,7 +224,7 @@ TEST_F(CurveAnalysis, ScanStepsThroughThePointsWithTheArrowKeys) {
   EXPECT_EQ(FieldText(scan, IDC_SCAN_Y), "20");
   // The mouse over the middle of the plot: a point from the middle of the
   // rising line.
-  HWND document = DocumentWindows(merva_.frame).front();
+  HWND document = DocumentWindows(frame_).front();
   RECT area{};
   GetClientRect(document, &area);
   POINT middle{area.right / 2, area.bottom / 2};

@@ -9,94 +9,78 @@
 #include <string>
 #include <vector>
 
-#include "automation/raw_dde_client.h"
-#include "harness/merva_program.h"
+#include "harness/merva_dde_fixture.h"
 
 namespace merva::test {
 namespace {
-
-constexpr int ACK = 0x8000;
 
 void ExpectNear(const std::vector<double>& got, const std::vector<double>& wanted) {
   ASSERT_EQ(got.size(), wanted.size());
   for (std::size_t i = 0; i < got.size(); ++i) EXPECT_NEAR(got[i], wanted[i], 1e-5) << i;
 }
 
-class FftDde : public MervaTest {
+class FftDde : public MervaDdeTest {
  protected:
   void SetUp() override {
-    MervaTest::SetUp();
-    if (IsSkipped()) return;
-    ASSERT_TRUE(merva_.Start("/-logo"));
-    ASSERT_TRUE(WaitUntil([&] { return client_.Connect("MERVAW", "ROZava"); }, 20000));
+    StartMerva();
+    if (!Started()) return;
     // Curve 1: one period of a sine in 4 points; curve 2: 3 points of 2.
-    ASSERT_EQ(client_.Execute("[Caption(\"Src\")][ErrorMessages(0)]"
-                              "[XY(0,0)][XY(1,1)][XY(2,0)][XY(3,-1)]"
+    ASSERT_EQ(client_.Execute("[Caption(\"Src\")][XY(0,0)][XY(1,1)][XY(2,0)][XY(3,-1)]"
                               "[SelectCurve(2)][XY(0,2)][XY(0.5,2)][XY(1,2)][SelectCurve(1)]"),
               ACK);
   }
-  std::string Request(const char* topic, const char* item) {
-    RawDdeClient document;
-    std::string data;
-    EXPECT_TRUE(document.Connect("MERVAW", topic)) << topic;
-    EXPECT_TRUE(document.Request(item, CF_TEXT, data)) << item;
-    return data;
-  }
-
-  MervaProgram merva_;
-  RawDdeClient client_;
 };
 
 TEST_F(FftDde, SpectrumWindowWithPhase) {
   ASSERT_EQ(client_.Execute("[FFTMethod(0)][FFTPhase(1)][FFT()]"), ACK);
-  EXPECT_EQ(Request("fft", "NumberOfCurves"), "2");
+  EXPECT_EQ(Item("fft", "NumberOfCurves"), "2");
   // P = 4, M = 3, df = 1/3: C1 = 0, S1 = 2.
-  ExpectNear(NumbersIn(Request("fft", "Curve1")), {0, 0, 1.0 / 3, 2.0 / 3, 2.0 / 3, 0});
-  ExpectNear(NumbersIn(Request("fft", "Curve2")), {0, 0, 1.0 / 3, std::acos(0.0), 2.0 / 3, 0});
-  EXPECT_EQ(DocumentCount(merva_.frame), 2);
+  ExpectNear(Numbers("fft", "Curve1"), {0, 0, 1.0 / 3, 2.0 / 3, 2.0 / 3, 0});
+  ExpectNear(Numbers("fft", "Curve2"), {0, 0, 1.0 / 3, std::acos(0.0), 2.0 / 3, 0});
+  EXPECT_EQ(DocumentCount(frame_), 2);
 }
 
 TEST_F(FftDde, UnpaddedConstantAndRefusal) {
   ASSERT_EQ(client_.Execute("[SelectCurve(2)][FFTMethod(1)][FFTPhase(0)][FFT()]"), ACK);
-  EXPECT_EQ(Request("fft", "NumberOfCurves"), "1");
-  ExpectNear(NumbersIn(Request("fft", "Curve1")), {0, 4, 1, 0});  // 2c, then 0; df = 1/(2*0.5)
+  EXPECT_EQ(Item("fft", "NumberOfCurves"), "1");
+  ExpectNear(Numbers("fft", "Curve1"), {0, 4, 1, 0});  // 2c, then 0; df = 1/(2*0.5)
   ASSERT_EQ(client_.Execute("[SelectCurve(3)][XY(0,1)][XY(1,1)][XY(5,1)]"), ACK);
   EXPECT_NE(client_.Execute("[FFT()]"), ACK);  // uneven X: no window
-  EXPECT_EQ(DocumentCount(merva_.frame), 2);
+  EXPECT_EQ(DocumentCount(frame_), 2);
 }
 
 TEST_F(FftDde, SmoothingAddsOrReplaces) {
   ASSERT_EQ(client_.Execute("[EditSmooth(0,0)]"), ACK);
-  EXPECT_EQ(Request("src", "NumberOfCurves"), "3");
-  ExpectNear(NumbersIn(Request("src", "Curve3")), NumbersIn(Request("src", "Curve1")));
+  EXPECT_EQ(Item("src", "NumberOfCurves"), "3");
+  ExpectNear(Numbers("src", "Curve3"), Numbers("src", "Curve1"));
   ASSERT_EQ(client_.Execute("[SelectCurve(2)][EditSmooth(1,50)]"), ACK);
-  EXPECT_EQ(Request("src", "NumberOfCurves"), "3");
-  ExpectNear(NumbersIn(Request("src", "Curve2")), {0, 2, 0.5, 2, 1, 2});  // a line stays a line
+  EXPECT_EQ(Item("src", "NumberOfCurves"), "3");
+  ExpectNear(Numbers("src", "Curve2"), {0, 2, 0.5, 2, 1, 2});  // a line stays a line
   ASSERT_EQ(client_.Execute("[SelectCurve(4)][XY(0,1)][XY(1,1)][XY(5,1)]"), ACK);
   EXPECT_NE(client_.Execute("[EditSmooth(0,2)]"), ACK);
-  EXPECT_EQ(Request("src", "NumberOfCurves"), "4");
+  EXPECT_EQ(Item("src", "NumberOfCurves"), "4");
 }
 
 TEST_F(FftDde, OptionsAndSmoothBoxes) {
   constexpr int IDM_SMOOTH = 4133, IDM_FFT = 4212;
-  std::string points = "[SelectCurve(1)][EditErase()][SelectCurve(1)][EditErase()][SelectCurve(1)]";
-  for (int i = 0; i < 12; ++i)
-    points += "[XY(" + std::to_string(i) + "," + std::to_string(i % 3) + ")]";
-  ASSERT_EQ(client_.Execute(points), ACK);
-  ASSERT_EQ(Request("src", "NumberOfPoints"), "12");
-  const DWORD pid = merva_.process.pid;
+  ASSERT_EQ(client_.Execute("[SelectCurve(1)][EditErase()][SelectCurve(1)][EditErase()]"
+                            "[SelectCurve(1)]"),
+            ACK);
+  AddPoints(12, [](int i) { return i % 3; });
+  ASSERT_EQ(Item("src", "NumberOfPoints"), "12");
+  const DWORD pid = Pid();
 
-  merva_.Command(IDM_SMOOTH);
+  Command(IDM_SMOOTH);
   HWND smooth = WaitForDialogTitled(pid, "Smooth");
   ASSERT_NE(smooth, nullptr);
   EXPECT_EQ(FieldText(smooth, 128), "6");  // N/2 within 2..20
-  const std::string before = Request("src", "Curve1");
+  const std::string before = Item("src", "Curve1");
   CheckButton(smooth, 32, true);  // replaced: still one curve, so no picker follows
   Press(smooth, IDOK);
-  ASSERT_TRUE(WaitUntil([&] { return Request("src", "Curve1") != before; }, 5000));
-  EXPECT_EQ(Request("src", "NumberOfCurves"), "1");
+  ASSERT_TRUE(WaitUntil([&] { return Item("src", "Curve1") != before; }, 5000));
+  EXPECT_EQ(Item("src", "NumberOfCurves"), "1");
 
-  merva_.Command(IDM_FFT);
+  Command(IDM_FFT);
   HWND options = WaitForDialogTitled(pid, "FFT Options");
   ASSERT_NE(options, nullptr);
   EXPECT_EQ(
@@ -110,16 +94,16 @@ TEST_F(FftDde, OptionsAndSmoothBoxes) {
   CheckButton(options, 87, true);
   CheckButton(options, 32, false);  // one curve, so the next FFT asks for no curve
   Press(options, IDOK);
-  ASSERT_TRUE(WaitUntil([&] { return DocumentCount(merva_.frame) == 2; }, 5000));
-  EXPECT_EQ(Request("fft", "NumberOfPoints"), "7");  // unpadded
+  ASSERT_TRUE(WaitUntil([&] { return DocumentCount(frame_) == 2; }, 5000));
+  EXPECT_EQ(Item("fft", "NumberOfPoints"), "7");  // unpadded
 
-  merva_.Command(IDM_FFT);  // of the spectrum: the box comes back; Cancel opens nothing
+  Command(IDM_FFT);  // of the spectrum: the box comes back; Cancel opens nothing
   options = WaitForDialogTitled(pid, "FFT Options");
   ASSERT_NE(options, nullptr);
   EXPECT_EQ(SendDlgItemMessageA(options, 87, BM_GETCHECK, 0, 0), BST_CHECKED);
   Press(options, IDCANCEL);
   Sleep(300);
-  EXPECT_EQ(DocumentCount(merva_.frame), 2);
+  EXPECT_EQ(DocumentCount(frame_), 2);
 }
 
 }  // namespace

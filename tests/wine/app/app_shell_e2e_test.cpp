@@ -23,23 +23,13 @@
 
 #include "files/win32/system_settings.h"
 #include "harness/merva_program.h"
-#include "raw_dde_client.h"
+#include "harness/raw_dde_client.h"
 
 namespace merva::test {
 namespace {
 
 constexpr DWORD START_MS = 20000;
 constexpr DWORD BOX_MS = 10000;
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
 
 // Presses and releases keys through the system's input, as a user would:
 // the program's keyboard hook reads the real key state.

@@ -10,6 +10,3 @@ target_link_libraries(app_e2e_tests PRIVATE merva_files_win32)
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   target_link_options(app_test_probe PRIVATE -Wl,--kill-at)
 endif()
-# A DDE client for the commands that open help pages.
-target_sources(app_e2e_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../automation/raw_dde_client.cpp)
-target_include_directories(app_e2e_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../automation)

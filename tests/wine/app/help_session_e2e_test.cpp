@@ -11,7 +11,7 @@
 #include <string>
 
 #include "harness/merva_program.h"
-#include "raw_dde_client.h"
+#include "harness/raw_dde_client.h"
 
 namespace merva::test {
 namespace {

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "automation/binary_plot.h"
+#include "harness/raw_dde_client.h"
 #include "harness/wine_harness.h"
-#include "raw_dde_client.h"
 
 namespace merva::test {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "merva_dde_fixture.h"
+#include "harness/merva_dde_fixture.h"
 
 namespace merva::test {
 namespace {
@@ -59,10 +59,7 @@ TEST_F(EditingDde, TruncateDeletesShortCurvesAndEraseRenumbers) {
 }
 
 TEST_F(EditingDde, ResamplingDecimationAndRefusals) {
-  std::string points;
-  for (int i = 0; i <= 8; ++i)
-    points += "[XY(" + std::to_string(i) + "," + std::to_string(i * i) + ")]";
-  ASSERT_EQ(client_.Execute(points), ACK);
+  AddPoints(9, [](int i) { return i * i; });
   // A new curve at spacing 2 by the natural spline, then by skipping.
   ASSERT_EQ(client_.Execute("[EditEqualInts(0,2,4)]"), ACK);
   EXPECT_EQ(Item("NumberOfCurves"), "2");

@@ -9,7 +9,7 @@
 #include <iterator>
 #include <string>
 
-#include "merva_dde_fixture.h"
+#include "harness/merva_dde_fixture.h"
 
 namespace merva::test {
 namespace {
@@ -55,7 +55,7 @@ class ExportDde : public MervaDdeTest {
               ACK);
   }
   void TearDown() override {
-    merva_.End();
+    MervaDdeTest::TearDown();
     for (const char* name : {"a.txt", "b.csv", "c.bin", "ro.txt"}) {
       const std::string path = folder_ + "\\" + name;
       SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);

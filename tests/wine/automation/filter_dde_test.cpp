@@ -3,12 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "merva_dde_fixture.h"
+#include "harness/merva_dde_fixture.h"
 
 namespace merva::test {
 namespace {
@@ -23,23 +21,16 @@ class FilterDde : public MervaDdeTest {
   std::string Item(const std::string& item) { return MervaDdeTest::Item("Fi", item); }
   // The Y values of a curve, from its CurveN item.
   std::vector<double> Y(int curve) {
-    std::istringstream rows(Item("Curve" + std::to_string(curve)));
+    const std::vector<double> xy = Numbers("Fi", "Curve" + std::to_string(curve));
     std::vector<double> y;
-    double x = 0, value = 0;
-    while (rows >> x >> value) y.push_back(value);
+    for (std::size_t i = 1; i < xy.size(); i += 2) y.push_back(xy[i]);
     return y;
   }
-  // Curve `curve` with X = 0, 0.001, ... and the given Y, ten points a string.
+  // Curve `curve` with X = 0, 0.001, ... and the given Y.
   void Points(int curve, const std::vector<double>& y) {
     ASSERT_EQ(client_.Execute("[SelectCurve(" + std::to_string(curve) + ")]"), ACK);
-    std::string text;
-    for (std::size_t i = 0; i < y.size(); ++i) {
-      text += "[XY(" + std::to_string(i * 0.001) + "," + std::to_string(y[i]) + ")]";
-      if (i % 10 == 9 || i + 1 == y.size()) {
-        ASSERT_EQ(client_.Execute(text), ACK) << text;
-        text.clear();
-      }
-    }
+    AddPoints(
+        static_cast<int>(y.size()), [&](int i) { return y[i]; }, 0.001);
   }
 };
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "automation/binary_plot.h"
+#include "harness/raw_dde_client.h"
 #include "harness/wine_harness.h"
-#include "raw_dde_client.h"
 // shellapi.h needs windows.h first.
 #include <shellapi.h>
 
@@ -21,37 +21,6 @@ constexpr int ACK = 0x8000;
 constexpr int BUSY = 0x4000;
 constexpr UINT IDM_ABOUT_COMMAND = 4243;
 constexpr UINT WM_PREFERENCE_FILE = WM_APP + 0x3A1;
-
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-struct BoxSearch {
-  DWORD pid;
-  const char* caption;
-  HWND found;
-};
-
-BOOL CALLBACK FindBox(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<BoxSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  char name[16] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (owner == search->pid && std::string(name) == "#32770" && IsWindowVisible(window) &&
-      (!search->caption || WindowText(window) == search->caption)) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// A dialog box of the process (with that caption when given).
-HWND DialogOf(DWORD pid, const char* caption = nullptr) {
-  BoxSearch search{pid, caption, nullptr};
-  EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
 
 BOOL CALLBACK AddChildText(HWND child, LPARAM data) {
   const std::string text = WindowText(child);
@@ -73,7 +42,7 @@ std::string BoxText(HWND box) {
 // "caption|text"; empty when none came.
 std::string DismissBox(DWORD pid, DWORD timeoutMs = 5000) {
   HWND box = nullptr;
-  if (!WaitUntil([&] { return (box = DialogOf(pid)) != nullptr; }, timeoutMs)) return "";
+  if (!WaitUntil([&] { return (box = DialogOfProcess(pid)) != nullptr; }, timeoutMs)) return "";
   const std::string seen = WindowText(box) + "|" + BoxText(box);
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   WaitUntil([&] { return !IsWindow(box); }, 5000);
@@ -102,7 +71,7 @@ class Merva95Dde : public ::testing::Test {
  protected:
   void SetUp() override {
     const std::string program = ProgramPath("app/merva95.exe");
-    if (!Exists(program)) GTEST_SKIP() << "merva95.exe is not built";
+    if (!FileExists(program)) GTEST_SKIP() << "merva95.exe is not built";
     if (FindWindowA("MERVA/W", nullptr)) GTEST_SKIP() << "a MERVA/W window already runs";
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, sizeof windows);
@@ -121,7 +90,7 @@ class Merva95Dde : public ::testing::Test {
   void TearDown() override {
     // Message boxes left by a failed check would keep the program busy.
     for (int i = 0; i < 5; ++i)
-      if (HWND box = DialogOf(merva_.pid)) PostMessageA(box, WM_CLOSE, 0, 0);
+      if (HWND box = DialogOfProcess(merva_.pid)) PostMessageA(box, WM_CLOSE, 0, 0);
     merva_.End();
   }
 
@@ -229,11 +198,12 @@ TEST_F(Merva95Dde, FullCurveFailsWithMessage144AndTheErrorBox) {
   EXPECT_EQ(client.Execute("[ErrorMessages(1)][XY(5,5)]"), -1);
   // The program's own message first, then the received text.
   HWND box = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (box = DialogOf(merva_.pid)) != nullptr; }, 5000));
+  ASSERT_TRUE(WaitUntil([&] { return (box = DialogOfProcess(merva_.pid)) != nullptr; }, 5000));
   std::string seen = WindowText(box) + "|" + BoxText(box);
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000));
-  const bool second = WaitUntil([&] { return (box = DialogOf(merva_.pid)) != nullptr; }, 3000);
+  const bool second =
+      WaitUntil([&] { return (box = DialogOfProcess(merva_.pid)) != nullptr; }, 3000);
   if (second) {
     seen += "\n" + WindowText(box) + "|" + BoxText(box);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
@@ -293,7 +263,7 @@ TEST_F(Merva95Dde, CommandsWithMenuOperationsReachTheDocument) {
 TEST_F(Merva95Dde, FileCommandsAndActivate) {
   const std::string dir = TempDirectory();
   const std::string file = ProgramPath("app/EX01.GRF");
-  ASSERT_TRUE(Exists(file));
+  ASSERT_TRUE(FileExists(file));
   RawDdeClient client;
   ASSERT_TRUE(client.Connect("MERVAW", "ROZava"));
   EXPECT_EQ(client.Execute("[ErrorMessages(0)][Caption(\"First\")][XY(1,1)]"), ACK);
@@ -338,7 +308,7 @@ TEST_F(Merva95Dde, FixedAxesDrawEachNewSegment) {
     EXPECT_EQ(client.Execute("[SelectCurve(2)][XY(" + std::to_string(i) + ",5)]"), ACK) << i;
   EXPECT_TRUE(Alive());
   EXPECT_EQ(Item("Live", "NumberOfPoints"), "2\t9");
-  EXPECT_EQ(DialogOf(merva_.pid), nullptr);
+  EXPECT_EQ(DialogOfProcess(merva_.pid), nullptr);
 }
 
 // [ShowCaption( switches the "PrintFileName" setting: on twice stays on,
@@ -378,7 +348,7 @@ TEST_F(Merva95Dde, ErrorMessagesOffFailsPromptlyWithoutAnyBox) {
   EXPECT_EQ(client.Poke("q1", CF_TEXT, "1 2\r\n3\r\n", 3000), 0);
   EXPECT_EQ(client.Poke("q2", CF_TEXT, "a b\r\nc d\r\n", 3000), 0);
   WaitUntil([] { return false; }, 500);
-  EXPECT_EQ(DialogOf(merva_.pid), nullptr) << DismissBox(merva_.pid, 100);
+  EXPECT_EQ(DialogOfProcess(merva_.pid), nullptr) << DismissBox(merva_.pid, 100);
   EXPECT_TRUE(IsWindowEnabled(frame_));
   EXPECT_EQ(Topics(), "ROZava\tSystem\tQuiet");
   EXPECT_EQ(Item("Quiet", "NumberOfPoints"), "2");
@@ -392,7 +362,7 @@ TEST_F(Merva95Dde, ErrorMessagesOffFailsPromptlyWithoutAnyBox) {
   EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(frame_) != 0; }, 5000));
   EXPECT_EQ(client.Execute("[FileOpen(\"" + missing + "\")]", 3000), 0);
   WaitUntil([] { return false; }, 300);
-  EXPECT_EQ(DialogOf(merva_.pid), nullptr) << DismissBox(merva_.pid, 100);
+  EXPECT_EQ(DialogOfProcess(merva_.pid), nullptr) << DismissBox(merva_.pid, 100);
 }
 
 // A document filled only by [XY( and never named is reachable by the topic
@@ -435,19 +405,15 @@ TEST_F(Merva95Dde, RefusedOperationsLeaveTheDataAlone) {
             ACK);
   // Curve 1's X is uneven: the spectral and filter operations refuse it;
   // integration waits for the data-processing mode; the link has no server.
-  for (const char* command : {"[EditSmooth(1,3)]",
-                              "[FFT()]",
-                              "[Integrate()]",
-                              "[Differentiate()]",
-                              "[EditFilter(\"option1\",0,1)]",
-                              "[InsertLink(\"a\",\"b\",\"c\")]"}) {
+  for (const char* command : {"[EditSmooth(1,3)]", "[FFT()]", "[Integrate()]", "[Differentiate()]",
+                              "[EditFilter(\"option1\",0,1)]", "[InsertLink(\"a\",\"b\",\"c\")]"}) {
     EXPECT_EQ(client.Execute(command), 0) << command;
   }
   // Appending a missing file with error messages off: the failure at once,
   // without the reader's message.
   EXPECT_EQ(client.Execute("[FileAppend(\"x.grf\")]", 3000), 0);
   WaitUntil([] { return false; }, 300);
-  EXPECT_EQ(DialogOf(merva_.pid), nullptr) << DismissBox(merva_.pid, 100);
+  EXPECT_EQ(DialogOfProcess(merva_.pid), nullptr) << DismissBox(merva_.pid, 100);
   EXPECT_TRUE(IsWindowEnabled(frame_));
   // Nothing changed the data.
   EXPECT_EQ(Item("Data", "Curve1"),
@@ -457,7 +423,9 @@ TEST_F(Merva95Dde, RefusedOperationsLeaveTheDataAlone) {
   EXPECT_EQ(client.Execute("[ErrorMessages(1)][Integrate()]", 1500), -1);
   HWND box = nullptr;
   ASSERT_TRUE(WaitUntil(
-      [&] { return (box = DialogOf(merva_.pid, "Error processing this command:")) != nullptr; },
+      [&] {
+        return (box = DialogOfProcess(merva_.pid, "Error processing this command:")) != nullptr;
+      },
       5000));
   EXPECT_EQ(BoxText(box), "[ErrorMessages(1)][Integrate()]");
   PostMessageA(box, WM_COMMAND, IDOK, 0);
@@ -672,7 +640,7 @@ TEST_F(Merva95Dde, BusyWhileAModalDialogHoldsTheFrame) {
   ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(frame_) == 0; }, 5000));
   HWND box = nullptr;
   // The frame is disabled before the box shows.
-  ASSERT_TRUE(WaitUntil([&] { return (box = DialogOf(merva_.pid)) != nullptr; }, 5000));
+  ASSERT_TRUE(WaitUntil([&] { return (box = DialogOfProcess(merva_.pid)) != nullptr; }, 5000));
   EXPECT_EQ(client.Execute("[XY(2,2)]"), BUSY);
   EXPECT_EQ(client.Poke("x", CF_TEXT, "1 2\r\n"), BUSY);
   EXPECT_EQ(client.Poke("x", RegisterClipboardFormatA("MERVAW"), std::string(2000, '\0')), BUSY);
@@ -728,8 +696,9 @@ TEST_F(Merva95Dde, HandoffMessages) {
   const LRESULT picture = SendMessageA(frame_, bitmap, 0, 0);
   EXPECT_NE(picture, 0);
   // (The bitmap handle belongs to the receiving process under Wine.)
-  if (HWND box = DialogOf(merva_.pid)) ADD_FAILURE() << WindowText(box) << "|" << BoxText(box);
-  if (HWND box = DialogOf(merva_.pid)) {
+  if (HWND box = DialogOfProcess(merva_.pid))
+    ADD_FAILURE() << WindowText(box) << "|" << BoxText(box);
+  if (HWND box = DialogOfProcess(merva_.pid)) {
     std::printf("open dialog: %s\n", DismissBox(merva_.pid).c_str());
   }
   // A preference file is applied to the active document.

@@ -7,17 +7,15 @@
 #include <memory>
 #include <string>
 
-#include "automation/raw_dde_client.h"
 #include "core/array_sizing.h"
 #include "core/plot_document.h"
-#include "files/plot_file_reader.h"
+#include "dialogs/plot_merva.h"
 #include "files/plot_file_writer.h"
-#include "harness/merva_program.h"
+#include "harness/raw_dde_client.h"
 
 namespace merva::test {
 namespace {
 
-constexpr int IDM_SAVE = 4101;
 constexpr int IDM_TITLES = 4142;
 constexpr int IDM_LEGEND = 4143;
 constexpr int IDM_SYMBOLS = 4184;
@@ -52,79 +50,16 @@ bool WritePositivePlot(const std::string& path) {
   return WritePlotFile(d, path).Ok();
 }
 
-// One merva95 with a copy of an example plot, its settings fresh.
-class Merva {
- public:
-  // `own`: a plot of positive values written here instead of the example.
-  bool Start(bool own = false) {
-    static int run = 0;
-    file_ = TempDirectory() + "\\plot" + std::to_string(++run) + ".grf";
-    if (own) {
-      if (!WritePositivePlot(file_)) return false;
-    } else if (!CopyFileA(ProgramPath("app/EX01.GRF").c_str(), file_.c_str(), FALSE)) {
-      return false;
-    }
-    if (!merva_.Start("/-logo \"" + file_ + "\"")) return false;
-    Sleep(400);
-    return true;
-  }
-
-  // Posts a menu command and waits for the dialog with the caption.
-  HWND Open(int command, const char* caption, DWORD timeoutMs = 8000) {
-    merva_.Command(command);
-    return WaitForDialogTitled(Pid(), caption, timeoutMs);
-  }
-
-  // Posted: for commands that answer with a message box.
-  void Post(int command) { merva_.Command(command); }
-
-  void Command(int command) { merva_.Send(command, 8000); }
-
-  // Presses OK; true when the dialog closed.
-  static bool Ok(HWND dialog) { return Answer(dialog, IDOK); }
-
-  // The box shown after OK: its text; the box is closed.
-  std::string BoxText(const char* caption) {
-    HWND box = WaitForDialogTitled(Pid(), caption, 5000);
-    if (!box) return "(no box " + std::string(caption) + ")";
-    const std::string text = test::BoxText(box);
-    Press(box, IDOK);
-    WaitUntil([&] { return !IsWindow(box); }, 5000);
-    return text;
-  }
-
-  // Saves the plot and reads the file back.
-  std::unique_ptr<PlotDocument> Saved() {
-    DeleteFileA(file_.c_str());
-    merva_.Command(IDM_SAVE);
-    auto d = std::make_unique<PlotDocument>();
-    SetCompiledDefaults(*d);
-    if (!Allocate(*d, 10, 1000).Ok()) return nullptr;
-    // The file shows before it is complete: read until it reads whole.
-    if (!WaitUntil([&] { return FileExists(file_) && ReadPlotFile(*d, file_, 1).Ok(); }, 8000))
-      return nullptr;
-    return d;
-  }
-
-  DWORD Pid() const { return merva_.process.pid; }
-  HWND Document() const { return FindChildWindow(merva_.frame, "MERVADOC", nullptr); }
-
- private:
-  std::string file_;
-  MervaProgram merva_;
-};
-
 // One radio button of a group on, the others off.
 void Choose(HWND dialog, int first, int last, int chosen) {
   for (int id = first; id <= last; ++id) CheckButton(dialog, id, id == chosen);
 }
 
-class PlotDialogs : public MervaTest {};
+class PlotDialogs : public PlotMervaTest {};
 
 TEST_F(PlotDialogs, TitlesAreKeptAndSaved) {
-  Merva m;
-  ASSERT_TRUE(m.Start());
-  HWND dialog = m.Open(IDM_TITLES, "Titles/Axes");
+  ASSERT_TRUE(m_.Start());
+  HWND dialog = m_.Open(IDM_TITLES, "Titles/Axes");
   ASSERT_NE(dialog, nullptr);
   SetField(dialog, 6001, "Blast pressure");
   SetField(dialog, 6002, "Gauge 7");
@@ -133,7 +68,7 @@ TEST_F(PlotDialogs, TitlesAreKeptAndSaved) {
   SetField(dialog, 6005, "Pressure, psi");
   SetField(dialog, 6006, "Impulse");
   ASSERT_TRUE(Merva::Ok(dialog));
-  auto d = m.Saved();
+  auto d = m_.Saved();
   ASSERT_TRUE(d);
   EXPECT_EQ(d->title1.Str(), "Blast pressure");
   EXPECT_EQ(d->title2.Str(), "Gauge 7");
@@ -141,7 +76,7 @@ TEST_F(PlotDialogs, TitlesAreKeptAndSaved) {
   EXPECT_EQ(d->xAxisLabel.Str(), "Time, msec");
   EXPECT_EQ(d->yAxisLabel.Str(), "Pressure, psi");
   // The dialog shows what is stored.
-  dialog = m.Open(IDM_TITLES, "Titles/Axes");
+  dialog = m_.Open(IDM_TITLES, "Titles/Axes");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(FieldText(dialog, 6001), "Blast pressure");
   EXPECT_EQ(FieldText(dialog, 6004), "Time, msec");
@@ -149,21 +84,20 @@ TEST_F(PlotDialogs, TitlesAreKeptAndSaved) {
 }
 
 TEST_F(PlotDialogs, ManualScaleRefusesTextAndKeepsLimits) {
-  Merva m;
-  ASSERT_TRUE(m.Start());
-  HWND dialog = m.Open(IDM_MANUAL_SCALE, "Manual Scaling");
+  ASSERT_TRUE(m_.Start());
+  HWND dialog = m_.Open(IDM_MANUAL_SCALE, "Manual Scaling");
   ASSERT_NE(dialog, nullptr);
   SetField(dialog, 6070, "-2.5");
   SetField(dialog, 6080, "12");
   SetField(dialog, 6071, "abc");
   SetField(dialog, 6081, "1.5");
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-  const std::string refusal = m.BoxText("Out of range");
+  const std::string refusal = m_.BoxText("Out of range");
   EXPECT_EQ(refusal.rfind("Value must be in the range ", 0), 0u) << refusal;
   EXPECT_TRUE(IsWindow(dialog) && IsWindowVisible(dialog));
   SetField(dialog, 6071, "-1");
   ASSERT_TRUE(Merva::Ok(dialog));
-  auto d = m.Saved();
+  auto d = m_.Saved();
   ASSERT_TRUE(d);
   EXPECT_EQ(d->manualScale, 1);
   EXPECT_EQ(d->manualLimits.xLow, -2.5);
@@ -171,16 +105,15 @@ TEST_F(PlotDialogs, ManualScaleRefusesTextAndKeepsLimits) {
   EXPECT_EQ(d->manualLimits.yLow[0], -1.0);
   EXPECT_EQ(d->manualLimits.yHigh[0], 1.5);
   // Automatic scaling switches it off again.
-  m.Command(IDM_AUTO_SCALE);
-  d = m.Saved();
+  m_.Command(IDM_AUTO_SCALE);
+  d = m_.Saved();
   ASSERT_TRUE(d);
   EXPECT_EQ(d->manualScale, 0);
 }
 
 TEST_F(PlotDialogs, LegendRefusesZeroRowsAndLength) {
-  Merva m;
-  ASSERT_TRUE(m.Start());
-  HWND dialog = m.Open(IDM_LEGEND, "Legend/Labels");
+  ASSERT_TRUE(m_.Start());
+  HWND dialog = m_.Open(IDM_LEGEND, "Legend/Labels");
   ASSERT_NE(dialog, nullptr);
   SetField(dialog, 6020, "Gauges");
   SetField(dialog, 6022, "First gauge");
@@ -188,16 +121,16 @@ TEST_F(PlotDialogs, LegendRefusesZeroRowsAndLength) {
   PostMessageA(dialog, WM_COMMAND, 6024, 0);
   SetField(dialog, 6026, "0");
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-  EXPECT_EQ(m.BoxText("MERVA95"), "Number of columns must be > 0.");
+  EXPECT_EQ(m_.BoxText("MERVA95"), "Number of columns must be > 0.");
   EXPECT_TRUE(IsWindow(dialog));
   SetField(dialog, 6026, "3");
   SetField(dialog, 6027, "0");
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-  EXPECT_EQ(m.BoxText("MERVA95"), "Line length for the legend must be > 0.");
+  EXPECT_EQ(m_.BoxText("MERVA95"), "Line length for the legend must be > 0.");
   SetField(dialog, 6027, "0.75");
   CheckButton(dialog, 6028, false);
   ASSERT_TRUE(Merva::Ok(dialog));
-  auto d = m.Saved();
+  auto d = m_.Saved();
   ASSERT_TRUE(d);
   EXPECT_EQ(d->legendTitle.Str(), "Gauges");
   EXPECT_EQ(d->legendText[1].Str(), "First gauge");
@@ -208,9 +141,8 @@ TEST_F(PlotDialogs, LegendRefusesZeroRowsAndLength) {
 }
 
 TEST_F(PlotDialogs, SymbolsPerCurveInInches) {
-  Merva m;
-  ASSERT_TRUE(m.Start());
-  HWND dialog = m.Open(IDM_SYMBOLS, "Symbol/Line Styles");
+  ASSERT_TRUE(m_.Start());
+  HWND dialog = m_.Open(IDM_SYMBOLS, "Symbol/Line Styles");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(FieldText(dialog, 6030), "Curve 1");
   Choose(dialog, 6040, 6046, 6043);  // line type 3
@@ -221,11 +153,11 @@ TEST_F(PlotDialogs, SymbolsPerCurveInInches) {
   // Too wide a line is refused before the next curve is shown.
   SetField(dialog, 6066, "7");
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-  EXPECT_EQ(m.BoxText("Out of range"), "Value must be in the range 0 to 0.5.");
+  EXPECT_EQ(m_.BoxText("Out of range"), "Value must be in the range 0 to 0.5.");
   EXPECT_TRUE(IsWindow(dialog));
   SetField(dialog, 6066, "0.01");
   ASSERT_TRUE(Merva::Ok(dialog));
-  auto d = m.Saved();
+  auto d = m_.Saved();
   ASSERT_TRUE(d);
   EXPECT_EQ(d->lineType[1], 3);
   EXPECT_EQ(d->symbolType[1] % 256, 5);  // filled: 256 + shape
@@ -234,26 +166,24 @@ TEST_F(PlotDialogs, SymbolsPerCurveInInches) {
 }
 
 TEST_F(PlotDialogs, ScaleTypesGoThroughTheValidityCheck) {
-  Merva m;
-  ASSERT_TRUE(m.Start());
+  ASSERT_TRUE(m_.Start());
   // The example starts at X = 0: a logarithmic X axis is refused.
   PostMessageA(FindWindowA("MERVA/W", nullptr), WM_COMMAND, IDM_SCALE_BASE + 4, 0);
-  const std::string refusal = m.BoxText("MERVA95");
+  const std::string refusal = m_.BoxText("MERVA95");
   EXPECT_EQ(refusal, "You cannot plot zero or negative values on a log scale.");
-  auto d = m.Saved();
+  auto d = m_.Saved();
   ASSERT_TRUE(d);
   EXPECT_EQ(d->scaleType, 1);
-  m.Command(IDM_SCALE_BASE + 1);
-  m.Command(IDM_SCALE_BASE + 9);  // bar chart: the example is evenly spaced
-  d = m.Saved();
+  m_.Command(IDM_SCALE_BASE + 1);
+  m_.Command(IDM_SCALE_BASE + 9);  // bar chart: the example is evenly spaced
+  d = m_.Saved();
   ASSERT_TRUE(d);
   EXPECT_EQ(d->scaleType, 9);
 }
 
 TEST_F(PlotDialogs, PhysicalSizeInMillimetres) {
-  Merva m;
-  ASSERT_TRUE(m.Start());
-  HWND dialog = m.Open(IDM_PHYSICAL_SIZE, "Set Physical Plot Size");
+  ASSERT_TRUE(m_.Start());
+  HWND dialog = m_.Open(IDM_PHYSICAL_SIZE, "Set Physical Plot Size");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(FieldText(dialog, 6090), "6");
   SendMessageA(GetDlgItem(dialog, 6093), BM_CLICK, 0, 0);
@@ -261,10 +191,10 @@ TEST_F(PlotDialogs, PhysicalSizeInMillimetres) {
   SetField(dialog, 6090, "127");
   SetField(dialog, 6094, "0");
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-  EXPECT_EQ(m.BoxText("Out of range"), "Value must be in the range 1 to 100.");
+  EXPECT_EQ(m_.BoxText("Out of range"), "Value must be in the range 1 to 100.");
   SetField(dialog, 6094, "5");
   ASSERT_TRUE(Merva::Ok(dialog));
-  auto d = m.Saved();
+  auto d = m_.Saved();
   ASSERT_TRUE(d);
   EXPECT_EQ(d->manualTicks, 1);
   EXPECT_DOUBLE_EQ(d->plotWidth, 5.0);
@@ -272,9 +202,8 @@ TEST_F(PlotDialogs, PhysicalSizeInMillimetres) {
 }
 
 TEST_F(PlotDialogs, NumberFormatsAndPreview) {
-  Merva m;
-  ASSERT_TRUE(m.Start());
-  HWND dialog = m.Open(IDM_NUMBER_FORMATS, "Number Formats");
+  ASSERT_TRUE(m_.Start());
+  HWND dialog = m_.Open(IDM_NUMBER_FORMATS, "Number Formats");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(FieldText(dialog, 6106).rfind("Today's Date: ", 0), 0u) << FieldText(dialog, 6106);
   EXPECT_EQ(SendDlgItemMessageA(dialog, 6102, LB_GETCOUNT, 0, 0), 7);
@@ -284,17 +213,16 @@ TEST_F(PlotDialogs, NumberFormatsAndPreview) {
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, 6102)));
   EXPECT_NE(FieldText(dialog, 6105).find("E+3"), std::string::npos) << FieldText(dialog, 6105);
   ASSERT_TRUE(Merva::Ok(dialog));
-  auto d = m.Saved();
+  auto d = m_.Saved();
   ASSERT_TRUE(d);
   EXPECT_EQ(d->xNumberFormat, 0);
   EXPECT_EQ(d->yNumberFormat, 1);
 }
 
 TEST_F(PlotDialogs, TripartiteUserUnitsMustBePositive) {
-  Merva m;
-  ASSERT_TRUE(m.Start(true));
-  m.Command(IDM_SCALE_BASE + 5);
-  HWND dialog = m.Open(IDM_UNITS, "Tripartite Grid Units");
+  ASSERT_TRUE(m_.Start(WritePositivePlot));
+  m_.Command(IDM_SCALE_BASE + 5);
+  HWND dialog = m_.Open(IDM_UNITS, "Tripartite Grid Units");
   ASSERT_NE(dialog, nullptr);
   Choose(dialog, 6120, 6125, 6125);
   SetField(dialog, 6126, "0.5");
@@ -302,31 +230,30 @@ TEST_F(PlotDialogs, TripartiteUserUnitsMustBePositive) {
   SetField(dialog, 6128, "ft");
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   // The validity check refuses the grid and falls back to log-log.
-  EXPECT_EQ(m.BoxText("MERVA95"),
+  EXPECT_EQ(m_.BoxText("MERVA95"),
             "User-defined unit conversions for a tripartite grid MUST be greater than 0.");
-  auto d = m.Saved();
+  auto d = m_.Saved();
   ASSERT_TRUE(d);
   EXPECT_EQ(d->scaleType, 4);
   EXPECT_EQ(d->unitSystem, 127);
   EXPECT_EQ(d->unitFactor1, 0.5);
   EXPECT_EQ(d->unitFactor2, -2.0);
-  m.Post(IDM_SCALE_BASE + 5);
-  EXPECT_EQ(m.BoxText("MERVA95"),
+  m_.Post(IDM_SCALE_BASE + 5);
+  EXPECT_EQ(m_.BoxText("MERVA95"),
             "User-defined unit conversions for a tripartite grid MUST be greater than 0.");
-  dialog = m.Open(IDM_UNITS, "Tripartite Grid Units", 1500);
+  dialog = m_.Open(IDM_UNITS, "Tripartite Grid Units", 1500);
   ASSERT_EQ(dialog, nullptr);  // log-log has no units
 }
 
 TEST_F(PlotDialogs, PolarDegreesAndMultipleAxes) {
-  Merva m;
-  ASSERT_TRUE(m.Start(true));
-  m.Command(IDM_SCALE_BASE + 8);
-  HWND dialog = m.Open(IDM_UNITS, "Polar Coordinates Units");
+  ASSERT_TRUE(m_.Start(WritePositivePlot));
+  m_.Command(IDM_SCALE_BASE + 8);
+  HWND dialog = m_.Open(IDM_UNITS, "Polar Coordinates Units");
   ASSERT_NE(dialog, nullptr);
   Choose(dialog, 6140, 6141, 6141);
   ASSERT_TRUE(Merva::Ok(dialog));
-  m.Command(IDM_SCALE_BASE + 1);
-  dialog = m.Open(IDM_MULTIPLE_AXES, "Multiple Axes");
+  m_.Command(IDM_SCALE_BASE + 1);
+  dialog = m_.Open(IDM_MULTIPLE_AXES, "Multiple Axes");
   ASSERT_NE(dialog, nullptr);
   Choose(dialog, 6110, 6112, 6112);
   SendMessageA(GetDlgItem(dialog, 6024), BM_CLICK, 0, 0);  // curve 2
@@ -334,10 +261,10 @@ TEST_F(PlotDialogs, PolarDegreesAndMultipleAxes) {
   Choose(dialog, 6116, 6117, 6117);
   SetField(dialog, 6114, "x");
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-  EXPECT_EQ(m.BoxText("Out of range").rfind("Value must be in the range ", 0), 0u);
+  EXPECT_EQ(m_.BoxText("Out of range").rfind("Value must be in the range ", 0), 0u);
   SetField(dialog, 6114, "2.5");
   ASSERT_TRUE(Merva::Ok(dialog));
-  auto d = m.Saved();
+  auto d = m_.Saved();
   ASSERT_TRUE(d);
   EXPECT_EQ(d->yAxisMode, 2);
   EXPECT_EQ(d->curveAxis[1], 1);
@@ -345,19 +272,18 @@ TEST_F(PlotDialogs, PolarDegreesAndMultipleAxes) {
 }
 
 TEST_F(PlotDialogs, NoteTextAndSwitches) {
-  Merva m;
-  ASSERT_TRUE(m.Start());
-  HWND dialog = m.Open(IDM_NOTE, "Note");
+  ASSERT_TRUE(m_.Start());
+  HWND dialog = m_.Open(IDM_NOTE, "Note");
   ASSERT_NE(dialog, nullptr);
   SetField(dialog, 6160, "Peak at\r\n12 msec");
   CheckButton(dialog, 6161, true);
   CheckButton(dialog, 6162, false);
   SetField(dialog, 6164, "99");
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-  EXPECT_EQ(m.BoxText("Out of range"), "Value must be in the range 1 to 40.");
+  EXPECT_EQ(m_.BoxText("Out of range"), "Value must be in the range 1 to 40.");
   SetField(dialog, 6164, "4");
   ASSERT_TRUE(Merva::Ok(dialog));
-  auto d = m.Saved();
+  auto d = m_.Saved();
   ASSERT_TRUE(d);
   EXPECT_EQ(d->note.text, "Peak at\r\n12 msec");
   EXPECT_EQ(d->note.attribute1 & 7, 1 | 2);
@@ -365,15 +291,14 @@ TEST_F(PlotDialogs, NoteTextAndSwitches) {
 }
 
 TEST_F(PlotDialogs, FillBetweenCurvesWithAUserPattern) {
-  Merva m;
-  ASSERT_TRUE(m.Start(true));
-  HWND dialog = m.Open(IDM_FILL, "Fill Between Curves");
+  ASSERT_TRUE(m_.Start(WritePositivePlot));
+  HWND dialog = m_.Open(IDM_FILL, "Fill Between Curves");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(FieldText(dialog, 6190), "1");
   SetField(dialog, 6191, "1");
   SetField(dialog, 6192, "3");  // the plot has 2 curves
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-  EXPECT_EQ(m.BoxText("Out of range"), "Value must be in the range 1 to 2.");
+  EXPECT_EQ(m_.BoxText("Out of range"), "Value must be in the range 1 to 2.");
   SetField(dialog, 6192, "2");
   SetField(dialog, 6193, "255");
   SetField(dialog, 6194, "128");
@@ -381,10 +306,10 @@ TEST_F(PlotDialogs, FillBetweenCurvesWithAUserPattern) {
   Choose(dialog, 6200, 6207, 6207);
   SetField(dialog, 6196, "AA 55 AA");
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-  EXPECT_EQ(m.BoxText("MERVA95"), "The user pattern needs 8 hexadecimal bytes.");
+  EXPECT_EQ(m_.BoxText("MERVA95"), "The user pattern needs 8 hexadecimal bytes.");
   SetField(dialog, 6196, "AA 55 AA 55 AA 55 AA 55");
   ASSERT_TRUE(Merva::Ok(dialog));
-  auto d = m.Saved();
+  auto d = m_.Saved();
   ASSERT_TRUE(d);
   ASSERT_EQ(d->fillRegions.size(), 1u);
   const FillRegion& f = d->fillRegions[0];
@@ -395,24 +320,23 @@ TEST_F(PlotDialogs, FillBetweenCurvesWithAUserPattern) {
   EXPECT_EQ(f.pattern[0], 0xAA);
   EXPECT_EQ(f.pattern[7], 0x55);
   // Deleting the only fill leaves none.
-  dialog = m.Open(IDM_FILL, "Fill Between Curves");
+  dialog = m_.Open(IDM_FILL, "Fill Between Curves");
   ASSERT_NE(dialog, nullptr);
   SendMessageA(GetDlgItem(dialog, 6197), BM_CLICK, 0, 0);
   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
 TEST_F(PlotDialogs, PointLabelPlacedByClicking) {
-  Merva m;
-  ASSERT_TRUE(m.Start(true));
-  HWND dialog = m.Open(IDM_ADD_LABEL, "Label which point?");
+  ASSERT_TRUE(m_.Start(WritePositivePlot));
+  HWND dialog = m_.Open(IDM_ADD_LABEL, "Label which point?");
   ASSERT_NE(dialog, nullptr);
   SetField(dialog, 6210, "1");
   SetField(dialog, 6211, "999");
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-  EXPECT_EQ(m.BoxText("Out of range"), "Value must be in the range 1 to 4.");
+  EXPECT_EQ(m_.BoxText("Out of range"), "Value must be in the range 1 to 4.");
   SetField(dialog, 6211, "3");
   ASSERT_TRUE(Merva::Ok(dialog));
-  HWND document = m.Document();
+  HWND document = m_.Document();
   ASSERT_NE(document, nullptr);
   RECT client{};
   GetClientRect(document, &client);
@@ -420,12 +344,12 @@ TEST_F(PlotDialogs, PointLabelPlacedByClicking) {
                MAKELPARAM(client.right / 2, client.bottom / 2));
   HWND text = nullptr;
   ASSERT_TRUE(WaitUntil(
-      [&] { return (text = DialogOfProcess(m.Pid(), "Label a Data Point")) != nullptr; }, 5000));
+      [&] { return (text = DialogOfProcess(m_.Pid(), "Label a Data Point")) != nullptr; }, 5000));
   EXPECT_EQ(FieldText(text, 6216), "Curve 1, point 3");
   SetField(text, 6212, "Peak $Y");
   CheckButton(text, 6214, true);
   ASSERT_TRUE(Merva::Ok(text));
-  auto d = m.Saved();
+  auto d = m_.Saved();
   ASSERT_TRUE(d);
   ASSERT_EQ(d->pointLabels.size(), 1u);
   EXPECT_EQ(d->pointLabels[0].curve, 1);
@@ -435,45 +359,43 @@ TEST_F(PlotDialogs, PointLabelPlacedByClicking) {
   // The click lies inside the plotted window.
   EXPECT_GT(d->pointLabels[0].x, 0.0);
   EXPECT_LT(d->pointLabels[0].x, 10.0);
-  dialog = m.Open(IDM_DELETE_LABEL, "Label which point?");
+  dialog = m_.Open(IDM_DELETE_LABEL, "Label which point?");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(FieldText(dialog, 6211), "3");
   ASSERT_TRUE(Merva::Ok(dialog));
-  d = m.Saved();
+  d = m_.Saved();
   ASSERT_TRUE(d);
   EXPECT_TRUE(d->pointLabels.empty());
 }
 
 TEST_F(PlotDialogs, FontsAndColorsOpenTheSystemChoosers) {
-  Merva m;
-  ASSERT_TRUE(m.Start());
-  HWND dialog = m.Open(IDM_FONTS, "Fonts");
+  ASSERT_TRUE(m_.Start());
+  HWND dialog = m_.Open(IDM_FONTS, "Fonts");
   ASSERT_NE(dialog, nullptr);
   PostMessageA(dialog, WM_COMMAND, 6152, 0);  // 1st Title
   HWND chooser = nullptr;
   EXPECT_TRUE(
-      WaitUntil([&] { return (chooser = DialogOfProcess(m.Pid(), "Font")) != nullptr; }, 5000));
+      WaitUntil([&] { return (chooser = DialogOfProcess(m_.Pid(), "Font")) != nullptr; }, 5000));
   if (chooser) {
     PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
     WaitUntil([&] { return !IsWindow(chooser); }, 5000);
   }
   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
   WaitUntil([&] { return !IsWindow(dialog); }, 5000);
-  dialog = m.Open(IDM_PRINTER_COLORS, "Select Printer Colors");
+  dialog = m_.Open(IDM_PRINTER_COLORS, "Select Printer Colors");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(SendDlgItemMessageA(dialog, 6170, BM_GETCHECK, 0, 0), BST_CHECKED);
   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
   WaitUntil([&] { return !IsWindow(dialog); }, 5000);
-  dialog = m.Open(IDM_DISPLAY_COLORS, "Select Display Colors");
+  dialog = m_.Open(IDM_DISPLAY_COLORS, "Select Display Colors");
   ASSERT_NE(dialog, nullptr);
   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
 // The legend pop-up's Font... (right-click on the legend) has its chooser too.
 TEST_F(PlotDialogs, LegendPopupFontOpensTheFontChooser) {
-  Merva m;
-  ASSERT_TRUE(m.Start());
-  HWND chooser = m.Open(4354, "Font");
+  ASSERT_TRUE(m_.Start());
+  HWND chooser = m_.Open(4354, "Font");
   ASSERT_NE(chooser, nullptr);
   PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(chooser); }, 5000));
@@ -536,14 +458,13 @@ TEST_F(PlotDialogs, ColorPreviewIsTakenBackByCancel) {
 }
 
 TEST_F(PlotDialogs, ManualScaleFromTheCommandLanguageOpensNoDialog) {
-  Merva m;
-  ASSERT_TRUE(m.Start(true));
+  ASSERT_TRUE(m_.Start(WritePositivePlot));
   RawDdeClient client;
   ASSERT_TRUE(client.Connect("MERVAW", "ROZava"));
   EXPECT_EQ(client.Execute("[ManualScale(1,2,3,4)]"), 0x8000);
-  EXPECT_EQ(DialogOfProcess(m.Pid(), "Manual Scaling"), nullptr);
+  EXPECT_EQ(DialogOfProcess(m_.Pid(), "Manual Scaling"), nullptr);
   client.Terminate();
-  auto d = m.Saved();
+  auto d = m_.Saved();
   ASSERT_TRUE(d);
   EXPECT_EQ(d->manualScale, 1);
   EXPECT_EQ(d->manualLimits.xLow, 1.0);
@@ -553,22 +474,21 @@ TEST_F(PlotDialogs, ManualScaleFromTheCommandLanguageOpensNoDialog) {
 }
 
 TEST_F(PlotDialogs, SecondaryAxisTransformAndGrainSizeUnits) {
-  Merva m;
-  ASSERT_TRUE(m.Start(true));
-  HWND dialog = m.Open(IDM_MULTIPLE_AXES, "Multiple Axes");
+  ASSERT_TRUE(m_.Start(WritePositivePlot));
+  HWND dialog = m_.Open(IDM_MULTIPLE_AXES, "Multiple Axes");
   ASSERT_NE(dialog, nullptr);
   Choose(dialog, 6110, 6112, 6111);
   SetField(dialog, 6113, "-3.5");
   SetField(dialog, 6114, "0.25");
   ASSERT_TRUE(Merva::Ok(dialog));
-  m.Command(IDM_SCALE_BASE + 7);  // grain size: Y 10..80 lies in 0..100
-  dialog = m.Open(IDM_UNITS, "Grain Size Units");
+  m_.Command(IDM_SCALE_BASE + 7);  // grain size: Y 10..80 lies in 0..100
+  dialog = m_.Open(IDM_UNITS, "Grain Size Units");
   ASSERT_NE(dialog, nullptr);
   Choose(dialog, 6130, 6132, 6132);
   SetField(dialog, 6133, "0.001");
   SetField(dialog, 6134, "microns");
   ASSERT_TRUE(Merva::Ok(dialog));
-  auto d = m.Saved();
+  auto d = m_.Saved();
   ASSERT_TRUE(d);
   EXPECT_EQ(d->scaleType, 7);
   EXPECT_EQ(d->unitSystem, 127);
@@ -581,24 +501,23 @@ TEST_F(PlotDialogs, SecondaryAxisTransformAndGrainSizeUnits) {
 
 // Not in the plot file: the dialogs show it back while the plot is open.
 TEST_F(PlotDialogs, SecondaryXAxisRefusesBadFactorsAndKeepsItsTitle) {
-  Merva m;
-  ASSERT_TRUE(m.Start(true));
-  HWND dialog = m.Open(IDM_MULTIPLE_AXES, "Multiple Axes");
+  ASSERT_TRUE(m_.Start(WritePositivePlot));
+  HWND dialog = m_.Open(IDM_MULTIPLE_AXES, "Multiple Axes");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(IsDlgButtonChecked(dialog, 6118), static_cast<UINT>(BST_CHECKED));
   Choose(dialog, 6118, 6119, 6119);
   SetField(dialog, 6108, "1.5");
   SetField(dialog, 6109, "abc");
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-  const std::string refusal = m.BoxText("Out of range");
+  const std::string refusal = m_.BoxText("Out of range");
   EXPECT_EQ(refusal.rfind("Value must be in the range ", 0), 0u) << refusal;
   EXPECT_TRUE(IsWindow(dialog) && IsWindowVisible(dialog));
   SetField(dialog, 6109, "1e300");
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-  EXPECT_EQ(m.BoxText("Out of range").rfind("Value must be in the range ", 0), 0u);
+  EXPECT_EQ(m_.BoxText("Out of range").rfind("Value must be in the range ", 0), 0u);
   SetField(dialog, 6109, "-2");
   ASSERT_TRUE(Merva::Ok(dialog));
-  dialog = m.Open(IDM_MULTIPLE_AXES, "Multiple Axes");
+  dialog = m_.Open(IDM_MULTIPLE_AXES, "Multiple Axes");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(IsDlgButtonChecked(dialog, 6119), static_cast<UINT>(BST_CHECKED));
   EXPECT_EQ(IsDlgButtonChecked(dialog, 6118), static_cast<UINT>(BST_UNCHECKED));
@@ -607,11 +526,11 @@ TEST_F(PlotDialogs, SecondaryXAxisRefusesBadFactorsAndKeepsItsTitle) {
   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
   WaitUntil([&] { return !IsWindow(dialog); }, 5000);
 
-  dialog = m.Open(IDM_TITLES, "Titles/Axes");
+  dialog = m_.Open(IDM_TITLES, "Titles/Axes");
   ASSERT_NE(dialog, nullptr);
   SetField(dialog, 6007, "Minutes");
   ASSERT_TRUE(Merva::Ok(dialog));
-  dialog = m.Open(IDM_TITLES, "Titles/Axes");
+  dialog = m_.Open(IDM_TITLES, "Titles/Axes");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(FieldText(dialog, 6007), "Minutes");
   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);

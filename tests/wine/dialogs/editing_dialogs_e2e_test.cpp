@@ -8,14 +8,12 @@
 
 #include "core/array_sizing.h"
 #include "core/plot_document.h"
-#include "files/plot_file_reader.h"
+#include "dialogs/plot_merva.h"
 #include "files/plot_file_writer.h"
-#include "harness/merva_program.h"
 
 namespace merva::test {
 namespace {
 
-constexpr int IDM_SAVE = 4101;
 constexpr int IDM_ERASE_CURVE = 4121;
 constexpr int IDM_EDIT_DATA = 4122;
 constexpr int IDM_MULTIPLY_X = 4125;
@@ -46,66 +44,32 @@ bool WritePlot(const std::string& path) {
   return WritePlotFile(d, path).Ok();
 }
 
-class EditingDialogs : public MervaTest {
+class EditingDialogs : public PlotMervaTest {
  protected:
   void SetUp() override {
     MervaTest::SetUp();
-    static int run = 0;
-    file_ = TempDirectory() + "\\editing" + std::to_string(++run) + ".grf";
-    ASSERT_TRUE(WritePlot(file_));
-    ASSERT_TRUE(merva_.Start("/-logo \"" + file_ + "\""));
-    Sleep(400);
+    if (IsSkipped()) return;
+    ASSERT_TRUE(m_.Start(WritePlot));
   }
-
-  HWND Open(int command, const char* caption) {
-    merva_.Command(command);
-    return WaitForDialogTitled(merva_.process.pid, caption, 8000);
-  }
-  // The message box that follows, closed; its text.
-  std::string Box(const char* caption) {
-    HWND box = WaitForDialogTitled(merva_.process.pid, caption, 5000);
-    if (!box) return "(no box " + std::string(caption) + ")";
-    const std::string text = BoxText(box);
-    Press(box, IDOK);
-    WaitUntil([&] { return !IsWindow(box); }, 5000);
-    return text;
-  }
-  std::unique_ptr<PlotDocument> Saved() {
-    DeleteFileA(file_.c_str());
-    merva_.Send(IDM_SAVE, 8000);
-    auto d = std::make_unique<PlotDocument>();
-    SetCompiledDefaults(*d);
-    if (!Allocate(*d, 10, 1000).Ok()) return nullptr;
-    if (!WaitUntil([&] { return FileExists(file_); }, 8000)) return nullptr;
-    Sleep(300);
-    if (!ReadPlotFile(*d, file_, 1).Ok()) return nullptr;
-    return d;
-  }
-  void PickCurve(HWND picker, int curve) {
-    SendDlgItemMessageA(picker, PICK_LIST, LB_SETCURSEL, static_cast<WPARAM>(curve - 1), 0);
-  }
-
-  std::string file_;
-  MervaProgram merva_;
 };
 
 TEST_F(EditingDialogs, MultiplyXOfAllCurves) {
-  HWND picker = Open(IDM_MULTIPLY_X, "Select Curve");
+  HWND picker = m_.Open(IDM_MULTIPLY_X, "Select Curve");
   ASSERT_NE(picker, nullptr);
   EXPECT_EQ(FieldText(picker, PICK_PROMPT), "Edit which curve?");
   EXPECT_EQ(SendDlgItemMessageA(picker, PICK_LIST, LB_GETCOUNT, 0, 0), 3);
   CheckButton(picker, PICK_ONE, false);
   CheckButton(picker, PICK_ALL, true);
   ASSERT_TRUE(Answer(picker, IDOK));
-  HWND edit = WaitForDialogTitled(merva_.process.pid, "Edit", 8000);
+  HWND edit = m_.Dialog("Edit");
   ASSERT_NE(edit, nullptr);
   EXPECT_EQ(FieldText(edit, FIELD), "1");
   SetField(edit, FIELD, "abc");
   PostMessageA(edit, WM_COMMAND, IDOK, 0);
-  EXPECT_EQ(Box("Out of range").rfind("Value must be in the range ", 0), 0u);
+  EXPECT_EQ(m_.BoxText("Out of range").rfind("Value must be in the range ", 0), 0u);
   SetField(edit, FIELD, "-2");
   ASSERT_TRUE(Answer(edit, IDOK));
-  auto d = Saved();
+  auto d = m_.Saved();
   ASSERT_TRUE(d);
   ASSERT_EQ(d->curveCount, 3);
   for (int c = 1; c <= 3; ++c) EXPECT_EQ(d->X(c, 2), -4.0f) << c;
@@ -113,22 +77,19 @@ TEST_F(EditingDialogs, MultiplyXOfAllCurves) {
 }
 
 TEST_F(EditingDialogs, EqualIntervalsRefusesASpacingOfZero) {
-  HWND picker = Open(IDM_EQUAL_INTERVALS, "Select Curve");
-  ASSERT_NE(picker, nullptr);
-  EXPECT_EQ(FieldText(picker, PICK_PROMPT), "Constant spacing for which curve?");
-  PickCurve(picker, 2);
-  ASSERT_TRUE(Answer(picker, IDOK));
-  HWND dialog = WaitForDialogTitled(merva_.process.pid, "Equal Intervals", 8000);
+  m_.Post(IDM_EQUAL_INTERVALS);
+  ASSERT_TRUE(ChooseCurveInPicker(m_.Pid(), 2, "Constant spacing for which curve?"));
+  HWND dialog = m_.Dialog("Equal Intervals");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(FieldText(dialog, FIELD), "1");
   SetField(dialog, FIELD, "0");
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-  EXPECT_EQ(Box("Out of range"), "Spacing must be a positive number.");
+  EXPECT_EQ(m_.BoxText("Out of range"), "Spacing must be a positive number.");
   SetField(dialog, FIELD, "0.5");
   for (int id = 131; id <= 134; ++id) CheckButton(dialog, id, id == SPLINE);
   CheckButton(dialog, REPLACE, false);
   ASSERT_TRUE(Answer(dialog, IDOK));
-  auto d = Saved();
+  auto d = m_.Saved();
   ASSERT_TRUE(d);
   ASSERT_EQ(d->curveCount, 4);
   ASSERT_EQ(d->pointCount[4], 11);
@@ -138,29 +99,24 @@ TEST_F(EditingDialogs, EqualIntervalsRefusesASpacingOfZero) {
 }
 
 TEST_F(EditingDialogs, DecimationRangeChecks) {
-  HWND picker = Open(IDM_DEPOPULATE, "Select Curve");
-  ASSERT_NE(picker, nullptr);
-  EXPECT_EQ(FieldText(picker, PICK_PROMPT), "Depopulate which curve?");
-  PickCurve(picker, 1);
-  ASSERT_TRUE(Answer(picker, IDOK));
-  HWND dialog = WaitForDialogTitled(merva_.process.pid, "Harlan Depopulation", 8000);
+  m_.Post(IDM_DEPOPULATE);
+  ASSERT_TRUE(ChooseCurveInPicker(m_.Pid(), 1, "Depopulate which curve?"));
+  HWND dialog = m_.Dialog("Harlan Depopulation");
   ASSERT_NE(dialog, nullptr);
   SetField(dialog, FIELD, "100");
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-  EXPECT_EQ(Box("Out of range"), "Fidelity must be greater than 0 and less than 100.");
+  EXPECT_EQ(m_.BoxText("Out of range"), "Fidelity must be greater than 0 and less than 100.");
   ASSERT_TRUE(Answer(dialog, IDCANCEL));
-  picker = Open(IDM_SKIP_POINTS, "Select Curve");
-  ASSERT_NE(picker, nullptr);
-  PickCurve(picker, 1);
-  ASSERT_TRUE(Answer(picker, IDOK));
-  dialog = WaitForDialogTitled(merva_.process.pid, "Skip Points", 8000);
+  m_.Post(IDM_SKIP_POINTS);
+  ASSERT_TRUE(ChooseCurveInPicker(m_.Pid(), 1));
+  dialog = m_.Dialog("Skip Points");
   ASSERT_NE(dialog, nullptr);
   SetField(dialog, FIELD, "5");
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-  EXPECT_EQ(Box("Out of range"), "Value must be in the range 2 to 4.");
+  EXPECT_EQ(m_.BoxText("Out of range"), "Value must be in the range 2 to 4.");
   SetField(dialog, FIELD, "2");
   ASSERT_TRUE(Answer(dialog, IDOK));
-  auto d = Saved();
+  auto d = m_.Saved();
   ASSERT_TRUE(d);
   ASSERT_EQ(d->curveCount, 4);
   EXPECT_EQ(d->pointCount[4], 4);  // points 1, 3, 5, 6
@@ -168,19 +124,19 @@ TEST_F(EditingDialogs, DecimationRangeChecks) {
 }
 
 TEST_F(EditingDialogs, RemoveTrendRefusalAndEraseOfSeveral) {
-  HWND picker = Open(IDM_REMOVE_TREND, "Select Curve");
+  HWND picker = m_.Open(IDM_REMOVE_TREND, "Select Curve");
   ASSERT_NE(picker, nullptr);
   CheckButton(picker, PICK_ONE, false);
   CheckButton(picker, PICK_ALL, true);
   ASSERT_TRUE(Answer(picker, IDOK));
-  EXPECT_EQ(Box("MERVA95"), "Abscissa must be monotonically increasing for this operation.");
-  picker = Open(IDM_ERASE_CURVE, "Select Curves");
+  EXPECT_EQ(m_.BoxText("MERVA95"), "Abscissa must be monotonically increasing for this operation.");
+  picker = m_.Open(IDM_ERASE_CURVE, "Select Curves");
   ASSERT_NE(picker, nullptr);
   EXPECT_EQ(FieldText(picker, PICK_PROMPT), "Erase which curve(s)?");
   SendDlgItemMessageA(picker, PICK_LIST, LB_SETSEL, TRUE, 0);
   SendDlgItemMessageA(picker, PICK_LIST, LB_SETSEL, TRUE, 2);
   ASSERT_TRUE(Answer(picker, IDOK));
-  auto d = Saved();
+  auto d = m_.Saved();
   ASSERT_TRUE(d);
   ASSERT_EQ(d->curveCount, 1);
   EXPECT_EQ(d->legendText[1].Str(), "Gauge 2");
@@ -195,12 +151,11 @@ void Type(HWND dialog, int id, const std::string& text) {
 }
 
 TEST_F(EditingDialogs, EditDataMakesANewCurve) {
-  HWND picker = Open(IDM_EDIT_DATA, "Select Curve");
+  HWND picker = m_.Open(IDM_EDIT_DATA, "Select Curve");
   ASSERT_NE(picker, nullptr);
   ASSERT_EQ(SendDlgItemMessageA(picker, PICK_LIST, LB_GETCOUNT, 0, 0), 4);  // and "New curve"
-  PickCurve(picker, 4);
-  ASSERT_TRUE(Answer(picker, IDOK));
-  HWND dialog = WaitForDialogTitled(merva_.process.pid, "Edit Data", 8000);
+  ASSERT_TRUE(ChooseCurveInPicker(m_.Pid(), 4));
+  HWND dialog = m_.Dialog("Edit Data");
   ASSERT_NE(dialog, nullptr);
   constexpr int ROWS = 144, X = 128, Y = 129, ADD = 140, REMOVE = 142;
   EXPECT_EQ(SendDlgItemMessageA(dialog, ROWS, LB_GETCOUNT, 0, 0), 1);
@@ -215,7 +170,7 @@ TEST_F(EditingDialogs, EditDataMakesANewCurve) {
   Type(dialog, X, "6");
   Type(dialog, Y, "-1E+20");
   ASSERT_TRUE(Answer(dialog, IDOK));
-  auto d = Saved();
+  auto d = m_.Saved();
   ASSERT_TRUE(d);
   ASSERT_EQ(d->curveCount, 4);
   ASSERT_EQ(d->pointCount[4], 2);

@@ -8,8 +8,8 @@
 
 #include "core/array_sizing.h"
 #include "core/plot_document.h"
+#include "dialogs/plot_merva.h"
 #include "files/plot_file_writer.h"
-#include "harness/merva_program.h"
 
 namespace merva::test {
 namespace {
@@ -17,45 +17,43 @@ namespace {
 constexpr int IDM_SAVE_AS = 4102;
 constexpr int IDM_COPY_DATA = 4116;
 constexpr int IDC_FORMAT_FIRST = 160;
-constexpr int IDC_PICK_PROMPT = 6800;
-constexpr int IDC_PICK_LIST = 6801;
 
-class ExportDialogs : public MervaTest {
+// Curve c: X = 1..2+c, Y = 100c + X.
+bool WriteTwoCurves(const std::string& path) {
+  PlotDocument d;
+  SetCompiledDefaults(d);
+  if (!Allocate(d, 4, 10).Ok()) return false;
+  d.curveCount = 2;
+  for (int c = 1; c <= 2; ++c) {
+    d.pointCount[c] = 2 + c;
+    for (int p = 1; p <= 2 + c; ++p) {
+      d.X(c, p) = static_cast<float>(p);
+      d.Y(c, p) = static_cast<float>(c * 100 + p);
+    }
+  }
+  return WritePlotFile(d, path).Ok();
+}
+
+class ExportDialogs : public PlotMervaTest {
  protected:
   void SetUp() override {
     MervaTest::SetUp();
     if (IsSkipped()) return;
-    folder_ = TempDirectory();
-    plot_ = folder_ + "\\export_two.grf";
-    PlotDocument d;
-    SetCompiledDefaults(d);
-    ASSERT_TRUE(Allocate(d, 4, 10).Ok());
-    d.curveCount = 2;
-    for (int c = 1; c <= 2; ++c) {
-      d.pointCount[c] = 2 + c;
-      for (int p = 1; p <= 2 + c; ++p) {
-        d.X(c, p) = static_cast<float>(p);
-        d.Y(c, p) = static_cast<float>(c * 100 + p);
-      }
-    }
-    ASSERT_TRUE(WritePlotFile(d, plot_).Ok());
-    ASSERT_TRUE(merva_.Start("/-logo \"" + plot_ + "\""));
-    Sleep(400);
+    ASSERT_TRUE(m_.Start(WriteTwoCurves));
   }
   void TearDown() override {
-    merva_.Close();
-    for (const std::string& path : {plot_, Path("two.txt"), Path("ro.csv")}) {
+    PlotMervaTest::TearDown();
+    for (const std::string& path : {Path("two.txt"), Path("ro.csv")}) {
       SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
       DeleteFileA(path.c_str());
     }
-    MervaTest::TearDown();
   }
-  std::string Path(const char* name) const { return folder_ + "\\" + name; }
-  DWORD Pid() const { return merva_.process.pid; }
+  static std::string Path(const char* name) { return TempDirectory() + "\\" + name; }
+  DWORD Pid() const { return m_.Pid(); }
 
   // Save As, the format's button; true when the format dialog closed.
   bool ChooseFormat(int choice) {
-    merva_.Command(IDM_SAVE_AS);
+    m_.Post(IDM_SAVE_AS);
     HWND format = WaitForDialogTitled(Pid(), "File Format");
     if (!format) return false;
     for (int n = 1; n <= 6; ++n)
@@ -74,19 +72,11 @@ class ExportDialogs : public MervaTest {
     Press(save, IDOK);
     return true;
   }
-
-  MervaProgram merva_;
-  std::string folder_;
-  std::string plot_;
 };
 
 TEST_F(ExportDialogs, AsciiAsksWhichCurveThenSavesIt) {
   ASSERT_TRUE(ChooseFormat(2));
-  HWND picker = WaitForDialogTitled(Pid(), "Select Curve");
-  ASSERT_TRUE(picker);
-  EXPECT_EQ(FieldText(picker, IDC_PICK_PROMPT), "Which curve?");
-  SendDlgItemMessageA(picker, IDC_PICK_LIST, LB_SETCURSEL, 1, 0);
-  Press(picker, IDOK);
+  ASSERT_TRUE(ChooseCurveInPicker(Pid(), 2, "Which curve?"));
   HWND save = WaitForDialogTitled(Pid(), "Save Single Curve");
   ASSERT_TRUE(save);
   ASSERT_TRUE(EnterName(save, Path("two.txt")));
@@ -135,13 +125,8 @@ TEST_F(ExportDialogs, CopyAsksWhichCurve) {
   ASSERT_TRUE(OpenClipboard(nullptr));
   EmptyClipboard();
   CloseClipboard();
-  merva_.Command(IDM_COPY_DATA);
-  HWND picker = WaitForDialogTitled(Pid(), "Select Curve");
-  ASSERT_TRUE(picker);
-  EXPECT_EQ(FieldText(picker, IDC_PICK_PROMPT), "Copy which curve?");
-  SendDlgItemMessageA(picker, IDC_PICK_LIST, LB_SETCURSEL, 0, 0);
-  Press(picker, IDOK);
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(picker); }, 5000));
+  m_.Post(IDM_COPY_DATA);
+  ASSERT_TRUE(ChooseCurveInPicker(Pid(), 1, "Copy which curve?"));
   std::string text;
   ASSERT_TRUE(WaitUntil(
       [&] {

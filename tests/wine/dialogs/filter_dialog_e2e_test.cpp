@@ -8,16 +8,13 @@
 
 #include "core/array_sizing.h"
 #include "core/plot_document.h"
-#include "files/plot_file_reader.h"
+#include "dialogs/plot_merva.h"
 #include "files/plot_file_writer.h"
-#include "harness/merva_program.h"
 
 namespace merva::test {
 namespace {
 
-constexpr int IDM_SAVE = 4101;
 constexpr int IDM_FILTER = 4138;
-constexpr int PICK_PROMPT = 6800, PICK_LIST = 6801;
 constexpr int TYPE = 144, FREQUENCY = 133, BANDWIDTH = 134, C0 = 128, D2 = 132, REPLACE = 33;
 
 // Curve 1: X = 0..7, a spike at X = 3; curve 2: X = 1, 2, 4 (uneven).
@@ -37,32 +34,17 @@ bool WritePlot(const std::string& path) {
   return WritePlotFile(d, path).Ok();
 }
 
-class FilterDialog : public MervaTest {
+class FilterDialog : public PlotMervaTest {
  protected:
   void SetUp() override {
     MervaTest::SetUp();
-    static int run = 0;
-    file_ = TempDirectory() + "\\filter" + std::to_string(++run) + ".grf";
-    ASSERT_TRUE(WritePlot(file_));
-    ASSERT_TRUE(merva_.Start("/-logo \"" + file_ + "\""));
-    Sleep(400);
+    if (IsSkipped()) return;
+    ASSERT_TRUE(m_.Start(WritePlot));
   }
   // The picker answered with `curve`.
   void Pick(int curve) {
-    merva_.Command(IDM_FILTER);
-    HWND picker = WaitForDialogTitled(merva_.process.pid, "Select Curve", 8000);
-    ASSERT_NE(picker, nullptr);
-    EXPECT_EQ(FieldText(picker, PICK_PROMPT), "Filter which curve?");
-    SendDlgItemMessageA(picker, PICK_LIST, LB_SETCURSEL, static_cast<WPARAM>(curve - 1), 0);
-    ASSERT_TRUE(Answer(picker, IDOK));
-  }
-  std::string Box(const char* caption) {
-    HWND box = WaitForDialogTitled(merva_.process.pid, caption, 5000);
-    if (!box) return "(no box " + std::string(caption) + ")";
-    const std::string text = BoxText(box);
-    Press(box, IDOK);
-    WaitUntil([&] { return !IsWindow(box); }, 5000);
-    return text;
+    m_.Post(IDM_FILTER);
+    ASSERT_TRUE(ChooseCurveInPicker(m_.Pid(), curve, "Filter which curve?"));
   }
   static void ChooseType(HWND dialog, int type) {
     SendDlgItemMessageA(dialog, TYPE, CB_SETCURSEL, static_cast<WPARAM>(type), 0);
@@ -70,25 +52,11 @@ class FilterDialog : public MervaTest {
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, TYPE)));
   }
   static bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != 0; }
-  std::unique_ptr<PlotDocument> Saved() {
-    DeleteFileA(file_.c_str());
-    merva_.Send(IDM_SAVE, 8000);
-    auto d = std::make_unique<PlotDocument>();
-    SetCompiledDefaults(*d);
-    if (!Allocate(*d, 10, 1000).Ok()) return nullptr;
-    if (!WaitUntil([&] { return FileExists(file_); }, 8000)) return nullptr;
-    Sleep(300);
-    if (!ReadPlotFile(*d, file_, 1).Ok()) return nullptr;
-    return d;
-  }
-
-  std::string file_;
-  MervaProgram merva_;
 };
 
 TEST_F(FilterDialog, EnableRulesAndTheRejectionFrequencyCheck) {
   Pick(1);
-  HWND dialog = WaitForDialogTitled(merva_.process.pid, "Filter Parameters", 8000);
+  HWND dialog = m_.Dialog("Filter Parameters");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(SendDlgItemMessageA(dialog, TYPE, CB_GETCOUNT, 0, 0), 9);
   EXPECT_TRUE(Enabled(dialog, C0));
@@ -104,14 +72,14 @@ TEST_F(FilterDialog, EnableRulesAndTheRejectionFrequencyCheck) {
   EXPECT_FALSE(Enabled(dialog, BANDWIDTH));
   SetField(dialog, FREQUENCY, "0.5");  // the Nyquist frequency of 1 s spacing
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-  EXPECT_EQ(Box("Filter"),
+  EXPECT_EQ(m_.BoxText("Filter"),
             "The rejection frequency must be greater than zero and less than one-half the "
             "sampling frequency (0.5 Hertz).");
   ASSERT_TRUE(IsWindow(dialog));
   SetField(dialog, FREQUENCY, "0.25");
   CheckButton(dialog, REPLACE, false);
   ASSERT_TRUE(Answer(dialog, IDOK));
-  auto d = Saved();
+  auto d = m_.Saved();
   ASSERT_TRUE(d);
   ASSERT_EQ(d->curveCount, 3);
   EXPECT_FLOAT_EQ(d->Y(3, 4), static_cast<float>(5.0 / 1.0201));
@@ -120,22 +88,24 @@ TEST_F(FilterDialog, EnableRulesAndTheRejectionFrequencyCheck) {
 
 TEST_F(FilterDialog, SpikesAndUnevenSpacing) {
   Pick(2);
-  EXPECT_EQ(Box("Filter").rfind("This feature requires the data values to have a constant", 0), 0u);
+  EXPECT_EQ(
+      m_.BoxText("Filter").rfind("This feature requires the data values to have a constant", 0),
+      0u);
   Pick(1);
-  HWND dialog = WaitForDialogTitled(merva_.process.pid, "Filter Parameters", 8000);
+  HWND dialog = m_.Dialog("Filter Parameters");
   ASSERT_NE(dialog, nullptr);
   ChooseType(dialog, 8);
   CheckButton(dialog, REPLACE, true);
   ASSERT_TRUE(Answer(dialog, IDOK));
   // Again on the cleaned curve: nothing is left to remove.
   Pick(1);
-  dialog = WaitForDialogTitled(merva_.process.pid, "Filter Parameters", 8000);
+  dialog = m_.Dialog("Filter Parameters");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(SendDlgItemMessageA(dialog, TYPE, CB_GETCURSEL, 0, 0), 8) << "the settings are kept";
   CheckButton(dialog, REPLACE, false);
   ASSERT_TRUE(Answer(dialog, IDOK));
-  EXPECT_EQ(Box("Filter"), "No random spikes were found.");
-  auto d = Saved();
+  EXPECT_EQ(m_.BoxText("Filter"), "No random spikes were found.");
+  auto d = m_.Saved();
   ASSERT_TRUE(d);
   EXPECT_EQ(d->curveCount, 2);
   EXPECT_EQ(d->Y(1, 4), 0.0f);

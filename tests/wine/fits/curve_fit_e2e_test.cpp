@@ -7,52 +7,34 @@
 #include <string>
 #include <vector>
 
-#include "automation/raw_dde_client.h"
-#include "harness/merva_program.h"
+#include "harness/merva_dde_fixture.h"
 
 namespace merva::test {
 namespace {
 
-constexpr int ACK = 0x8000;
 constexpr int IDM_CURVE_FIT = 4207;
-constexpr int IDC_PICK_LIST = 6801;
 constexpr int IDC_READONLY_TEXT = 128;
 constexpr int IDC_FIT_ORDER = 7101;
 constexpr int IDC_FIT_POINTS = 7102;
 constexpr int IDC_FIT_LOWER = 7103;
 constexpr int IDC_FIT_UPPER = 7104;
 
-class CurveFitting : public MervaTest {
+class CurveFitting : public MervaDdeTest {
  protected:
   void SetUp() override {
-    MervaTest::SetUp();
-    if (IsSkipped()) return;
-    ASSERT_TRUE(merva_.Start("/-logo"));
-    ASSERT_TRUE(WaitUntil([&] { return client_.Connect("MERVAW", "ROZava"); }, 20000));
+    StartMerva();
+    if (!Started()) return;
     // Curve 1: Y = 1 + 2X at X = 0..10; curve 2: two points.
-    std::string points = "[Caption(\"Fit1\")][ErrorMessages(0)]";
-    for (int x = 0; x <= 10; ++x)
-      points += "[XY(" + std::to_string(x) + "," + std::to_string(1 + 2 * x) + ")]";
-    points += "[SelectCurve(2)][XY(1,5)][XY(1,7)][SelectCurve(1)]";
-    ASSERT_EQ(client_.Execute(points), ACK);
+    ASSERT_EQ(client_.Execute("[Caption(\"Fit1\")]"), ACK);
+    AddPoints(11, [](int x) { return 1 + 2 * x; });
+    ASSERT_EQ(client_.Execute("[SelectCurve(2)][XY(1,5)][XY(1,7)][SelectCurve(1)]"), ACK);
   }
-  std::string Request(const char* item) {
-    RawDdeClient document;
-    std::string data;
-    EXPECT_TRUE(document.Connect("MERVAW", "fit1"));
-    EXPECT_TRUE(document.Request(item, CF_TEXT, data)) << item;
-    return data;
-  }
-  DWORD Pid() const { return merva_.process.pid; }
-
-  MervaProgram merva_;
-  RawDdeClient client_;
 };
 
 TEST_F(CurveFitting, CommandFitsOverThePointCapacity) {
   ASSERT_EQ(client_.Execute("[CurveFit(1)]"), ACK);
-  EXPECT_EQ(Request("NumberOfCurves"), "3");
-  const std::vector<double> fitted = NumbersIn(Request("Curve3"));
+  EXPECT_EQ(Item("fit1", "NumberOfCurves"), "3");
+  const std::vector<double> fitted = Numbers("fit1", "Curve3");
   ASSERT_GE(fitted.size(), 4u);
   EXPECT_NEAR(fitted[0], 0.0, 1e-6);
   EXPECT_NEAR(fitted[1], 1.0, 1e-5);
@@ -62,15 +44,12 @@ TEST_F(CurveFitting, CommandFitsOverThePointCapacity) {
   EXPECT_NE(client_.Execute("[CurveFit(12)]"), ACK);
   EXPECT_NE(client_.Execute("[CurveFit(-1)]"), ACK);
   EXPECT_NE(client_.Execute("[SelectCurve(2)][CurveFit(1)]"), ACK);  // both X are 1
-  EXPECT_EQ(Request("NumberOfCurves"), "3");
+  EXPECT_EQ(Item("fit1", "NumberOfCurves"), "3");
 }
 
 TEST_F(CurveFitting, MenuShowsTheReportAndGeneratesTheChosenPoints) {
-  merva_.Command(IDM_CURVE_FIT);
-  HWND picker = WaitForDialogTitled(Pid(), "Select Curve");
-  ASSERT_NE(picker, nullptr);
-  SendDlgItemMessageA(picker, IDC_PICK_LIST, LB_SETCURSEL, 0, 0);
-  ASSERT_TRUE(Answer(picker, IDOK));
+  Command(IDM_CURVE_FIT);
+  ASSERT_TRUE(ChooseCurveInPicker(Pid(), 1));
   HWND order = WaitForDialogTitled(Pid(), "Least Squares Curve Fit");
   ASSERT_NE(order, nullptr);
   EXPECT_EQ(FieldText(order, IDC_FIT_ORDER), "1");
@@ -102,7 +81,7 @@ TEST_F(CurveFitting, MenuShowsTheReportAndGeneratesTheChosenPoints) {
   SetField(generate, IDC_FIT_POINTS, "3");
   SetField(generate, IDC_FIT_UPPER, "20");
   ASSERT_TRUE(Answer(generate, IDOK));
-  const std::vector<double> fitted = NumbersIn(Request("Curve3"));
+  const std::vector<double> fitted = Numbers("fit1", "Curve3");
   ASSERT_EQ(fitted.size(), 6u);
   EXPECT_NEAR(fitted[2], 10.0, 1e-5);
   EXPECT_NEAR(fitted[5], 41.0, 1e-4);

@@ -122,6 +122,26 @@ HWND WaitForDialogTitled(DWORD pid, const char* caption, DWORD timeoutMs, DWORD 
   return found;
 }
 
+std::string TakeBox(DWORD pid, const char* caption, int field) {
+  HWND box = WaitForDialogTitled(pid, caption);
+  if (!box) return "(no box " + std::string(caption) + ")";
+  const std::string text = field ? FieldText(box, field) : BoxText(box);
+  Answer(box, IDOK);
+  return text;
+}
+
+::testing::AssertionResult ChooseCurveInPicker(DWORD pid, int curve, const char* prompt) {
+  constexpr int PICK_PROMPT = 6800, PICK_LIST = 6801;
+  HWND picker = WaitForDialogTitled(pid, "Select Curve");
+  if (!picker) return ::testing::AssertionFailure() << "no curve picker";
+  const std::string asked = FieldText(picker, PICK_PROMPT);
+  SendDlgItemMessageA(picker, PICK_LIST, LB_SETCURSEL, static_cast<WPARAM>(curve - 1), 0);
+  if (!Answer(picker, IDOK)) return ::testing::AssertionFailure() << "the picker stayed open";
+  if (prompt && asked != prompt)
+    return ::testing::AssertionFailure() << "the picker asked " << asked;
+  return ::testing::AssertionSuccess();
+}
+
 void SetField(HWND dialog, int id, const std::string& text) {
   SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }

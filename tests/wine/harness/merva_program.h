@@ -47,6 +47,14 @@ void Press(HWND dialog, int id);
 HWND WaitForDialogTitled(DWORD pid, const char* caption, DWORD timeoutMs = MERVA_BOX_MS,
                          DWORD pollMs = 50);
 
+// The text of the box with that caption (of its field `field` when given),
+// which is then closed with OK.
+std::string TakeBox(DWORD pid, const char* caption, int field = 0);
+// Waits for the one-curve picker, chooses curve `curve` (from 1) and
+// confirms it; fails when none came, it stayed open or, when `prompt` is
+// given, it asked something else.
+::testing::AssertionResult ChooseCurveInPicker(DWORD pid, int curve, const char* prompt = nullptr);
+
 // Fields of a dialog of another process (sent, not the cached caption).
 void SetField(HWND dialog, int id, const std::string& text);
 std::string FieldText(HWND dialog, int id);

@@ -60,6 +60,8 @@ HWND DialogOfProcess(DWORD pid, const char* caption = nullptr);
 bool FileExists(const std::string& path);
 // The numbers of a text such as a CurveN reply, in order (X and Y alternating).
 std::vector<double> NumbersIn(const std::string& text);
+// The lines of a text, without their line ends.
+std::vector<std::string> Lines(const std::string& text);
 
 // A fresh empty folder for this test program run (Windows path, no
 // trailing backslash).

@@ -9,34 +9,18 @@
 #include <utility>
 #include <vector>
 
-#include "harness/merva_program.h"
-#include "raw_dde_client.h"
+#include "harness/merva_dde_fixture.h"
 
 namespace merva::test {
 namespace {
 
-constexpr int ACK = 0x8000;
-
-class ImportE2e : public MervaTest {
+class ImportE2e : public MervaDdeTest {
  protected:
-  void SetUp() override {
-    MervaTest::SetUp();
-    if (IsSkipped()) return;
-    ASSERT_TRUE(merva_.Start("/-logo"));
-    ASSERT_TRUE(WaitUntil([] { return RawDdeClient().Connect("MERVAW", "System"); }, 20000));
-    ASSERT_TRUE(client_.Connect("MERVAW", "ROZava"));
-  }
+  void SetUp() override { StartMerva(); }
 
-  std::string Request(const std::string& topic, const char* item) {
-    RawDdeClient client;
-    std::string data;
-    if (!client.Connect("MERVAW", topic.c_str())) return "no topic " + topic;
-    EXPECT_TRUE(client.Request(item, CF_TEXT, data)) << topic << " " << item;
-    return data;
-  }
   // The topic of the newest document: the last of the Topics list.
   std::string NewestTopic() {
-    const std::string topics = Request("System", "Topics");
+    const std::string topics = Item("System", "Topics");
     return topics.substr(topics.rfind('\t') + 1);
   }
   std::string File(const std::string& name, const std::string& bytes) {
@@ -44,9 +28,6 @@ class ImportE2e : public MervaTest {
     EXPECT_TRUE(WriteFileBytes(path, bytes));
     return path;
   }
-
-  MervaProgram merva_;
-  RawDdeClient client_;
 };
 
 TEST_F(ImportE2e, CsvFileThroughFileTypeFour) {
@@ -57,20 +38,20 @@ TEST_F(ImportE2e, CsvFileThroughFileTypeFour) {
   ASSERT_EQ(client_.Execute("[FileType(4)][FileOpen(\"" + csv + "\")]"), ACK);
   const std::string topic = NewestTopic();
   EXPECT_EQ(topic, "merva_import_run.csv");
-  EXPECT_EQ(Request(topic, "NumberOfCurves"), "2");
-  EXPECT_EQ(Request(topic, "NumberOfPoints"), "3\t3");
-  EXPECT_EQ(Request(topic, "Curve2"),
+  EXPECT_EQ(Item(topic, "NumberOfCurves"), "2");
+  EXPECT_EQ(Item(topic, "NumberOfPoints"), "3\t3");
+  EXPECT_EQ(Item(topic, "Curve2"),
             " 0.0000000E+00\t -2.000000    \r\n 0.5000000    \t 0.1000000E-02\r\n"
             "  1.000000    \t  4.000000    \r\n");
   // Append adds the two columns again after them.
   ASSERT_EQ(client_.Execute("[FileAppend(\"" + csv + "\")]"), ACK);
-  EXPECT_EQ(Request(topic, "NumberOfCurves"), "4");
+  EXPECT_EQ(Item(topic, "NumberOfCurves"), "4");
 }
 
 TEST_F(ImportE2e, PointListsRecordsAndDescribedText) {
   const std::string pairs = File("pairs.dat", "2\n1 10\n2 20\n");
   ASSERT_EQ(client_.Execute("[FileType(2)][FileOpen(\"" + pairs + "\")]"), ACK);
-  EXPECT_EQ(Request(NewestTopic(), "Curve1"),
+  EXPECT_EQ(Item(NewestTopic(), "Curve1"),
             "  1.000000    \t  10.00000    \r\n  2.000000    \t  20.00000    \r\n");
 
   std::string wft(1538, '\0');
@@ -95,7 +76,7 @@ TEST_F(ImportE2e, PointListsRecordsAndDescribedText) {
   wft += std::string("\x04\x00\xFC\xFF", 4);  // 4, -4
   const std::string record = File("shot.wft", wft);
   ASSERT_EQ(client_.Execute("[FileType(9)][FileOpen(\"" + record + "\")]"), ACK);
-  EXPECT_EQ(Request(NewestTopic(), "Curve1"),
+  EXPECT_EQ(Item(NewestTopic(), "Curve1"),
             " 0.0000000E+00\t  2.000000    \r\n  1.000000    \t -2.000000    \r\n");
 
   const std::string data = File("described.txt", "header\n1 5 6\n2 7 8\n");
@@ -103,7 +84,7 @@ TEST_F(ImportE2e, PointListsRecordsAndDescribedText) {
   ASSERT_EQ(
       client_.Execute("[FileType(99)][FileOpen(\"" + data + "@merva_import_described.fmt\")]"),
       ACK);
-  EXPECT_EQ(Request(NewestTopic(), "Curve1"),
+  EXPECT_EQ(Item(NewestTopic(), "Curve1"),
             "  1.000000    \t  6.000000    \r\n  2.000000    \t  8.000000    \r\n");
 }
 
@@ -118,8 +99,8 @@ TEST_F(ImportE2e, PasteNumbersFromTheClipboard) {
   SetClipboardData(CF_TEXT, memory);
   CloseClipboard();
   ASSERT_EQ(client_.Execute("[Paste()]"), ACK);
-  EXPECT_EQ(Request("Pasted", "NumberOfPoints"), "1\t2\t2");
-  EXPECT_EQ(Request("Pasted", "Curve3"),
+  EXPECT_EQ(Item("Pasted", "NumberOfPoints"), "1\t2\t2");
+  EXPECT_EQ(Item("Pasted", "Curve3"),
             "  1.000000    \t  100.0000    \r\n  2.000000    \t  200.0000    \r\n");
   // No text: the command fails.
   ASSERT_TRUE(OpenClipboard(nullptr));
@@ -137,8 +118,8 @@ HWND Descendant(HWND parent, int id) {
 
 TEST_F(ImportE2e, OpenDialogFileTypesButtonAndColumnChoice) {
   const std::string csv = File("choose.csv", "1,10,100\r\n2,20,200\r\n3,30,300\r\n");
-  const DWORD pid = merva_.process.pid;
-  merva_.Command(4097);
+  const DWORD pid = Pid();
+  Command(4097);
   HWND types = WaitForDialogTitled(pid, "Select File Type");
   ASSERT_NE(types, nullptr);
   CheckRadioButton(types, 140, 149, 140);  // the plot file first...
@@ -174,8 +155,8 @@ TEST_F(ImportE2e, OpenDialogFileTypesButtonAndColumnChoice) {
   CheckButton(columns, 913, false);
   CheckButton(columns, 911, true);
   ASSERT_TRUE(Answer(columns, IDOK));
-  ASSERT_TRUE(WaitUntil([&] { return SomeDocumentTitled(merva_.frame, "choose.csv"); }, 10000));
-  EXPECT_EQ(Request("merva_import_choose.csv", "Curve1"),
+  ASSERT_TRUE(WaitUntil([&] { return SomeDocumentTitled(frame_, "choose.csv"); }, 10000));
+  EXPECT_EQ(Item("merva_import_choose.csv", "Curve1"),
             "  100.0000    \t  1.000000    \r\n  200.0000    \t  2.000000    \r\n"
             "  300.0000    \t  3.000000    \r\n");
 }
@@ -185,11 +166,11 @@ TEST_F(ImportE2e, HandOffOfADescribedFile) {
   File("handed.fmt", "TITLE     1\nDATASTART 2\n");
   const UINT plot = RegisterWindowMessageA("Plot MERVA File");
   const ATOM atom = GlobalAddAtomA((data + "@merva_import_handed.fmt").c_str());
-  const LRESULT result = SendMessageA(merva_.frame, plot, atom, MAKELPARAM(0, 99));
+  const LRESULT result = SendMessageA(frame_, plot, atom, MAKELPARAM(0, 99));
   GlobalDeleteAtom(atom);
   ASSERT_EQ(result, 1);
-  ASSERT_TRUE(WaitUntil([&] { return SomeDocumentTitled(merva_.frame, "handed.txt"); }, 10000));
-  EXPECT_EQ(Request("merva_import_handed.txt", "Curve1"),
+  ASSERT_TRUE(WaitUntil([&] { return SomeDocumentTitled(frame_, "handed.txt"); }, 10000));
+  EXPECT_EQ(Item("merva_import_handed.txt", "Curve1"),
             " 0.0000000E+00\t  1.000000    \r\n  1.000000    \t  3.000000    \r\n"
             "  2.000000    \t  5.000000    \r\n");
 }
@@ -211,8 +192,8 @@ std::string KestraRecord() {
 
 TEST_F(ImportE2e, RecorderTimeWindowFromTheDialogAndFromStartStop) {
   const std::string record = File("kestra.dat", KestraRecord());
-  const DWORD pid = merva_.process.pid;
-  merva_.Command(4097);
+  const DWORD pid = Pid();
+  Command(4097);
   HWND types = WaitForDialogTitled(pid, "Select File Type");
   ASSERT_NE(types, nullptr);
   CheckRadioButton(types, 140, 149, 146);
@@ -230,13 +211,13 @@ TEST_F(ImportE2e, RecorderTimeWindowFromTheDialogAndFromStartStop) {
   SetField(limits, 128, "4");
   SetField(limits, 129, "8");
   ASSERT_TRUE(Answer(limits, IDOK));
-  ASSERT_TRUE(WaitUntil([&] { return SomeDocumentTitled(merva_.frame, "kestra.dat"); }, 10000));
-  EXPECT_EQ(Request("merva_import_kestra.dat", "Curve1"),
+  ASSERT_TRUE(WaitUntil([&] { return SomeDocumentTitled(frame_, "kestra.dat"); }, 10000));
+  EXPECT_EQ(Item("merva_import_kestra.dat", "Curve1"),
             "  4.000000    \t  15.00000    \r\n  6.000000    \t  20.00000    \r\n"
             "  8.000000    \t  25.00000    \r\n");
   // In command mode [StartStop( gives the window, with no dialog.
   ASSERT_EQ(client_.Execute("[StartStop(0,2)][FileType(7)][FileOpen(\"" + record + "\")]"), ACK);
-  EXPECT_EQ(Request(NewestTopic(), "NumberOfPoints"), "2");
+  EXPECT_EQ(Item(NewestTopic(), "NumberOfPoints"), "2");
 }
 
 // Little-endian fields of the binary files the test writes.
@@ -290,7 +271,7 @@ std::vector<std::pair<int, std::string>> FilesOfEveryType() {
 }
 
 TEST_F(ImportE2e, EveryTypeThroughCommandsAndTheDialogs) {
-  const DWORD pid = merva_.process.pid;
+  const DWORD pid = Pid();
   for (const auto& [type, bytes] : FilesOfEveryType()) {
     const std::string name = "type" + std::to_string(type) + ".dat";
     const std::string path = File(name, bytes);
@@ -299,10 +280,10 @@ TEST_F(ImportE2e, EveryTypeThroughCommandsAndTheDialogs) {
     ASSERT_EQ(
         client.Execute("[FileType(" + std::to_string(type) + ")][FileOpen(\"" + path + "\")]"), ACK)
         << type;
-    const std::string commandCounts = Request(NewestTopic(), "NumberOfPoints");
+    const std::string commandCounts = Item(NewestTopic(), "NumberOfPoints");
     EXPECT_NE(commandCounts.substr(0, 1), "0") << type;
 
-    merva_.Command(4097);
+    Command(4097);
     HWND types = WaitForDialogTitled(pid, "Select File Type");
     ASSERT_NE(types, nullptr) << type;
     CheckRadioButton(types, 140, 149, 139 + type);
@@ -327,13 +308,13 @@ TEST_F(ImportE2e, EveryTypeThroughCommandsAndTheDialogs) {
     ASSERT_TRUE(WaitUntil(
         [&] {
           int titled = 0;
-          for (const std::string& title : DocumentTitles(merva_.frame))
+          for (const std::string& title : DocumentTitles(frame_))
             titled += title.find(Lower(name)) != std::string::npos;
           return titled == 2;
         },
         10000))
         << type;
-    EXPECT_EQ(Request(NewestTopic(), "NumberOfPoints"), commandCounts) << type;
+    EXPECT_EQ(Item(NewestTopic(), "NumberOfPoints"), commandCounts) << type;
     EXPECT_TRUE(DialogsOf(pid).empty()) << type;
     // Room for the next pair of windows.
     for (int window = 0; window < 2; ++window) {
@@ -343,8 +324,8 @@ TEST_F(ImportE2e, EveryTypeThroughCommandsAndTheDialogs) {
     }
     // One window left (the empty start-up one, or a new one), so that
     // conversations have a document.
-    if (DocumentCount(merva_.frame) == 0) merva_.Command(4096);
-    ASSERT_TRUE(WaitUntil([&] { return DocumentCount(merva_.frame) == 1; }, 10000));
+    if (DocumentCount(frame_) == 0) Command(4096);
+    ASSERT_TRUE(WaitUntil([&] { return DocumentCount(frame_) == 1; }, 10000));
   }
 }
 

@@ -1,5 +1,3 @@
 # The data-link tests drive a spreadsheet stand-in that speaks raw DDE.
 add_executable(link_stand_in WIN32 ${CMAKE_CURRENT_LIST_DIR}/server/link_stand_in.cpp)
 add_dependencies(links_e2e_tests link_stand_in)
-target_sources(links_e2e_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../automation/raw_dde_client.cpp)
-target_include_directories(links_e2e_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../automation)

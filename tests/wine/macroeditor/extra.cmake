@@ -6,6 +6,3 @@ add_dependencies(macroeditor_e2e_tests standin_spreadsheet)
 if(TARGET mvmac95)
   add_dependencies(macroeditor_e2e_tests mvmac95)
 endif()
-# The raw DDE client of the automation tests reads the pasted curve.
-target_sources(macroeditor_e2e_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../automation/raw_dde_client.cpp)
-target_include_directories(macroeditor_e2e_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../automation)

@@ -7,11 +7,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
 
 #include "harness/merva_program.h"
+#include "harness/raw_dde_client.h"
 #include "macro_test_support.h"
-#include "raw_dde_client.h"
 
 namespace merva::test {
 namespace {
@@ -153,16 +152,6 @@ struct SpreadsheetRegistration {
   }
 };
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
-
 // The curves of the active document as merva95 serves them: the curve
 // count, and the points of the last curve.
 struct ServedCurves {
@@ -185,11 +174,8 @@ ServedCurves CurvesOfMerva() {
   if (curves.count < 1 ||
       !plot.Request(("Curve" + std::to_string(curves.count)).c_str(), CF_TEXT, data))
     return curves;
-  for (const std::string& line : Lines(data)) {
-    double x = 0, y = 0;
-    std::istringstream fields(line);
-    if (fields >> x >> y) curves.last.push_back({x, y});
-  }
+  const std::vector<double> xy = NumbersIn(data);
+  for (std::size_t i = 0; i + 1 < xy.size(); i += 2) curves.last.push_back({xy[i], xy[i + 1]});
   return curves;
 }
 

@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "harness/merva_program.h"
-#include "raw_dde_client.h"
+#include "harness/raw_dde_client.h"
 #include "render/picture_export.h"
 #include "render/print_layout.h"
 

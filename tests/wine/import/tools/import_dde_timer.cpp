@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "harness/raw_dde_client.h"
 #include "harness/wine_harness.h"
-#include "raw_dde_client.h"
 
 using namespace merva::test;
 

@@ -1,4 +1,4 @@
-#include "raw_dde_client.h"
+#include "harness/raw_dde_client.h"
 
 #include <cstring>
 
