@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "merva_dde_fixture.h"
+#include "harness/merva_dde_fixture.h"
 
 namespace merva::test {
 namespace {

@@ -7,48 +7,38 @@
 #include <memory>
 #include <string>
 
-#include "core/array_sizing.h"
-#include "core/plot_document.h"
-#include "files/plot_file_reader.h"
 #include "files/plot_file_writer.h"
-#include "harness/merva_program.h"
+#include "plot_merva.h"
 
 namespace merva::test {
 namespace {
 
-constexpr int IDM_SAVE = 4101, IDM_DATA_PROCESSING = 4200, IDM_SWITCH_PLOTS = 4228;
+constexpr int IDM_DATA_PROCESSING = 4200, IDM_SWITCH_PLOTS = 4228;
 constexpr int IDM_BASELINE_SHIFT = 4135, IDM_LIST_EDITIONS = 4136, IDM_UNDO_SHIFT = 4137;
 constexpr int STATE_ON = 49, ACCELERATION = 53, SQUARE = 57;
 constexpr int CONSTANT = 32, T = 128, V = 129, START = 131, END = 132, VALUE_TEXT = 80;
 
-class DataProcessDialogs : public MervaTest {
+// 1 g over 0..1000 msec, and a second curve the mode drops.
+bool WriteRecord(const std::string& path) {
+  PlotDocument d;
+  SetCompiledDefaults(d);
+  if (!Allocate(d, 5, 20).Ok()) return false;
+  d.curveCount = 2;
+  d.pointCount[1] = 11;
+  for (int p = 1; p <= 11; ++p) d.X(1, p) = 100.0f * (p - 1), d.Y(1, p) = 1.0f;
+  d.pointCount[2] = 2;
+  return WritePlotFile(d, path).Ok();
+}
+
+class DataProcessDialogs : public PlotMervaTest {
  protected:
   void SetUp() override {
-    MervaTest::SetUp();
-    file_ = TempDirectory() + "\\record.grf";
-    // 1 g over 0..1000 msec, and a second curve the mode drops.
-    PlotDocument d;
-    SetCompiledDefaults(d);
-    ASSERT_TRUE(Allocate(d, 5, 20).Ok());
-    d.curveCount = 2;
-    d.pointCount[1] = 11;
-    for (int p = 1; p <= 11; ++p) d.X(1, p) = 100.0f * (p - 1), d.Y(1, p) = 1.0f;
-    d.pointCount[2] = 2;
-    ASSERT_TRUE(WritePlotFile(d, file_).Ok());
-    ASSERT_TRUE(merva_.Start("/-logo \"" + file_ + "\""));
-    Sleep(400);
+    PlotMervaTest::SetUp();
+    ASSERT_TRUE(m_.Start(WriteRecord));
   }
-  void TearDown() override {
-    merva_.Close();
-    DeleteFileA(file_.c_str());
-    MervaTest::TearDown();
-  }
-  HWND Dialog(const char* caption) {
-    return WaitForDialogTitled(merva_.process.pid, caption, 8000);
-  }
-  // The text of a message box, closed with `button`.
+  // A message box's text, closed with `button`.
   std::string Box(const char* caption, int button = IDOK) {
-    HWND box = Dialog(caption);
+    HWND box = m_.Dialog(caption);
     if (!box) return "(no box " + std::string(caption) + ")";
     const std::string text = BoxText(box);
     Answer(box, button);
@@ -57,19 +47,15 @@ class DataProcessDialogs : public MervaTest {
   // The View menu's switch item, where Wine lets another process read it.
   std::string SwitchItem() {
     char text[64] = {};
-    HMENU menu = GetMenu(merva_.frame);
+    HMENU menu = GetMenu(GetAncestor(m_.Document(), GA_ROOT));
     if (!menu || GetMenuItemCount(menu) < 0) return "(unreadable)";
     GetMenuStringA(menu, IDM_SWITCH_PLOTS, text, sizeof text, MF_BYCOMMAND);
     return text;
   }
-
-  std::string file_;
-  MervaProgram merva_;
 };
 
 TEST_F(DataProcessDialogs, ModeShiftListAndUndo) {
-  merva_.Command(IDM_DATA_PROCESSING);
-  HWND mode = Dialog("Data Processing Mode");
+  HWND mode = m_.Open(IDM_DATA_PROCESSING, "Data Processing Mode");
   ASSERT_NE(mode, nullptr);
   for (int id : {STATE_ON - 1, ACCELERATION - 3}) CheckButton(mode, id, false);
   for (int id : {STATE_ON, ACCELERATION, SQUARE}) CheckButton(mode, id, true);
@@ -80,8 +66,7 @@ TEST_F(DataProcessDialogs, ModeShiftListAndUndo) {
   const std::string item = SwitchItem();
   if (item != "(unreadable)") EXPECT_EQ(item, "&Velocity/Displacement\tShift+TAB");
 
-  merva_.Command(IDM_BASELINE_SHIFT);
-  HWND shift = Dialog("Baseline Shift");
+  HWND shift = m_.Open(IDM_BASELINE_SHIFT, "Baseline Shift");
   ASSERT_NE(shift, nullptr);
   EXPECT_EQ(FieldText(shift, VALUE_TEXT), "Shift &Velocity to:");
   // It opens as a constant shift; a range of times is checked.
@@ -100,19 +85,14 @@ TEST_F(DataProcessDialogs, ModeShiftListAndUndo) {
   EXPECT_EQ(Box("MERVA95"), "The stop time must be greater than the start time.");
   SetField(shift, END, "1000");
   ASSERT_TRUE(Answer(shift, IDOK));
-  merva_.Command(IDM_LIST_EDITIONS);
+  m_.Post(IDM_LIST_EDITIONS);
   EXPECT_EQ(Box("List Editions").rfind("Shift no. 1    Shift = -1", 0), 0u);
-  merva_.Command(IDM_UNDO_SHIFT);
-  merva_.Command(IDM_UNDO_SHIFT);
+  m_.Post(IDM_UNDO_SHIFT);
+  m_.Post(IDM_UNDO_SHIFT);
   EXPECT_EQ(Box("MERVA95"), "There are no shifts to undo!");
 
-  DeleteFileA(file_.c_str());
-  ASSERT_TRUE(merva_.Send(IDM_SAVE, 8000));
-  ASSERT_TRUE(WaitUntil([&] { return FileExists(file_); }, 8000));
-  Sleep(300);
-  auto d = std::make_unique<PlotDocument>();
-  ASSERT_TRUE(Allocate(*d, 5, 20).Ok());
-  ASSERT_TRUE(ReadPlotFile(*d, file_, 1).Ok());
+  auto d = m_.Saved();
+  ASSERT_TRUE(d);
   EXPECT_EQ(d->processMode, 1);
   EXPECT_EQ(d->processState.dataType, 3);
   EXPECT_EQ(d->processState.shiftCount, 0);
