@@ -404,8 +404,8 @@ TEST_F(Merva95Dde, RefusedOperationsLeaveTheDataAlone) {
                            "[SelectCurve(2)][XY(1,1)][XY(2,2)][XY(3,3)][SelectCurve(1)]"),
             ACK);
   // Curve 1's X is uneven: the spectral and filter operations refuse it;
-  // integration waits for the data-processing mode; the link has no server.
-  for (const char* command : {"[EditSmooth(1,3)]", "[FFT()]", "[Integrate()]", "[Differentiate()]",
+  // a baseline shift needs the data-processing mode; the link has no server.
+  for (const char* command : {"[EditSmooth(1,3)]", "[FFT()]", "[BaselineShift(2,0,1,3)]",
                               "[EditFilter(\"option1\",0,1)]", "[InsertLink(\"a\",\"b\",\"c\")]"}) {
     EXPECT_EQ(client.Execute(command), 0) << command;
   }
@@ -420,14 +420,14 @@ TEST_F(Merva95Dde, RefusedOperationsLeaveTheDataAlone) {
             "  3.000000    \t  1.000000    \r\n  1.000000    \t  2.000000    \r\n"
             "  2.000000    \t  3.000000    \r\n");
   // With error messages on, the failure shows the received text.
-  EXPECT_EQ(client.Execute("[ErrorMessages(1)][Integrate()]", 1500), -1);
+  EXPECT_EQ(client.Execute("[ErrorMessages(1)][BaselineShift(2,0,1,3)]", 1500), -1);
   HWND box = nullptr;
   ASSERT_TRUE(WaitUntil(
       [&] {
         return (box = DialogOfProcess(merva_.pid, "Error processing this command:")) != nullptr;
       },
       5000));
-  EXPECT_EQ(BoxText(box), "[ErrorMessages(1)][Integrate()]");
+  EXPECT_EQ(BoxText(box), "[ErrorMessages(1)][BaselineShift(2,0,1,3)]");
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000));
   EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(frame_) != 0; }, 5000));
