@@ -1,5 +1,6 @@
 #include "app/data_links.h"
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -91,14 +92,14 @@ std::string DataText(HDDEDATA data) {
   return copy;
 }
 
-// Parses a delivered text into the document from `firstCurve` on and
-// shows what went wrong. Curves after the linked ones (another link's)
-// stay counted.
-bool ParseInto(int slot, std::string_view text, int firstCurve) {
+// Parses a delivered text into the document from `firstCurve` on (at most
+// `curveLimit` curves when that is not 0) and shows what went wrong.
+// Curves after the linked ones (another link's) stay counted.
+bool ParseInto(int slot, std::string_view text, int firstCurve, int curveLimit = 0) {
   PlotDocument& document = Documents().Document(slot);
   const int before = document.curveCount;
   int added = 0;
-  const Status status = ParseNumberText(document, text, firstCurve, added);
+  const Status status = ParseNumberText(document, text, firstCurve, added, curveLimit);
   if (!status.Ok() && status.messages.empty()) Warn(NUMBER_TEXT_ERROR);
   for (const Message& message : status.messages) Warn(message.text);
   if (status.fatal) PostQuitMessage(0);
@@ -108,6 +109,19 @@ bool ParseInto(int slot, std::string_view text, int firstCurve) {
   document.MarkChanged();
   MarkCurvesChanged(slot, firstCurve, linked);
   return true;
+}
+
+// An update of a link: the last curves of the document may grow with the
+// text's columns; curves that other links or the user added after them
+// are not written over.
+void UpdateLink(const LinkEntry& link, const std::string& text) {
+  const PlotDocument& document = Documents().Document(link.docSlot);
+  const bool followed = document.curveCount >= link.firstCurve + link.curves;
+  if (!ParseInto(link.docSlot, text, link.firstCurve, followed ? link.curves : 0)) return;
+  if (!followed)
+    Links().SetCurves(link.conversation, link.docSlot, link.firstCurve,
+                      std::max(link.curves, NumberTextCurves(text)));
+  RedrawDocument(link.docSlot);
 }
 
 // A DDEML server under Wine acknowledges a request's reply once more after
@@ -228,7 +242,7 @@ int EstablishLink(const std::string& application, const std::string& topic, cons
                                             XTYP_ADVSTART, LINK_TIMEOUT_MS, nullptr) != nullptr;
   int result = 1;
   if (advised && Links().Add({reinterpret_cast<uintptr_t>(conversation), slot, firstCurve,
-                              application, topic, item})) {
+                              application, topic, item, NumberTextCurves(text), text})) {
     result = 2;
   } else {
     endUnlessShared();
@@ -306,13 +320,11 @@ HDDEDATA CALLBACK LinkTransaction(UINT type, UINT, HCONV conversation, HSZ, HSZ 
   if (type != XTYP_ADVDATA) return nullptr;
   char name[LINK_NAME_LENGTH + 1] = {};
   if (item) DdeQueryStringA(win32::DdeServerInstance(), item, name, sizeof name, CP_WINANSI);
-  const std::vector<LinkEntry> links = Links().ForItem(key, name);
-  if (links.empty()) return DDE_FNOTPROCESSED;
+  if (Links().ForItem(key, name).empty()) return DDE_FNOTPROCESSED;
   const std::string text = DataText(data);
   // The curves keep their first slot; a text that does not read leaves them.
-  for (const LinkEntry& link : links)
-    if (Documents().IsOpen(link.docSlot) && ParseInto(link.docSlot, text, link.firstCurve))
-      RedrawDocument(link.docSlot);
+  for (const LinkEntry& link : Links().TakeUpdate(key, name, text))
+    if (Documents().IsOpen(link.docSlot)) UpdateLink(link, text);
   return reinterpret_cast<HDDEDATA>(DDE_FACK);
 }
 

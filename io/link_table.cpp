@@ -37,6 +37,25 @@ std::vector<LinkEntry> LinkTable::ForItem(uintptr_t conversation, std::string_vi
   return found;
 }
 
+std::vector<LinkEntry> LinkTable::TakeUpdate(uintptr_t conversation, std::string_view item,
+                                             const std::string& text) {
+  std::vector<LinkEntry> found;
+  for (LinkEntry& entry : entries_) {
+    if (entry.conversation != conversation || !SameName(entry.item, item)) continue;
+    if (entry.lastText == text) continue;
+    entry.lastText = text;
+    found.push_back(entry);
+  }
+  return found;
+}
+
+void LinkTable::SetCurves(uintptr_t conversation, int docSlot, int firstCurve, int curves) {
+  for (LinkEntry& entry : entries_)
+    if (entry.conversation == conversation && entry.docSlot == docSlot &&
+        entry.firstCurve == firstCurve)
+      entry.curves = curves;
+}
+
 uintptr_t LinkTable::ConversationWith(std::string_view application, std::string_view topic) const {
   for (const LinkEntry& entry : entries_)
     if (SameName(entry.application, application) && SameName(entry.topic, topic))

@@ -22,6 +22,8 @@ struct LinkEntry {
   std::string application;
   std::string topic;
   std::string item;
+  int curves = 0;        // how many curves the link holds
+  std::string lastText;  // the text they were read from
 };
 
 class LinkTable {
@@ -34,6 +36,14 @@ class LinkTable {
   // The links an update of `item` on the conversation goes to (names
   // compared without regard to case).
   std::vector<LinkEntry> ForItem(uintptr_t conversation, std::string_view item) const;
+  // The links an update of `item` brings a new text to; each keeps `text`
+  // as its last. Two documents linked to each other so stop answering
+  // each other once the text no longer changes.
+  std::vector<LinkEntry> TakeUpdate(uintptr_t conversation, std::string_view item,
+                                    const std::string& text);
+  // Records the curves the link of the conversation into the document's
+  // curves from `firstCurve` on now holds.
+  void SetCurves(uintptr_t conversation, int docSlot, int firstCurve, int curves);
   // The conversation already linked to the application and topic, 0 when none.
   uintptr_t ConversationWith(std::string_view application, std::string_view topic) const;
   // Every link of the conversation.

@@ -176,7 +176,8 @@ bool ForEachRow(std::string_view text, int& columns, Row row) {
 
 }  // namespace
 
-Status ParseNumberText(PlotDocument& d, std::string_view text, int firstCurve, int& curvesAdded) {
+Status ParseNumberText(PlotDocument& d, std::string_view text, int firstCurve, int& curvesAdded,
+                       int curveLimit) {
   curvesAdded = 0;
   const Status readError = Status::Failure(std::string(NUMBER_TEXT_ERROR));
   const std::size_t nul = text.find('\0');
@@ -186,7 +187,8 @@ Status ParseNumberText(PlotDocument& d, std::string_view text, int firstCurve, i
   long long rows = 0;
   int columns = 0;
   if (!ForEachRow(text, columns, [&](const double*, int) { ++rows; })) return readError;
-  const int yColumns = columns == 1 ? 1 : columns - 1;
+  int yColumns = columns == 1 ? 1 : columns - 1;
+  if (curveLimit > 0 && yColumns > curveLimit) yColumns = curveLimit;
   const int lastCurve = firstCurve + yColumns - 1;
   if (firstCurve < 1 || lastCurve > MAX_CURVE_SLOTS)
     return Status::Failure("Too many curves (" + std::to_string(lastCurve) +
@@ -213,6 +215,14 @@ Status ParseNumberText(PlotDocument& d, std::string_view text, int firstCurve, i
   if (lastCurve > d.curveCount) curvesAdded = lastCurve - d.curveCount;
   CountCurvesUpTo(d, lastCurve);
   return status;
+}
+
+int NumberTextCurves(std::string_view text) {
+  const std::size_t nul = text.find('\0');
+  if (nul != std::string_view::npos) text = text.substr(0, nul);
+  int columns = 0;
+  if (!ForEachRow(text, columns, [](const double*, int) {}) || columns < 1) return 0;
+  return columns == 1 ? 1 : columns - 1;
 }
 
 }  // namespace merva

@@ -48,7 +48,13 @@ constexpr const char* NUMBER_TEXT_ERROR = "Error reading numbers.";
 // and the result is 0. The arrays grow when the rows or curves need it;
 // when the rows cannot be had, those up to the capacity are kept and
 // message 122 follows. `curvesAdded`: the number of new curves.
+// `curveLimit` > 0 reads at most that many curves (the columns after them
+// are left out).
 Status ParseNumberText(PlotDocument& document, std::string_view text, int firstCurve,
-                       int& curvesAdded);
+                       int& curvesAdded, int curveLimit = 0);
+
+// The curves a text of numbers gives (its Y columns); 0 when it does not
+// read as numbers.
+int NumberTextCurves(std::string_view text);
 
 }  // namespace merva

@@ -12,6 +12,7 @@
 #include "core/document_table.h"
 #include "io/clipboard_data.h"
 #include "io/curve_export.h"
+#include "io/number_fields.h"
 #include "io/export_file.h"
 #include "io/link_table.h"
 
@@ -221,6 +222,15 @@ TEST(LinkTable, TenLinksSharedConversationsAndRemovalByDocument) {
   EXPECT_TRUE(table.Remove(9));
   EXPECT_EQ(table.Count(), 1);
   EXPECT_FALSE(table.Add({0, 1, 1, "A", "B", "C"}));
+  // An update reaches a link once per new text; the curves it holds.
+  EXPECT_TRUE(table.Add({4, 2, 5, "A", "B", "C", 2, "1\t2\r\n"}));
+  EXPECT_TRUE(table.TakeUpdate(4, "c", "1\t2\r\n").empty());
+  EXPECT_EQ(table.TakeUpdate(4, "c", "1\t3\r\n").size(), 1u);
+  EXPECT_TRUE(table.TakeUpdate(4, "c", "1\t3\r\n").empty());
+  table.SetCurves(4, 2, 5, 3);
+  EXPECT_EQ(table.Entries().back().curves, 3);
+  EXPECT_EQ(NumberTextCurves("1 2 3\r\n4 5 6\r\n"), 2);
+  EXPECT_EQ(NumberTextCurves("abc"), 0);
 }
 
 TEST(LinkTable, Caption) {

@@ -73,6 +73,20 @@ TEST_F(Links, ThreeColumnsMakeTwoCurvesThatFollowTheSheet) {
   EXPECT_TRUE(points == "4\t4" || points == "1500\t1500") << points;
 }
 
+TEST_F(Links, WiderUpdatesKeepTheNextLinksCurves) {
+  ASSERT_EQ(Link("R1C1:R3C3"), ACK);
+  ASSERT_EQ(Link("R1C1:R3C3"), ACK);
+  // Five columns to both: the first link keeps its two curves, the last
+  // one grows to four.
+  PostMessageA(sheetWindow_, STAND_IN_UPDATE, 2, 5);
+  EXPECT_TRUE(WaitUntil([] { return Served("Book1(Link)", "NumberOfCurves") == "6"; }, 15000));
+  const char* one = "  1.000000    ";
+  EXPECT_EQ(Served("Book1(Link)", "Curve2"),
+            Row(one, "  101.0000    ") + Row("  2.000000    ", "  201.0000    "));
+  EXPECT_EQ(Served("Book1(Link)", "Curve3").substr(0, 31), Row(one, "  11.00000    "));
+  EXPECT_EQ(Served("Book1(Link)", "Curve6").substr(0, 31), Row(one, "  10001.00    "));
+}
+
 TEST_F(Links, RefusedAdviseKeepsTheDataWithoutLink) {
   ASSERT_EQ(Link("Refuse"), ACK);
   EXPECT_EQ(Served("Book1", "NumberOfCurves"), "1");

@@ -4,7 +4,8 @@
 // hot link refused), "Words" (no numbers), "Huge" (a block larger than Wine
 // carries between processes). Messages to its window (class
 // "MERVALINKSTANDIN", titled with the service): WM_APP+1 sends an update of wParam rows to every
-// hot link, WM_APP+2 ends the process without a word, WM_APP+3 sends an update and ends at once.
+// hot link (of lParam columns, 3 when 0), WM_APP+2 ends the process without a word, WM_APP+3
+// sends an update and ends at once.
 
 #include <windows.h>
 // dde.h needs windows.h first.
@@ -40,13 +41,16 @@ std::string AtomText(ATOM atom) {
   return text;
 }
 
-// Rows j = 1..n of three columns: j, 10 j + k, 100 j + k (k = 0 for the
-// first answer, 1 for updates).
-std::string Rows(int n, int k) {
+// Rows j = 1..n of `columns` columns: j, 10 j + k, 100 j + k, ... (k = 0
+// for the first answer, 1 for updates).
+std::string Rows(int n, int k, int columns = 3) {
   std::string text;
-  for (int j = 1; j <= n; ++j)
-    text += std::to_string(j) + "\t" + std::to_string(10 * j + k) + "\t" +
-            std::to_string(100 * j + k) + "\r\n";
+  for (int j = 1; j <= n; ++j) {
+    text += std::to_string(j);
+    for (int c = 1, scale = 10; c < columns; ++c, scale *= 10)
+      text += "\t" + std::to_string(scale * j + k);
+    text += "\r\n";
+  }
   return text;
 }
 
@@ -90,9 +94,9 @@ void PostAck(HWND server, HWND client, UINT status, ATOM item) {
                PackDDElParam(WM_DDE_ACK, status, item));
 }
 
-void Update(int rows) {
+void Update(int rows, int columns) {
   for (const HotLink& link : links)
-    PostData(link.server, link.client, link.item, Rows(rows, 1), false);
+    PostData(link.server, link.client, link.item, Rows(rows, 1, columns > 0 ? columns : 3), false);
 }
 
 LRESULT CALLBACK ConversationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -168,10 +172,10 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return 0;
     }
     case MSG_UPDATE:
-      Update(static_cast<int>(wParam));
+      Update(static_cast<int>(wParam), static_cast<int>(lParam));
       return 0;
     case MSG_UPDATE_AND_DIE:
-      Update(static_cast<int>(wParam));
+      Update(static_cast<int>(wParam), 0);
       ExitProcess(3);
     case MSG_DIE:
       ExitProcess(2);
