@@ -4,6 +4,9 @@
 #include <fstream>
 #include <vector>
 
+#include "core/number_text.h"
+#include "io/import_common.h"
+
 namespace merva {
 
 namespace {
@@ -105,10 +108,18 @@ bool IsSwitchItem(std::string_view lowered, std::size_t at) { return lowered[at]
 
 }  // namespace
 
-int FileTypeOfFirstLine(std::string_view) {
-  // Every text layout but the plot file needs the user's choice in the
-  // open dialog; the plot-file reader judges the rest.
-  return 1;
+int FileTypeOfFirstLine(std::string_view line) {
+  // A plot file starts with its header, "data" or a curve kind, none of
+  // which holds a comma, a tab or only numbers; such a line starts a
+  // column or CSV file, which the column reader takes with its dialog.
+  // The plot-file reader judges the rest.
+  while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.remove_suffix(1);
+  if (line.find_first_of(",\t") != std::string_view::npos) return FILE_TYPE_COLUMNS;
+  FreeFormReader numbers(line);
+  double value = 0.0;
+  int count = 0;
+  while (numbers.Next(value)) ++count;
+  return count > 0 && numbers.AtEnd() ? FILE_TYPE_COLUMNS : FILE_TYPE_PLOT;
 }
 
 int FileTypeOfPath(const std::string& path) {

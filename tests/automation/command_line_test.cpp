@@ -132,6 +132,13 @@ TEST(CommandLine, SwitchLettersInsideNamesAreNoSwitches) {
 
 TEST(CommandLine, FirstLineProbe) {
   EXPECT_EQ(FileTypeOfFirstLine("MERVA/W v1.2"), 1);
+  EXPECT_EQ(FileTypeOfFirstLine("data\r\n"), 1);
+  EXPECT_EQ(FileTypeOfFirstLine("dx"), 1);
+  // Column and CSV files go to the column reader.
+  EXPECT_EQ(FileTypeOfFirstLine("Time (s),Pressure\r\n"), 4);
+  EXPECT_EQ(FileTypeOfFirstLine("0.5\t1E3"), 4);
+  EXPECT_EQ(FileTypeOfFirstLine("  1.5  -2 "), 4);
+  EXPECT_EQ(FileTypeOfFirstLine("1.5 x"), 1);
   EXPECT_EQ(FileTypeOfPath("c:\\nowhere\\x.dat@x.fmt"), 99);
   EXPECT_EQ(FileTypeOfPath("/nonexistent/file.grf"), 1);
 }

@@ -516,11 +516,20 @@ TEST_F(Shell, DroppedFilesOpenInOrderOnlyWhileTheFrameIsEnabled) {
   Sleep(300);
   EXPECT_FALSE(SomeDocumentTitled(merva.frame, "no such plot")) << titles();
 
+  // A CSV file goes to the column reader, which asks for its columns.
+  const std::string csv = TempDirectory() + "\\dropped three.csv";
+  ASSERT_TRUE(WriteFileBytes(csv, "t,a,b\r\n0,1,2\r\n1,3,4\r\n2,5,6\r\n"));
+  ASSERT_TRUE(probe.Drop({csv}));
+  box = WaitForDialogTitled(merva.process.pid, "Specify Columns to Plot", BOX_MS);
+  ASSERT_NE(box, nullptr);
+  ASSERT_TRUE(Answer(box, IDOK));
+  EXPECT_TRUE(WaitUntil([&] { return DocumentCount(merva.frame) == 5; }, BOX_MS));
+
   // A minimized frame comes back for the dropped file.
   ShowWindow(merva.frame, SW_MINIMIZE);
   ASSERT_TRUE(WaitUntil([&] { return IsIconic(merva.frame) != 0; }, BOX_MS));
   ASSERT_TRUE(probe.Drop({second}));
-  EXPECT_TRUE(WaitUntil([&] { return DocumentCount(merva.frame) == 5; }, BOX_MS));
+  EXPECT_TRUE(WaitUntil([&] { return DocumentCount(merva.frame) == 6; }, BOX_MS));
   EXPECT_TRUE(WaitUntil([&] { return IsIconic(merva.frame) == 0; }, BOX_MS));
 
   // With a dialog open the frame is disabled: the drop is not taken.
@@ -530,10 +539,10 @@ TEST_F(Shell, DroppedFilesOpenInOrderOnlyWhileTheFrameIsEnabled) {
   ASSERT_FALSE(IsWindowEnabled(merva.frame));
   ASSERT_TRUE(probe.Drop({second}));
   Sleep(500);
-  EXPECT_EQ(DocumentCount(merva.frame), 5);
+  EXPECT_EQ(DocumentCount(merva.frame), 6);
   ASSERT_TRUE(Answer(box, IDOK));
   Sleep(500);
-  EXPECT_EQ(DocumentCount(merva.frame), 5);
+  EXPECT_EQ(DocumentCount(merva.frame), 6);
   EXPECT_TRUE(DialogsOf(merva.process.pid).empty());
 }
 
