@@ -72,9 +72,10 @@ bool ComplexFft::Prepare(std::size_t n) {
     } else {
       n1_ = d;
       n2_ = n / d;
-      if (!columns_.Prepare(n1_) || !rows_.Prepare(n2_) || !roots_.Prepare(n)) return false;
-      work_.resize(n);
-      batch_.resize(kBatch * n1_ + n2_);
+      if (!columns_.Prepare(n1_, kBatch) || !rows_.Prepare(n2_, kBatch) || !roots_.Prepare(n))
+        return false;
+      work_.resize((n1_ + kBatch - 1) / kBatch * kBatch * n2_);
+      batch_.resize(kBatch * (n1_ + n2_));
     }
   } catch (const std::bad_alloc&) {
     return false;
@@ -85,44 +86,40 @@ bool ComplexFft::Prepare(std::size_t n) {
 
 // With j = n2 j1 + j2 and k = k1 + n1 k2:
 // X[k] = sum_j2 exp(-2 pi i j2 k2 / n2) exp(-2 pi i j2 k1 / n) sum_j1 x[j] exp(-2 pi i j1 k1 / n1).
+// The transforms run kBatch at a time, interleaved, so that every copy
+// moves whole runs of kBatch values; between the two steps the record sits
+// in work_ as blocks of kBatch rows k1, each [j2][k1 mod kBatch].
 void ComplexFft::Transform(FftComplex* data) {
   if (n_ <= 1) return;
   if (n1_ == 0) {
     whole_.Transform(data, work_.data());
     return;
   }
-  C* scratch = batch_.data() + kBatch * n1_;
   C* columns = batch_.data();
-  // Columns j2: transform, twiddle, and store as rows k1 of work_.
+  C* scratch = batch_.data() + kBatch * n1_;
+  const std::size_t block = kBatch * n2_;
   for (std::size_t j2 = 0; j2 < n2_; j2 += kBatch) {
     const std::size_t count = std::min(kBatch, n2_ - j2);
-    for (std::size_t j1 = 0; j1 < n1_; ++j1) {
-      const C* in = data + n2_ * j1 + j2;
-      for (std::size_t b = 0; b < count; ++b) columns[b * n1_ + j1] = in[b];
-    }
-    for (std::size_t b = 0; b < count; ++b) {
-      columns_.Transform(columns + b * n1_, scratch);
-      for (std::size_t k1 = 1; k1 < n1_; ++k1) {
-        const C w = roots_((j2 + b) * k1);
-        const C v = columns[b * n1_ + k1];
-        columns[b * n1_ + k1] =
+    if (count < kBatch) std::fill(columns, columns + kBatch * n1_, C());
+    for (std::size_t j1 = 0; j1 < n1_; ++j1)
+      std::copy(data + n2_ * j1 + j2, data + n2_ * j1 + j2 + count, columns + kBatch * j1);
+    columns_.Transform(columns, scratch);
+    for (std::size_t k1 = 0; k1 < n1_; ++k1) {
+      const C* in = columns + kBatch * k1;
+      C* out = work_.data() + k1 / kBatch * block + kBatch * j2 + k1 % kBatch;
+      for (std::size_t b = 0; b < count; ++b) {
+        const C w = roots_((j2 + b) * k1), v = in[b];
+        out[kBatch * b] =
             C(v.real() * w.real() - v.imag() * w.imag(), v.real() * w.imag() + v.imag() * w.real());
       }
     }
-    for (std::size_t k1 = 0; k1 < n1_; ++k1) {
-      C* out = work_.data() + n2_ * k1 + j2;
-      for (std::size_t b = 0; b < count; ++b) out[b] = columns[b * n1_ + k1];
-    }
   }
-  // Rows k1: transform in place, then scatter to k1 + n1 k2.
   for (std::size_t k1 = 0; k1 < n1_; k1 += kBatch) {
     const std::size_t count = std::min(kBatch, n1_ - k1);
-    for (std::size_t b = 0; b < count; ++b) rows_.Transform(work_.data() + n2_ * (k1 + b), scratch);
-    for (std::size_t k2 = 0; k2 < n2_; ++k2) {
-      C* out = data + n1_ * k2 + k1;
-      const C* in = work_.data() + k2 + n2_ * k1;
-      for (std::size_t b = 0; b < count; ++b) out[b] = in[n2_ * b];
-    }
+    C* rows = work_.data() + k1 / kBatch * block;
+    rows_.Transform(rows, scratch);
+    for (std::size_t k2 = 0; k2 < n2_; ++k2)
+      std::copy(rows + kBatch * k2, rows + kBatch * k2 + count, data + n1_ * k2 + k1);
   }
 }
 

@@ -23,18 +23,19 @@ std::vector<std::size_t> FftRadices(std::size_t n);
 
 class StockhamFft {
  public:
-  // False when n has a prime factor above 31 or the tables cannot be had.
-  bool Prepare(std::size_t n);
-  std::size_t Size() const { return n_; }
+  // `batch` transforms at once, interleaved: value j of transform b at
+  // data[j * batch + b]. False when n has a prime factor above 31 or the
+  // tables cannot be had.
+  bool Prepare(std::size_t n, std::size_t batch = 1);
   // The forward DFT, sum x_j exp(-2 pi i jk / n), unscaled, in place;
-  // `work` holds n values.
+  // `work` holds n * batch values.
   void Transform(FftComplex* data, FftComplex* work) const;
 
  private:
   struct Pass {
     std::size_t radix, m, stride, twiddles;
   };
-  std::size_t n_ = 0;
+  std::size_t n_ = 0, batch_ = 1;
   std::vector<Pass> passes_;
   std::vector<FftComplex> twiddles_;
   // cos and sin of 2 pi k / p for each odd radix p, at offset p.
