@@ -68,14 +68,18 @@ bool ComplexFft::Prepare(std::size_t n) {
   try {
     if (d < kBatch) {
       if (!whole_.Prepare(n)) return false;
-      work_.resize(n);
+      re_.resize(n);
+      im_.resize(n);
+      scratch_.resize(2 * n);
     } else {
       n1_ = d;
       n2_ = n / d;
       if (!columns_.Prepare(n1_, kBatch) || !rows_.Prepare(n2_, kBatch) || !roots_.Prepare(n))
         return false;
-      work_.resize((n1_ + kBatch - 1) / kBatch * kBatch * n2_);
-      batch_.resize(kBatch * (n1_ + n2_));
+      const std::size_t blocked = (n1_ + kBatch - 1) / kBatch * kBatch * n2_;
+      re_.resize(blocked);
+      im_.resize(blocked);
+      scratch_.resize(2 * kBatch * (n1_ + n2_));
     }
   } catch (const std::bad_alloc&) {
     return false;
@@ -84,42 +88,68 @@ bool ComplexFft::Prepare(std::size_t n) {
   return true;
 }
 
+void ComplexFft::Transform(FftComplex* data) {
+  if (n_ <= 1) return;
+  if (n1_ == 0)
+    Whole(data);
+  else
+    FourStep(data);
+}
+
+void ComplexFft::Whole(FftComplex* data) {
+  for (std::size_t j = 0; j < n_; ++j) {
+    re_[j] = data[j].real();
+    im_[j] = data[j].imag();
+  }
+  const SplitComplex work{scratch_.data(), scratch_.data() + n_};
+  const bool inWork = whole_.Run(SplitComplex{re_.data(), im_.data()}, work);
+  const double* re = inWork ? work.re : re_.data();
+  const double* im = inWork ? work.im : im_.data();
+  for (std::size_t k = 0; k < n_; ++k) data[k] = C(re[k], im[k]);
+}
+
 // With j = n2 j1 + j2 and k = k1 + n1 k2:
 // X[k] = sum_j2 exp(-2 pi i j2 k2 / n2) exp(-2 pi i j2 k1 / n) sum_j1 x[j] exp(-2 pi i j1 k1 / n1).
 // The transforms run kBatch at a time, interleaved, so that every copy
-// moves whole runs of kBatch values; between the two steps the record sits
-// in work_ as blocks of kBatch rows k1, each [j2][k1 mod kBatch].
-void ComplexFft::Transform(FftComplex* data) {
-  if (n_ <= 1) return;
-  if (n1_ == 0) {
-    whole_.Transform(data, work_.data());
-    return;
-  }
-  C* columns = batch_.data();
-  C* scratch = batch_.data() + kBatch * n1_;
+// moves whole runs of kBatch values; between the steps the record sits in
+// re_, im_ as blocks of kBatch rows k1, each [j2][k1 mod kBatch].
+void ComplexFft::FourStep(FftComplex* data) {
   const std::size_t block = kBatch * n2_;
+  const SplitComplex columns{scratch_.data(), scratch_.data() + kBatch * n1_};
+  const SplitComplex work{columns.im + kBatch * n1_, columns.im + kBatch * n1_ + kBatch * n2_};
   for (std::size_t j2 = 0; j2 < n2_; j2 += kBatch) {
     const std::size_t count = std::min(kBatch, n2_ - j2);
-    if (count < kBatch) std::fill(columns, columns + kBatch * n1_, C());
-    for (std::size_t j1 = 0; j1 < n1_; ++j1)
-      std::copy(data + n2_ * j1 + j2, data + n2_ * j1 + j2 + count, columns + kBatch * j1);
-    columns_.Transform(columns, scratch);
-    for (std::size_t k1 = 0; k1 < n1_; ++k1) {
-      const C* in = columns + kBatch * k1;
-      C* out = work_.data() + k1 / kBatch * block + kBatch * j2 + k1 % kBatch;
+    if (count < kBatch) {
+      std::fill(columns.re, columns.re + kBatch * n1_, 0.0);
+      std::fill(columns.im, columns.im + kBatch * n1_, 0.0);
+    }
+    for (std::size_t j1 = 0; j1 < n1_; ++j1) {
+      const C* in = data + n2_ * j1 + j2;
       for (std::size_t b = 0; b < count; ++b) {
-        const C w = roots_((j2 + b) * k1), v = in[b];
-        out[kBatch * b] =
-            C(v.real() * w.real() - v.imag() * w.imag(), v.real() * w.imag() + v.imag() * w.real());
+        columns.re[kBatch * j1 + b] = in[b].real();
+        columns.im[kBatch * j1 + b] = in[b].imag();
+      }
+    }
+    const SplitComplex out = columns_.Run(columns, work) ? work : columns;
+    for (std::size_t k1 = 0; k1 < n1_; ++k1) {
+      const std::size_t to = k1 / kBatch * block + kBatch * j2 + k1 % kBatch;
+      for (std::size_t b = 0; b < count; ++b) {
+        const C w = roots_((j2 + b) * k1);
+        const double vr = out.re[kBatch * k1 + b], vi = out.im[kBatch * k1 + b];
+        re_[to + kBatch * b] = vr * w.real() - vi * w.imag();
+        im_[to + kBatch * b] = vr * w.imag() + vi * w.real();
       }
     }
   }
   for (std::size_t k1 = 0; k1 < n1_; k1 += kBatch) {
     const std::size_t count = std::min(kBatch, n1_ - k1);
-    C* rows = work_.data() + k1 / kBatch * block;
-    rows_.Transform(rows, scratch);
-    for (std::size_t k2 = 0; k2 < n2_; ++k2)
-      std::copy(rows + kBatch * k2, rows + kBatch * k2 + count, data + n1_ * k2 + k1);
+    const SplitComplex rows{re_.data() + k1 / kBatch * block, im_.data() + k1 / kBatch * block};
+    const SplitComplex out = rows_.Run(rows, work) ? work : rows;
+    for (std::size_t k2 = 0; k2 < n2_; ++k2) {
+      C* to = data + n1_ * k2 + k1;
+      for (std::size_t b = 0; b < count; ++b)
+        to[b] = C(out.re[kBatch * k2 + b], out.im[kBatch * k2 + b]);
+    }
   }
 }
 

@@ -41,10 +41,16 @@ class ComplexFft {
   void Transform(FftComplex* data);
 
  private:
+  void Whole(FftComplex* data);
+  void FourStep(FftComplex* data);
+
   std::size_t n_ = 0, n1_ = 0, n2_ = 0;
   StockhamFft whole_, columns_, rows_;
   FftRoots roots_;
-  std::vector<FftComplex> work_, batch_;
+  // The record between the steps (or all of it), real and imaginary parts.
+  std::vector<double> re_, im_;
+  // The passes' other buffer, and the columns of the first step.
+  std::vector<double> scratch_;
 };
 
 }  // namespace merva

@@ -81,7 +81,7 @@ bool EzfftfCoefficients(const float* y, std::size_t n, std::vector<double>& a,
     z[j] = paired ? Complex(y[2 * j], y[2 * j + 1]) : Complex(y[j], 0.0);
   if (!Dft(z, interrupted)) return false;
   if (interrupted && interrupted()) return false;
-  const double dn = static_cast<double>(n);
+  const double once = 1.0 / static_cast<double>(n), twice = 2.0 * once;
   FftRoots split;
   if (paired && !split.Prepare(n)) return false;
   for (std::size_t k = 0; k <= half; ++k) {
@@ -93,13 +93,11 @@ bool EzfftfCoefficients(const float* y, std::size_t n, std::vector<double>& a,
       x = even + Times(split(k), odd);
     }
     const double ck = x.real(), sk = -x.imag();  // sum y cos, sum y sin
-    if (k == 0) {
-      a[0] = ck / dn;
-    } else if (2 * k == n) {
-      a[k] = ck / dn;
+    if (k == 0 || 2 * k == n) {
+      a[k] = ck * once;
     } else {
-      a[k] = 2.0 * ck / dn;
-      b[k] = 2.0 * sk / dn;
+      a[k] = ck * twice;
+      b[k] = sk * twice;
     }
   }
   return true;

@@ -7,115 +7,173 @@ namespace merva {
 
 namespace {
 
-using C = FftComplex;
 constexpr double kTwoPi = 6.283185307179586476925;
+constexpr std::size_t kRow = kLargestFftRadix + 1;
 
-// Plain product: std::complex's operator* takes a slow path for infinities.
-inline C Mul(const C& a, const C& b) {
-  return C(a.real() * b.real() - a.imag() * b.imag(), a.real() * b.imag() + a.imag() * b.real());
-}
-// -i a
-inline C MinusI(const C& a) { return C(a.imag(), -a.real()); }
+// One group of a pass of decimation in frequency: sub-transforms of
+// n = radix * m points, `s` side by side; input r of group t sits at
+// x[q + s (t + r m)], output j at y[q + s (radix t + j)], times
+// exp(-2 pi i j t / n) = w[j - 1]. The callers point x, y, w at group t.
+// Group 0's twiddles are all 1, and in the last pass it is the only group,
+// so it skips them.
+// The outputs j of a column q, at q + j s with q < s, never overlap; GCC
+// cannot see that for unknown s and would check at run time, or give up.
+#if defined(__GNUC__) && !defined(__clang__)
+#define MERVA_COLUMNS _Pragma("GCC ivdep")
+#else
+#define MERVA_COLUMNS
+#endif
 
-// A pass of decimation in frequency: sub-transforms of n = radix * m points
-// each `s` apart; input r of group t sits at x[q + s (t + r m)], output j at
-// y[q + s (radix t + j)], times exp(-2 pi i j t / n). Group 0's twiddles are
-// all 1, and in the last pass it is the only group, so it skips them.
+using GroupFunction = void (*)(const double*, const double*, double*, double*, std::size_t,
+                               std::size_t, const double*, const double*);
+
+// Output j of column q: (ar + i ai) times w[j - 1], or as it is.
 template <bool Twiddle>
-void Group2(const C* in, C* out, std::size_t s, std::size_t sm, const C* w) {
-  for (std::size_t q = 0; q < s; ++q) {
-    const C a = in[q], b = in[q + sm];
-    out[q] = a + b;
-    out[q + s] = Twiddle ? Mul(a - b, w[0]) : a - b;
+inline void Put(double* __restrict yr, double* __restrict yi, const double* __restrict wr,
+                const double* __restrict wi, std::size_t at, std::size_t j, double ar, double ai) {
+  if (Twiddle) {
+    yr[at] = ar * wr[j - 1] - ai * wi[j - 1];
+    yi[at] = ar * wi[j - 1] + ai * wr[j - 1];
+  } else {
+    yr[at] = ar;
+    yi[at] = ai;
   }
 }
 
 template <bool Twiddle>
-void Group3(const C* in, C* out, std::size_t s, std::size_t sm, const C* w) {
-  const double half = -0.5, sine = 0.86602540378443864676;  // cos, sin of 2 pi / 3
+void Radix2(const double* __restrict xr, const double* __restrict xi, double* __restrict yr,
+            double* __restrict yi, std::size_t s, std::size_t sm, const double* __restrict wr,
+            const double* __restrict wi) {
+  MERVA_COLUMNS
   for (std::size_t q = 0; q < s; ++q) {
-    const C a0 = in[q], a1 = in[q + sm], a2 = in[q + 2 * sm];
-    const C t1 = a1 + a2, t2 = a0 + half * t1, t3 = sine * (a1 - a2);
-    out[q] = a0 + t1;
-    const C b1 = t2 + MinusI(t3), b2 = t2 - MinusI(t3);
-    out[q + s] = Twiddle ? Mul(b1, w[0]) : b1;
-    out[q + 2 * s] = Twiddle ? Mul(b2, w[1]) : b2;
+    const double ar = xr[q], ai = xi[q], br = xr[q + sm], bi = xi[q + sm];
+    yr[q] = ar + br;
+    yi[q] = ai + bi;
+    Put<Twiddle>(yr, yi, wr, wi, q + 1 * s, 1, ar - br, ai - bi);
   }
 }
 
 template <bool Twiddle>
-void Group4(const C* in, C* out, std::size_t s, std::size_t sm, const C* w) {
+void Radix3(const double* __restrict xr, const double* __restrict xi, double* __restrict yr,
+            double* __restrict yi, std::size_t s, std::size_t sm, const double* __restrict wr,
+            const double* __restrict wi) {
+  const double c = -0.5, sine = 0.86602540378443864676;  // cos, sin of 2 pi / 3
+  MERVA_COLUMNS
   for (std::size_t q = 0; q < s; ++q) {
-    const C a0 = in[q], a1 = in[q + sm], a2 = in[q + 2 * sm], a3 = in[q + 3 * sm];
-    const C c0 = a0 + a2, c1 = a0 - a2, c2 = a1 + a3, c3 = MinusI(a1 - a3);
-    out[q] = c0 + c2;
-    out[q + s] = Twiddle ? Mul(c1 + c3, w[0]) : c1 + c3;
-    out[q + 2 * s] = Twiddle ? Mul(c0 - c2, w[1]) : c0 - c2;
-    out[q + 3 * s] = Twiddle ? Mul(c1 - c3, w[2]) : c1 - c3;
+    const double a0r = xr[q], a0i = xi[q];
+    const double a1r = xr[q + sm], a1i = xi[q + sm];
+    const double a2r = xr[q + 2 * sm], a2i = xi[q + 2 * sm];
+    const double tr = a1r + a2r, ti = a1i + a2i;
+    const double er = a0r + c * tr, ei = a0i + c * ti;
+    const double fr = sine * (a1r - a2r), fi = sine * (a1i - a2i);
+    yr[q] = a0r + tr;
+    yi[q] = a0i + ti;
+    // b1 = e - i f, b2 = e + i f
+    Put<Twiddle>(yr, yi, wr, wi, q + 1 * s, 1, er + fi, ei - fr);
+    Put<Twiddle>(yr, yi, wr, wi, q + 2 * s, 2, er - fi, ei + fr);
   }
 }
 
 template <bool Twiddle>
-void Group5(const C* in, C* out, std::size_t s, std::size_t sm, const C* w) {
+void Radix4(const double* __restrict xr, const double* __restrict xi, double* __restrict yr,
+            double* __restrict yi, std::size_t s, std::size_t sm, const double* __restrict wr,
+            const double* __restrict wi) {
+  MERVA_COLUMNS
+  for (std::size_t q = 0; q < s; ++q) {
+    const double a0r = xr[q], a0i = xi[q], a1r = xr[q + sm], a1i = xi[q + sm];
+    const double a2r = xr[q + 2 * sm], a2i = xi[q + 2 * sm];
+    const double a3r = xr[q + 3 * sm], a3i = xi[q + 3 * sm];
+    const double c0r = a0r + a2r, c0i = a0i + a2i, c1r = a0r - a2r, c1i = a0i - a2i;
+    const double c2r = a1r + a3r, c2i = a1i + a3i;
+    const double c3r = a1i - a3i, c3i = a3r - a1r;  // -i (a1 - a3)
+    yr[q] = c0r + c2r;
+    yi[q] = c0i + c2i;
+    Put<Twiddle>(yr, yi, wr, wi, q + 1 * s, 1, c1r + c3r, c1i + c3i);
+    Put<Twiddle>(yr, yi, wr, wi, q + 2 * s, 2, c0r - c2r, c0i - c2i);
+    Put<Twiddle>(yr, yi, wr, wi, q + 3 * s, 3, c1r - c3r, c1i - c3i);
+  }
+}
+
+template <bool Twiddle>
+void Radix5(const double* __restrict xr, const double* __restrict xi, double* __restrict yr,
+            double* __restrict yi, std::size_t s, std::size_t sm, const double* __restrict wr,
+            const double* __restrict wi) {
   const double c1 = 0.30901699437494742410, c2 = -0.80901699437494742410;  // cos 2 pi k / 5
   const double s1 = 0.95105651629515357212, s2 = 0.58778525229247312917;   // sin 2 pi k / 5
+  MERVA_COLUMNS
   for (std::size_t q = 0; q < s; ++q) {
-    const C a0 = in[q], a1 = in[q + sm], a2 = in[q + 2 * sm], a3 = in[q + 3 * sm],
-            a4 = in[q + 4 * sm];
-    const C p1 = a1 + a4, p2 = a2 + a3, d1 = a1 - a4, d2 = a2 - a3;
-    out[q] = a0 + p1 + p2;
-    const C e1 = a0 + c1 * p1 + c2 * p2, e2 = a0 + c2 * p1 + c1 * p2;
-    const C f1 = MinusI(s1 * d1 + s2 * d2), f2 = MinusI(s2 * d1 - s1 * d2);
-    const C b1 = e1 + f1, b4 = e1 - f1, b2 = e2 + f2, b3 = e2 - f2;
-    out[q + s] = Twiddle ? Mul(b1, w[0]) : b1;
-    out[q + 2 * s] = Twiddle ? Mul(b2, w[1]) : b2;
-    out[q + 3 * s] = Twiddle ? Mul(b3, w[2]) : b3;
-    out[q + 4 * s] = Twiddle ? Mul(b4, w[3]) : b4;
+    const double a0r = xr[q], a0i = xi[q];
+    const double a1r = xr[q + sm], a1i = xi[q + sm];
+    const double a2r = xr[q + 2 * sm], a2i = xi[q + 2 * sm];
+    const double a3r = xr[q + 3 * sm], a3i = xi[q + 3 * sm];
+    const double a4r = xr[q + 4 * sm], a4i = xi[q + 4 * sm];
+    const double p1r = a1r + a4r, p1i = a1i + a4i, p2r = a2r + a3r, p2i = a2i + a3i;
+    const double d1r = a1r - a4r, d1i = a1i - a4i, d2r = a2r - a3r, d2i = a2i - a3i;
+    yr[q] = a0r + p1r + p2r;
+    yi[q] = a0i + p1i + p2i;
+    const double e1r = a0r + c1 * p1r + c2 * p2r, e1i = a0i + c1 * p1i + c2 * p2i;
+    const double e2r = a0r + c2 * p1r + c1 * p2r, e2i = a0i + c2 * p1i + c1 * p2i;
+    const double f1r = s1 * d1r + s2 * d2r, f1i = s1 * d1i + s2 * d2i;
+    const double f2r = s2 * d1r - s1 * d2r, f2i = s2 * d1i - s1 * d2i;
+    // b_j = e_j - i f_j, b_{5-j} = e_j + i f_j
+    Put<Twiddle>(yr, yi, wr, wi, q + 1 * s, 1, e1r + f1i, e1i - f1r);
+    Put<Twiddle>(yr, yi, wr, wi, q + 4 * s, 4, e1r - f1i, e1i + f1r);
+    Put<Twiddle>(yr, yi, wr, wi, q + 2 * s, 2, e2r + f2i, e2i - f2r);
+    Put<Twiddle>(yr, yi, wr, wi, q + 3 * s, 3, e2r - f2i, e2i + f2r);
   }
 }
 
-template <std::size_t P, void (*Plain)(const C*, C*, std::size_t, std::size_t, const C*),
-          void (*Twiddled)(const C*, C*, std::size_t, std::size_t, const C*)>
-void SmallPass(const C* x, C* y, std::size_t m, std::size_t s, const C* w) {
-  Plain(x, y, s, s * m, w);
-  for (std::size_t t = 1; t < m; ++t) Twiddled(x + s * t, y + P * s * t, s, s * m, w + (P - 1) * t);
+template <GroupFunction Plain, GroupFunction Twiddled>
+void SmallPass(std::size_t p, SplitComplex x, SplitComplex y, std::size_t m, std::size_t s,
+               const double* wr, const double* wi) {
+  const std::size_t sm = s * m;
+  for (std::size_t t = 0; t < m; ++t) {
+    const std::size_t i = s * t, o = p * s * t, w = (p - 1) * t;
+    (t == 0 ? Plain : Twiddled)(x.re + i, x.im + i, y.re + o, y.im + o, s, sm, wr + w, wi + w);
+  }
 }
 
 // Odd radix p: pairing inputs r and p - r halves the products, as
 // b_j = a_0 + sum_r (a_r + a_{p-r}) cos(2 pi rj/p) - i (a_r - a_{p-r}) sin(2 pi rj/p)
 // and b_{p-j} differs only in the sign of the sine part.
-void PassOdd(const C* x, C* y, std::size_t m, std::size_t s, const C* w, std::size_t radix,
-             const double* cs, const double* sn) {
-  const std::size_t p = radix, half = (p - 1) / 2;
-  const std::size_t sm = s * m;
-  C sum[kLargestFftRadix / 2 + 1], diff[kLargestFftRadix / 2 + 1];
+void OddPass(std::size_t p, SplitComplex x, SplitComplex y, std::size_t m, std::size_t s,
+             const double* wr, const double* wi, const double* cs, const double* sn) {
+  const std::size_t half = (p - 1) / 2, sm = s * m;
+  double sumR[kRow / 2], sumI[kRow / 2], diffR[kRow / 2], diffI[kRow / 2];
   for (std::size_t t = 0; t < m; ++t) {
-    const C* in = x + s * t;
-    C* out = y + p * s * t;
-    const C* tw = w + (p - 1) * t;
+    const std::size_t i = s * t, o = p * s * t, w = (p - 1) * t;
+    const double* xr = x.re + i;
+    const double* xi = x.im + i;
+    double* yr = y.re + o;
+    double* yi = y.im + o;
     for (std::size_t q = 0; q < s; ++q) {
-      const C a0 = in[q];
-      C b0 = a0;
+      const double a0r = xr[q], a0i = xi[q];
+      double b0r = a0r, b0i = a0i;
       for (std::size_t r = 1; r <= half; ++r) {
-        const C ar = in[q + r * sm], br = in[q + (p - r) * sm];
-        sum[r] = ar + br;
-        diff[r] = ar - br;
-        b0 += sum[r];
+        const double ar = xr[q + r * sm], ai = xi[q + r * sm];
+        const double br = xr[q + (p - r) * sm], bi = xi[q + (p - r) * sm];
+        sumR[r] = ar + br;
+        sumI[r] = ai + bi;
+        diffR[r] = ar - br;
+        diffI[r] = ai - bi;
+        b0r += sumR[r];
+        b0i += sumI[r];
       }
-      out[q] = b0;
+      yr[q] = b0r;
+      yi[q] = b0i;
       for (std::size_t j = 1; j <= half; ++j) {
-        double re = a0.real(), im = a0.imag(), sr = 0.0, si = 0.0;
+        double er = a0r, ei = a0i, fr = 0.0, fi = 0.0;
         std::size_t k = 0;
         for (std::size_t r = 1; r <= half; ++r) {
           k += j;
           if (k >= p) k -= p;
-          re += sum[r].real() * cs[k];
-          im += sum[r].imag() * cs[k];
-          sr += diff[r].real() * sn[k];
-          si += diff[r].imag() * sn[k];
+          er += sumR[r] * cs[k];
+          ei += sumI[r] * cs[k];
+          fr += diffR[r] * sn[k];
+          fi += diffI[r] * sn[k];
         }
-        out[q + j * s] = Mul(C(re + si, im - sr), tw[j - 1]);
-        out[q + (p - j) * s] = Mul(C(re - si, im + sr), tw[p - j - 1]);
+        Put<true>(yr, yi, wr + w, wi + w, q + j * s, j, er + fi, ei - fr);
+        Put<true>(yr, yi, wr + w, wi + w, q + (p - j) * s, p - j, er - fi, ei + fr);
       }
     }
   }
@@ -154,61 +212,61 @@ bool StockhamFft::Prepare(std::size_t n, std::size_t batch) {
       total += (p - 1) * m;
       stride *= p;
     }
-    twiddles_.resize(total);
-    cos_.assign((kLargestFftRadix + 1) * (kLargestFftRadix + 1), 0.0);
-    sin_.assign(cos_.size(), 0.0);
+    twiddleRe_.resize(total);
+    twiddleIm_.resize(total);
+    cos_.assign(kRow * kRow, 0.0);
+    sin_.assign(kRow * kRow, 0.0);
   } catch (const std::bad_alloc&) {
     return false;
   }
   for (const Pass& pass : passes_) {
     const std::size_t length = pass.radix * pass.m;
-    C* w = twiddles_.data() + pass.twiddles;
     for (std::size_t t = 0; t < pass.m; ++t) {
       for (std::size_t j = 1; j < pass.radix; ++j) {
         const double angle = -kTwoPi * static_cast<double>(j * t) / static_cast<double>(length);
-        w[(pass.radix - 1) * t + j - 1] = C(std::cos(angle), std::sin(angle));
+        const std::size_t at = pass.twiddles + (pass.radix - 1) * t + j - 1;
+        twiddleRe_[at] = std::cos(angle);
+        twiddleIm_[at] = std::sin(angle);
       }
     }
-    if (pass.radix % 2 == 1) {
-      for (std::size_t k = 0; k < pass.radix; ++k) {
-        const double angle = kTwoPi * static_cast<double>(k) / static_cast<double>(pass.radix);
-        cos_[pass.radix * (kLargestFftRadix + 1) + k] = std::cos(angle);
-        sin_[pass.radix * (kLargestFftRadix + 1) + k] = std::sin(angle);
-      }
+    for (std::size_t k = 0; k < pass.radix && pass.radix % 2 == 1; ++k) {
+      const double angle = kTwoPi * static_cast<double>(k) / static_cast<double>(pass.radix);
+      cos_[pass.radix * kRow + k] = std::cos(angle);
+      sin_[pass.radix * kRow + k] = std::sin(angle);
     }
   }
   n_ = n;
   return true;
 }
 
-void StockhamFft::Transform(FftComplex* data, FftComplex* work) const {
-  const C* x = data;
-  C* y = work;
+bool StockhamFft::Run(SplitComplex data, SplitComplex work) const {
+  SplitComplex x = data, y = work;
+  bool inWork = false;
   for (const Pass& pass : passes_) {
-    const C* w = twiddles_.data() + pass.twiddles;
-    const double* cs = cos_.data() + pass.radix * (kLargestFftRadix + 1);
-    const double* sn = sin_.data() + pass.radix * (kLargestFftRadix + 1);
-    switch (pass.radix) {
+    const double* wr = twiddleRe_.data() + pass.twiddles;
+    const double* wi = twiddleIm_.data() + pass.twiddles;
+    const std::size_t p = pass.radix, m = pass.m, s = pass.stride;
+    switch (p) {
       case 2:
-        SmallPass<2, Group2<false>, Group2<true>>(x, y, pass.m, pass.stride, w);
+        SmallPass<Radix2<false>, Radix2<true>>(p, x, y, m, s, wr, wi);
         break;
       case 3:
-        SmallPass<3, Group3<false>, Group3<true>>(x, y, pass.m, pass.stride, w);
+        SmallPass<Radix3<false>, Radix3<true>>(p, x, y, m, s, wr, wi);
         break;
       case 4:
-        SmallPass<4, Group4<false>, Group4<true>>(x, y, pass.m, pass.stride, w);
+        SmallPass<Radix4<false>, Radix4<true>>(p, x, y, m, s, wr, wi);
         break;
       case 5:
-        SmallPass<5, Group5<false>, Group5<true>>(x, y, pass.m, pass.stride, w);
+        SmallPass<Radix5<false>, Radix5<true>>(p, x, y, m, s, wr, wi);
         break;
       default:
-        PassOdd(x, y, pass.m, pass.stride, w, pass.radix, cs, sn);
+        OddPass(p, x, y, m, s, wr, wi, cos_.data() + p * kRow, sin_.data() + p * kRow);
         break;
     }
-    x = y;
-    y = y == work ? data : work;
+    std::swap(x, y);
+    inWork = !inWork;
   }
-  if (x != data) std::copy(x, x + n_ * batch_, data);
+  return inWork;
 }
 
 }  // namespace merva
