@@ -15,7 +15,7 @@ constexpr double kTwoPi = 6.283185307179586476925;
 constexpr std::size_t kFourStepFrom = std::size_t{1} << 14;
 // Columns moved together, so that each strided read or write touches whole
 // cache lines.
-constexpr std::size_t kBatch = 16;
+constexpr std::size_t kBatch = 32;
 
 C Root(std::size_t k, std::size_t n) {
   const double angle = -kTwoPi * static_cast<double>(k) / static_cast<double>(n);

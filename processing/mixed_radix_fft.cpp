@@ -31,6 +31,37 @@ bool Dft(std::vector<Complex>& z, const std::function<bool()>& interrupted) {
   return true;
 }
 
+// a and b from the sums x = C_k - i S_k; once = 1/n.
+inline void Store(std::size_t k, std::size_t n, double once, const Complex& x, double* a,
+                  double* b) {
+  if (k == 0 || 2 * k == n) {
+    a[k] = x.real() * once;
+  } else {
+    a[k] = 2.0 * once * x.real();
+    b[k] = -2.0 * once * x.imag();
+  }
+}
+
+// z holds the transform of the even samples plus i times the odd ones, m =
+// n/2 points. With E_k = (z_k + conj z_{m-k}) / 2 and O_k = -i (z_k - conj
+// z_{m-k}) / 2 the record's sums are X_k = E_k + W^k O_k, W = exp(-2 pi i/n),
+// and X_{m-k} = conj(E_k - W^k O_k), so one root serves both.
+void Split(const std::vector<Complex>& z, std::size_t n, const FftRoots& roots, double* a,
+           double* b) {
+  const std::size_t m = n / 2;
+  const double once = 1.0 / static_cast<double>(n);
+  Store(0, n, once, Complex(z[0].real() + z[0].imag(), 0.0), a, b);
+  Store(m, n, once, Complex(z[0].real() - z[0].imag(), 0.0), a, b);
+  for (std::size_t k = 1; 2 * k <= m; ++k) {
+    const Complex zk = z[k], zj = z[m - k];
+    const Complex even(0.5 * (zk.real() + zj.real()), 0.5 * (zk.imag() - zj.imag()));
+    const Complex odd(0.5 * (zk.imag() + zj.imag()), -0.5 * (zk.real() - zj.real()));
+    const Complex t = Times(roots(k), odd);
+    Store(k, n, once, even + t, a, b);
+    Store(m - k, n, once, std::conj(even - t), a, b);
+  }
+}
+
 }  // namespace
 
 std::size_t MixedRadixWorkSize(std::size_t n) { return 3 * n + 15; }
@@ -81,25 +112,14 @@ bool EzfftfCoefficients(const float* y, std::size_t n, std::vector<double>& a,
     z[j] = paired ? Complex(y[2 * j], y[2 * j + 1]) : Complex(y[j], 0.0);
   if (!Dft(z, interrupted)) return false;
   if (interrupted && interrupted()) return false;
-  const double once = 1.0 / static_cast<double>(n), twice = 2.0 * once;
-  FftRoots split;
-  if (paired && !split.Prepare(n)) return false;
-  for (std::size_t k = 0; k <= half; ++k) {
-    Complex x = z[k < m ? k : 0];
-    if (paired) {
-      // z holds the even samples plus i times the odd ones.
-      const Complex zk = x, zc = std::conj(z[k == 0 || k == m ? 0 : m - k]);
-      const Complex even = (zk + zc) * 0.5, odd = Times(zk - zc, Complex(0.0, -0.5));
-      x = even + Times(split(k), odd);
-    }
-    const double ck = x.real(), sk = -x.imag();  // sum y cos, sum y sin
-    if (k == 0 || 2 * k == n) {
-      a[k] = ck * once;
-    } else {
-      a[k] = ck * twice;
-      b[k] = sk * twice;
-    }
+  if (!paired) {
+    const double once = 1.0 / static_cast<double>(n);
+    for (std::size_t k = 0; k <= half; ++k) Store(k, n, once, z[k], a.data(), b.data());
+    return true;
   }
+  FftRoots roots;
+  if (!roots.Prepare(n)) return false;
+  Split(z, n, roots, a.data(), b.data());
   return true;
 }
 
