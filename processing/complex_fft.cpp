@@ -90,22 +90,40 @@ bool ComplexFft::Prepare(std::size_t n) {
 
 void ComplexFft::Transform(FftComplex* data) {
   if (n_ <= 1) return;
+  const auto load = [data](std::size_t j) { return data[j]; };
+  const auto store = [data](std::size_t k, double re, double im) { data[k] = C(re, im); };
   if (n1_ == 0)
-    Whole(data);
+    Whole(load, store);
   else
-    FourStep(data);
+    FourStep(load, store);
 }
 
-void ComplexFft::Whole(FftComplex* data) {
+void ComplexFft::TransformPairs(const float* pairs, SplitComplex out) {
+  const auto load = [pairs](std::size_t j) { return C(pairs[2 * j], pairs[2 * j + 1]); };
+  const auto store = [out](std::size_t k, double re, double im) {
+    out.re[k] = re;
+    out.im[k] = im;
+  };
+  if (n_ == 1) store(0, pairs[0], pairs[1]);
+  if (n_ <= 1) return;
+  if (n1_ == 0)
+    Whole(load, store);
+  else
+    FourStep(load, store);
+}
+
+template <class Load, class Store>
+void ComplexFft::Whole(Load load, Store store) {
   for (std::size_t j = 0; j < n_; ++j) {
-    re_[j] = data[j].real();
-    im_[j] = data[j].imag();
+    const C x = load(j);
+    re_[j] = x.real();
+    im_[j] = x.imag();
   }
   const SplitComplex work{scratch_.data(), scratch_.data() + n_};
   const bool inWork = whole_.Run(SplitComplex{re_.data(), im_.data()}, work);
   const double* re = inWork ? work.re : re_.data();
   const double* im = inWork ? work.im : im_.data();
-  for (std::size_t k = 0; k < n_; ++k) data[k] = C(re[k], im[k]);
+  for (std::size_t k = 0; k < n_; ++k) store(k, re[k], im[k]);
 }
 
 // With j = n2 j1 + j2 and k = k1 + n1 k2:
@@ -113,7 +131,8 @@ void ComplexFft::Whole(FftComplex* data) {
 // The transforms run kBatch at a time, interleaved, so that every copy
 // moves whole runs of kBatch values; between the steps the record sits in
 // re_, im_ as blocks of kBatch rows k1, each [j2][k1 mod kBatch].
-void ComplexFft::FourStep(FftComplex* data) {
+template <class Load, class Store>
+void ComplexFft::FourStep(Load load, Store store) {
   const std::size_t block = kBatch * n2_;
   const SplitComplex columns{scratch_.data(), scratch_.data() + kBatch * n1_};
   const SplitComplex work{columns.im + kBatch * n1_, columns.im + kBatch * n1_ + kBatch * n2_};
@@ -124,10 +143,10 @@ void ComplexFft::FourStep(FftComplex* data) {
       std::fill(columns.im, columns.im + kBatch * n1_, 0.0);
     }
     for (std::size_t j1 = 0; j1 < n1_; ++j1) {
-      const C* in = data + n2_ * j1 + j2;
       for (std::size_t b = 0; b < count; ++b) {
-        columns.re[kBatch * j1 + b] = in[b].real();
-        columns.im[kBatch * j1 + b] = in[b].imag();
+        const C x = load(n2_ * j1 + j2 + b);
+        columns.re[kBatch * j1 + b] = x.real();
+        columns.im[kBatch * j1 + b] = x.imag();
       }
     }
     const SplitComplex out = columns_.Run(columns, work) ? work : columns;
@@ -146,9 +165,8 @@ void ComplexFft::FourStep(FftComplex* data) {
     const SplitComplex rows{re_.data() + k1 / kBatch * block, im_.data() + k1 / kBatch * block};
     const SplitComplex out = rows_.Run(rows, work) ? work : rows;
     for (std::size_t k2 = 0; k2 < n2_; ++k2) {
-      C* to = data + n1_ * k2 + k1;
       for (std::size_t b = 0; b < count; ++b)
-        to[b] = C(out.re[kBatch * k2 + b], out.im[kBatch * k2 + b]);
+        store(n1_ * k2 + k1 + b, out.re[kBatch * k2 + b], out.im[kBatch * k2 + b]);
     }
   }
 }

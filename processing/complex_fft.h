@@ -39,10 +39,15 @@ class ComplexFft {
   bool Prepare(std::size_t n);
   // The forward DFT, sum x_j exp(-2 pi i jk / n), unscaled, in place.
   void Transform(FftComplex* data);
+  // The same of x_j = pairs[2j] + i pairs[2j + 1], into out.re, out.im.
+  void TransformPairs(const float* pairs, SplitComplex out);
 
  private:
-  void Whole(FftComplex* data);
-  void FourStep(FftComplex* data);
+  // load(j) gives x_j, store(k, X_k) takes the result.
+  template <class Load, class Store>
+  void Whole(Load load, Store store);
+  template <class Load, class Store>
+  void FourStep(Load load, Store store);
 
   std::size_t n_ = 0, n1_ = 0, n2_ = 0;
   StockhamFft whole_, columns_, rows_;

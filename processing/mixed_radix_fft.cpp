@@ -36,30 +36,63 @@ inline void Store(std::size_t k, std::size_t n, double once, const Complex& x, d
                   double* b) {
   if (k == 0 || 2 * k == n) {
     a[k] = x.real() * once;
+    b[k] = 0.0;
   } else {
     a[k] = 2.0 * once * x.real();
     b[k] = -2.0 * once * x.imag();
   }
 }
 
-// z holds the transform of the even samples plus i times the odd ones, m =
-// n/2 points. With E_k = (z_k + conj z_{m-k}) / 2 and O_k = -i (z_k - conj
-// z_{m-k}) / 2 the record's sums are X_k = E_k + W^k O_k, W = exp(-2 pi i/n),
-// and X_{m-k} = conj(E_k - W^k O_k), so one root serves both.
-void Split(const std::vector<Complex>& z, std::size_t n, const FftRoots& roots, double* a,
-           double* b) {
+// a + i b holds, for k < m = n/2, the transform z of the even samples plus
+// i times the odd ones; it becomes the coefficients in place. With
+// E_k = (z_k + conj z_{m-k}) / 2 and O_k = -i (z_k - conj z_{m-k}) / 2 the
+// record's sums are X_k = E_k + W^k O_k, W = exp(-2 pi i/n), and
+// X_{m-k} = conj(E_k - W^k O_k), so one root serves both.
+bool Split(std::size_t n, double* a, double* b) {
+  FftRoots roots;
+  if (!roots.Prepare(n)) return false;
   const std::size_t m = n / 2;
   const double once = 1.0 / static_cast<double>(n);
-  Store(0, n, once, Complex(z[0].real() + z[0].imag(), 0.0), a, b);
-  Store(m, n, once, Complex(z[0].real() - z[0].imag(), 0.0), a, b);
+  const double r0 = a[0], i0 = b[0];
+  Store(0, n, once, Complex(r0 + i0, 0.0), a, b);
+  Store(m, n, once, Complex(r0 - i0, 0.0), a, b);
   for (std::size_t k = 1; 2 * k <= m; ++k) {
-    const Complex zk = z[k], zj = z[m - k];
+    const Complex zk(a[k], b[k]), zj(a[m - k], b[m - k]);
     const Complex even(0.5 * (zk.real() + zj.real()), 0.5 * (zk.imag() - zj.imag()));
     const Complex odd(0.5 * (zk.imag() + zj.imag()), -0.5 * (zk.real() - zj.real()));
     const Complex t = Times(roots(k), odd);
     Store(k, n, once, even + t, a, b);
     Store(m - k, n, once, std::conj(even - t), a, b);
   }
+  return true;
+}
+
+// The transform of the even samples plus i times the odd ones into a + i b.
+bool PairedDft(const float* y, std::size_t m, double* a, double* b,
+               const std::function<bool()>& interrupted) {
+  if (m == 1 || !FftRadices(m).empty()) {
+    ComplexFft fft;
+    try {
+      if (!fft.Prepare(m)) return false;
+    } catch (const std::bad_alloc&) {
+      return false;
+    }
+    fft.TransformPairs(y, SplitComplex{a, b});
+    return true;
+  }
+  std::vector<Complex> z;
+  try {
+    z.resize(m);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  for (std::size_t j = 0; j < m; ++j) z[j] = Complex(y[2 * j], y[2 * j + 1]);
+  if (!BluesteinDft(z, interrupted)) return false;
+  for (std::size_t k = 0; k < m; ++k) {
+    a[k] = z[k].real();
+    b[k] = z[k].imag();
+  }
+  return true;
 }
 
 }  // namespace
@@ -96,30 +129,29 @@ bool EzfftfCoefficients(const float* y, std::size_t n, std::vector<double>& a,
                         std::vector<double>& b, const std::function<bool()>& interrupted) {
   if (n < 1) return false;
   const std::size_t half = n / 2;
-  // An even record is transformed as N/2 complex points (even and odd
-  // samples), which halves the work.
-  const bool paired = n % 2 == 0;
-  const std::size_t m = paired ? half : n;
-  std::vector<Complex> z;
   try {
-    a.assign(half + 1, 0.0);
-    b.assign(half + 1, 0.0);
-    z.resize(m);
+    a.resize(half + 1);
+    b.resize(half + 1);
   } catch (const std::bad_alloc&) {
     return false;
   }
-  for (std::size_t j = 0; j < m; ++j)
-    z[j] = paired ? Complex(y[2 * j], y[2 * j + 1]) : Complex(y[j], 0.0);
-  if (!Dft(z, interrupted)) return false;
-  if (interrupted && interrupted()) return false;
-  if (!paired) {
-    const double once = 1.0 / static_cast<double>(n);
-    for (std::size_t k = 0; k <= half; ++k) Store(k, n, once, z[k], a.data(), b.data());
-    return true;
+  // An even record is transformed as N/2 complex points (even and odd
+  // samples), which halves the work.
+  if (n % 2 == 0) {
+    if (!PairedDft(y, half, a.data(), b.data(), interrupted)) return false;
+    if (interrupted && interrupted()) return false;
+    return Split(n, a.data(), b.data());
   }
-  FftRoots roots;
-  if (!roots.Prepare(n)) return false;
-  Split(z, n, roots, a.data(), b.data());
+  std::vector<Complex> z;
+  try {
+    z.resize(n);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  for (std::size_t j = 0; j < n; ++j) z[j] = Complex(y[j], 0.0);
+  if (!Dft(z, interrupted)) return false;
+  const double once = 1.0 / static_cast<double>(n);
+  for (std::size_t k = 0; k <= half; ++k) Store(k, n, once, z[k], a.data(), b.data());
   return true;
 }
 
