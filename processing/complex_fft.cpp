@@ -150,13 +150,16 @@ void ComplexFft::FourStep(Load load, Store store) {
       }
     }
     const SplitComplex out = columns_.Run(columns, work) ? work : columns;
-    for (std::size_t k1 = 0; k1 < n1_; ++k1) {
-      const std::size_t to = k1 / kBatch * block + kBatch * j2 + k1 % kBatch;
-      for (std::size_t b = 0; b < count; ++b) {
+    // Column j2 + b, row k1 goes to block k1 / kBatch, [j2 + b][k1 % kBatch].
+    for (std::size_t b = 0; b < count; ++b) {
+      double* toRe = re_.data() + kBatch * (j2 + b);
+      double* toIm = im_.data() + kBatch * (j2 + b);
+      for (std::size_t k1 = 0; k1 < n1_; ++k1) {
         const C w = roots_((j2 + b) * k1);
         const double vr = out.re[kBatch * k1 + b], vi = out.im[kBatch * k1 + b];
-        re_[to + kBatch * b] = vr * w.real() - vi * w.imag();
-        im_[to + kBatch * b] = vr * w.imag() + vi * w.real();
+        const std::size_t to = k1 / kBatch * block + k1 % kBatch;
+        toRe[to] = vr * w.real() - vi * w.imag();
+        toIm[to] = vr * w.imag() + vi * w.real();
       }
     }
   }

@@ -10,6 +10,8 @@ namespace merva {
 namespace {
 
 using Complex = FftComplex;
+// About 16 bytes a point stay allocated between calls.
+constexpr std::size_t kKeptPoints = std::size_t{1} << 20;
 
 // Plain product: std::complex's operator* takes a slow path for infinities.
 inline Complex Times(const Complex& a, const Complex& b) {
@@ -71,7 +73,12 @@ bool Split(std::size_t n, double* a, double* b) {
 bool PairedDft(const float* y, std::size_t m, double* a, double* b,
                const std::function<bool()>& interrupted) {
   if (m == 1 || !FftRadices(m).empty()) {
-    ComplexFft fft;
+    // The transform of the last record up to kKeptPoints stays for the
+    // next one, as a plan would: the page faults of fresh buffers cost
+    // about as much as the transform itself.
+    thread_local ComplexFft kept;
+    ComplexFft fresh;
+    ComplexFft& fft = m <= kKeptPoints ? kept : fresh;
     try {
       if (!fft.Prepare(m)) return false;
     } catch (const std::bad_alloc&) {
