@@ -54,6 +54,15 @@ void BitReverse(float* data, std::size_t points) {
   }
 }
 
+// exp(i step k) for k < kFine.
+constexpr std::size_t kFine = 1024;
+void FineRoots(double step, double* re, double* im) {
+  for (std::size_t k = 0; k < kFine; ++k) {
+    re[k] = std::cos(step * static_cast<double>(k));
+    im[k] = std::sin(step * static_cast<double>(k));
+  }
+}
+
 // Stage tables side by side: the butterflies that join transforms of h
 // points read exp(+-2 pi i k / 2h), k < h, as table[h + k] (real parts)
 // and table[points + h + k] (imaginary parts); apart, the loops vectorise. The top
@@ -61,14 +70,10 @@ void BitReverse(float* data, std::size_t points) {
 // first 1024, right to the double's rounding; the lower stages take every
 // second root of the stage above.
 std::vector<float> StageTwiddles(std::size_t points, int direction) {
-  constexpr std::size_t kFine = 1024;
   std::vector<float> table(2 * points);
   const double step = direction * kTwoPi / static_cast<double>(points);
   double fineRe[kFine], fineIm[kFine];
-  for (std::size_t k = 0; k < kFine; ++k) {
-    fineRe[k] = std::cos(step * static_cast<double>(k));
-    fineIm[k] = std::sin(step * static_cast<double>(k));
-  }
+  FineRoots(step, fineRe, fineIm);
   const std::size_t top = points / 2;
   for (std::size_t base = 0; base < top; base += kFine) {
     const double cr = std::cos(step * static_cast<double>(base));
@@ -197,22 +202,27 @@ void PackedRealFft(float* data, std::size_t n, int direction) {
   } else {
     theta = -theta;
   }
-  const double s = std::sin(0.5 * theta);
-  const double wpr = -2.0 * s * s, wpi = std::sin(theta);
-  double wr = 1.0 + wpr, wi = wpi;
-  for (std::size_t i = 1; i < (n >> 2); ++i) {
-    const std::size_t i1 = 2 * i, i2 = i1 + 1, i3 = n - i1, i4 = i3 + 1;
-    const double h1r = c1 * (data[i1] + data[i3]);
-    const double h1i = c1 * (data[i2] - data[i4]);
-    const double h2r = -c2 * (data[i2] + data[i4]);
-    const double h2i = c2 * (data[i1] - data[i3]);
-    data[i1] = static_cast<float>(h1r + wr * h2r - wi * h2i);
-    data[i2] = static_cast<float>(h1i + wr * h2i + wi * h2r);
-    data[i3] = static_cast<float>(h1r - wr * h2r + wi * h2i);
-    data[i4] = static_cast<float>(-h1i + wr * h2i + wi * h2r);
-    const double t = wr;
-    wr = t * wpr - wi * wpi + wr;
-    wi = wi * wpr + t * wpi + wi;
+  // w = exp(i theta i): exact every kFine steps times a table of the first
+  // kFine, so no rounding builds up along the record.
+  double fineRe[kFine], fineIm[kFine];
+  FineRoots(theta, fineRe, fineIm);
+  for (std::size_t base = 0; base < (n >> 2); base += kFine) {
+    const double cr = std::cos(theta * static_cast<double>(base));
+    const double ci = std::sin(theta * static_cast<double>(base));
+    const std::size_t end = std::min(n >> 2, base + kFine);
+    for (std::size_t i = std::max<std::size_t>(base, 1); i < end; ++i) {
+      const double wr = cr * fineRe[i - base] - ci * fineIm[i - base];
+      const double wi = cr * fineIm[i - base] + ci * fineRe[i - base];
+      const std::size_t i1 = 2 * i, i2 = i1 + 1, i3 = n - i1, i4 = i3 + 1;
+      const double h1r = c1 * (data[i1] + data[i3]);
+      const double h1i = c1 * (data[i2] - data[i4]);
+      const double h2r = -c2 * (data[i2] + data[i4]);
+      const double h2i = c2 * (data[i1] - data[i3]);
+      data[i1] = static_cast<float>(h1r + wr * h2r - wi * h2i);
+      data[i2] = static_cast<float>(h1i + wr * h2i + wi * h2r);
+      data[i3] = static_cast<float>(h1r - wr * h2r + wi * h2i);
+      data[i4] = static_cast<float>(-h1i + wr * h2i + wi * h2r);
+    }
   }
   const float first = data[0];
   if (direction == 1) {
