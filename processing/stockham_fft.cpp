@@ -10,12 +10,6 @@ namespace {
 constexpr double kTwoPi = 6.283185307179586476925;
 constexpr std::size_t kRow = kLargestFftRadix + 1;
 
-// One group of a pass of decimation in frequency: sub-transforms of
-// n = radix * m points, `s` side by side; input r of group t sits at
-// x[q + s (t + r m)], output j at y[q + s (radix t + j)], times
-// exp(-2 pi i j t / n) = w[j - 1]. The callers point x, y, w at group t.
-// Group 0's twiddles are all 1, and in the last pass it is the only group,
-// so it skips them.
 // The outputs j of a column q, at q + j s with q < s, never overlap; GCC
 // cannot see that for unknown s and would check at run time, or give up.
 #if defined(__GNUC__) && !defined(__clang__)
@@ -24,6 +18,12 @@ constexpr std::size_t kRow = kLargestFftRadix + 1;
 #define MERVA_COLUMNS
 #endif
 
+// One group of a pass of decimation in frequency: sub-transforms of
+// n = radix * m points, `s` side by side; input r of group t sits at
+// x[q + s (t + r m)], output j at y[q + s (radix t + j)], times
+// exp(-2 pi i j t / n) = w[j - 1]. The callers point x, y, w at group t.
+// Group 0's twiddles are all 1, and in the last pass it is the only group,
+// so it skips them.
 using GroupFunction = void (*)(const double*, const double*, double*, double*, std::size_t,
                                std::size_t, const double*, const double*);
 
@@ -49,7 +49,7 @@ void Radix2(const double* __restrict xr, const double* __restrict xi, double* __
     const double ar = xr[q], ai = xi[q], br = xr[q + sm], bi = xi[q + sm];
     yr[q] = ar + br;
     yi[q] = ai + bi;
-    Put<Twiddle>(yr, yi, wr, wi, q + 1 * s, 1, ar - br, ai - bi);
+    Put<Twiddle>(yr, yi, wr, wi, q + s, 1, ar - br, ai - bi);
   }
 }
 
@@ -69,7 +69,7 @@ void Radix3(const double* __restrict xr, const double* __restrict xi, double* __
     yr[q] = a0r + tr;
     yi[q] = a0i + ti;
     // b1 = e - i f, b2 = e + i f
-    Put<Twiddle>(yr, yi, wr, wi, q + 1 * s, 1, er + fi, ei - fr);
+    Put<Twiddle>(yr, yi, wr, wi, q + s, 1, er + fi, ei - fr);
     Put<Twiddle>(yr, yi, wr, wi, q + 2 * s, 2, er - fi, ei + fr);
   }
 }
@@ -88,7 +88,7 @@ void Radix4(const double* __restrict xr, const double* __restrict xi, double* __
     const double c3r = a1i - a3i, c3i = a3r - a1r;  // -i (a1 - a3)
     yr[q] = c0r + c2r;
     yi[q] = c0i + c2i;
-    Put<Twiddle>(yr, yi, wr, wi, q + 1 * s, 1, c1r + c3r, c1i + c3i);
+    Put<Twiddle>(yr, yi, wr, wi, q + s, 1, c1r + c3r, c1i + c3i);
     Put<Twiddle>(yr, yi, wr, wi, q + 2 * s, 2, c0r - c2r, c0i - c2i);
     Put<Twiddle>(yr, yi, wr, wi, q + 3 * s, 3, c1r - c3r, c1i - c3i);
   }
@@ -116,7 +116,7 @@ void Radix5(const double* __restrict xr, const double* __restrict xi, double* __
     const double f1r = s1 * d1r + s2 * d2r, f1i = s1 * d1i + s2 * d2i;
     const double f2r = s2 * d1r - s1 * d2r, f2i = s2 * d1i - s1 * d2i;
     // b_j = e_j - i f_j, b_{5-j} = e_j + i f_j
-    Put<Twiddle>(yr, yi, wr, wi, q + 1 * s, 1, e1r + f1i, e1i - f1r);
+    Put<Twiddle>(yr, yi, wr, wi, q + s, 1, e1r + f1i, e1i - f1r);
     Put<Twiddle>(yr, yi, wr, wi, q + 4 * s, 4, e1r - f1i, e1i + f1r);
     Put<Twiddle>(yr, yi, wr, wi, q + 2 * s, 2, e2r + f2i, e2i - f2r);
     Put<Twiddle>(yr, yi, wr, wi, q + 3 * s, 3, e2r - f2i, e2i + f2r);
