@@ -79,7 +79,7 @@ bool ComplexFft::Prepare(std::size_t n) {
       const std::size_t blocked = (n1_ + kBatch - 1) / kBatch * kBatch * n2_;
       re_.resize(blocked);
       im_.resize(blocked);
-      scratch_.resize(2 * kBatch * (n1_ + n2_));
+      scratch_.resize(2 * kBatch * (n1_ + std::max(n1_, n2_)));
     }
   } catch (const std::bad_alloc&) {
     return false;
@@ -135,7 +135,8 @@ template <class Load, class Store>
 void ComplexFft::FourStep(Load load, Store store) {
   const std::size_t block = kBatch * n2_;
   const SplitComplex columns{scratch_.data(), scratch_.data() + kBatch * n1_};
-  const SplitComplex work{columns.im + kBatch * n1_, columns.im + kBatch * n1_ + kBatch * n2_};
+  const std::size_t longer = kBatch * std::max(n1_, n2_);
+  const SplitComplex work{columns.im + kBatch * n1_, columns.im + kBatch * n1_ + longer};
   for (std::size_t j2 = 0; j2 < n2_; j2 += kBatch) {
     const std::size_t count = std::min(kBatch, n2_ - j2);
     if (count < kBatch) {
