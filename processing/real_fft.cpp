@@ -64,14 +64,14 @@ void FineRoots(double step, double* re, double* im) {
 }
 
 // Stage tables side by side: the butterflies that join transforms of h
-// points read exp(+-2 pi i k / 2h), k < h, as table[h + k] (real parts)
+// points read exp(2 pi i k / 2h), k < h, as table[h + k] (real parts)
 // and table[points + h + k] (imaginary parts); apart, the loops vectorise. The top
 // stage's roots come from exact ones every 1024 steps times a table of the
 // first 1024, right to the double's rounding; the lower stages take every
 // second root of the stage above.
-std::vector<float> StageTwiddles(std::size_t points, int direction) {
+std::vector<float> StageTwiddles(std::size_t points) {
   std::vector<float> table(2 * points);
-  const double step = direction * kTwoPi / static_cast<double>(points);
+  const double step = kTwoPi / static_cast<double>(points);
   double fineRe[kFine], fineIm[kFine];
   FineRoots(step, fineRe, fineIm);
   const std::size_t top = points / 2;
@@ -92,9 +92,27 @@ std::vector<float> StageTwiddles(std::size_t points, int direction) {
   return table;
 }
 
-// Joins pairs of transforms of h points into ones of 2h.
-void Radix2Stage(float* data, std::size_t points, std::size_t h, const float* twr,
-                 const float* twi) {
+// The table of the last length up to kKeptPoints stays for the next
+// transform, as a plan would (smoothing runs a forward and an inverse one
+// of a length): building it and faulting its pages in cost about a fifth
+// of the transform. Longer ones go to `fresh`.
+const std::vector<float>& StageTable(std::size_t points, std::vector<float>& fresh) {
+  constexpr std::size_t kKeptPoints = std::size_t{1} << 20;
+  if (points > kKeptPoints) return fresh = StageTwiddles(points);
+  thread_local std::vector<float> kept;
+  thread_local std::size_t keptPoints = 0;
+  if (keptPoints != points) {
+    keptPoints = 0;
+    kept = StageTwiddles(points);
+    keptPoints = points;
+  }
+  return kept;
+}
+
+// Joins pairs of transforms of h points into ones of 2h. The inverse
+// (sign -1) takes the conjugate twiddles.
+void Radix2Stage(float* data, std::size_t points, std::size_t h, const float* twr, const float* twi,
+                 float sign) {
   const float* __restrict wr = twr + h;
   const float* __restrict wi = twi + h;
   for (std::size_t block = 0; block < points; block += 2 * h) {
@@ -102,8 +120,9 @@ void Radix2Stage(float* data, std::size_t points, std::size_t h, const float* tw
     float* __restrict b = a + 2 * h;
     for (std::size_t k = 0; k < h; ++k) {
       const std::size_t r = 2 * k, i = r + 1;
-      const float tr = wr[k] * b[r] - wi[k] * b[i];
-      const float ti = wr[k] * b[i] + wi[k] * b[r];
+      const float fr = wr[k], fi = sign * wi[k];
+      const float tr = fr * b[r] - fi * b[i];
+      const float ti = fr * b[i] + fi * b[r];
       b[r] = a[r] - tr;
       b[i] = a[i] - ti;
       a[r] += tr;
@@ -127,7 +146,7 @@ void Radix4Stage(float* data, std::size_t points, std::size_t h, const float* __
     const float* __restrict w2r = twr + 2 * h;
     const float* __restrict w2i = twi + 2 * h;
     for (std::size_t k = 0; k < h; ++k) {
-      const float wr = w1r[k], wi = w1i[k], vr = w2r[k], vi = w2i[k];
+      const float wr = w1r[k], wi = sign * w1i[k], vr = w2r[k], vi = sign * w2i[k];
       const std::size_t r = 2 * k, i = r + 1;
       const float br = wr * b[r] - wi * b[i], bi = wr * b[i] + wi * b[r];
       const float er = wr * e[r] - wi * e[i], ei = wr * e[i] + wi * e[r];
@@ -156,7 +175,7 @@ void Stages(float* data, std::size_t points, std::size_t from, std::size_t to, c
   for (std::size_t h = from; h < to; h *= 2) ++levels;
   std::size_t h = from;
   if (levels % 2 == 1) {
-    Radix2Stage(data, points, h, twr, twi);
+    Radix2Stage(data, points, h, twr, twi, sign);
     h *= 2;
   }
   for (; h < to; h *= 4) Radix4Stage(data, points, h, twr, twi, sign);
@@ -168,7 +187,8 @@ void Stages(float* data, std::size_t points, std::size_t from, std::size_t to, c
 void ComplexFft(float* data, std::size_t points, int direction) {
   BitReverse(data, points);
   if (points < 2) return;
-  const std::vector<float> table = StageTwiddles(points, direction);
+  std::vector<float> fresh;
+  const std::vector<float>& table = StageTable(points, fresh);
   const float* twr = table.data();
   const float* twi = twr + points;
   const float sign = direction == 1 ? 1.0f : -1.0f;
