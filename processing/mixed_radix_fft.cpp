@@ -10,7 +10,8 @@ namespace merva {
 namespace {
 
 using Complex = FftComplex;
-// About 16 bytes a point stay allocated between calls.
+// Paired transforms up to this many points keep their buffers (about 16
+// bytes a point) for the next call.
 constexpr std::size_t kKeptPoints = std::size_t{1} << 20;
 
 // Plain product: std::complex's operator* takes a slow path for infinities.
