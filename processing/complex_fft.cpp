@@ -130,7 +130,9 @@ void ComplexFft::Whole(Load load, Store store) {
 // X[k] = sum_j2 exp(-2 pi i j2 k2 / n2) exp(-2 pi i j2 k1 / n) sum_j1 x[j] exp(-2 pi i j1 k1 / n1).
 // The transforms run kBatch at a time, interleaved, so that every copy
 // moves whole runs of kBatch values; between the steps the record sits in
-// re_, im_ as blocks of kBatch rows k1, each [j2][k1 mod kBatch].
+// re_, im_ as blocks of kBatch rows k1, each [j2][k1 mod kBatch]. The rows'
+// results go back into their block and leave in one sweep in output order,
+// which writes whole runs where scattering each block would not.
 template <class Load, class Store>
 void ComplexFft::FourStep(Load load, Store store) {
   const std::size_t block = kBatch * n2_;
@@ -165,12 +167,16 @@ void ComplexFft::FourStep(Load load, Store store) {
     }
   }
   for (std::size_t k1 = 0; k1 < n1_; k1 += kBatch) {
-    const std::size_t count = std::min(kBatch, n1_ - k1);
     const SplitComplex rows{re_.data() + k1 / kBatch * block, im_.data() + k1 / kBatch * block};
-    const SplitComplex out = rows_.Run(rows, work) ? work : rows;
-    for (std::size_t k2 = 0; k2 < n2_; ++k2) {
-      for (std::size_t b = 0; b < count; ++b)
-        store(n1_ * k2 + k1 + b, out.re[kBatch * k2 + b], out.im[kBatch * k2 + b]);
+    if (rows_.Run(rows, work)) {
+      std::copy(work.re, work.re + block, rows.re);
+      std::copy(work.im, work.im + block, rows.im);
+    }
+  }
+  for (std::size_t k2 = 0; k2 < n2_; ++k2) {
+    for (std::size_t k1 = 0; k1 < n1_; ++k1) {
+      const std::size_t from = k1 / kBatch * block + kBatch * k2 + k1 % kBatch;
+      store(n1_ * k2 + k1, re_[from], im_[from]);
     }
   }
 }
