@@ -58,6 +58,7 @@ std::size_t NextSmoothLength(std::size_t n) {
 }
 
 bool ComplexFft::Prepare(std::size_t n) {
+  if (n == n_ && n > 1) return true;
   n_ = n1_ = n2_ = 0;
   if (n <= 1) {
     n_ = n;
