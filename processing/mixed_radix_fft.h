@@ -1,10 +1,10 @@
 #pragma once
 
 // The real forward transform of a record of any length with the amplitude
-// conventions of FFTPACK's EZFFTF. Lengths made of primes up to 31 go
-// through a direct mixed-radix recursion, the others through Bluestein's
-// chirp-z method, so a prime length costs no more than a power of two of
-// twice its size.
+// conventions of FFTPACK's EZFFTF. An even record becomes N/2 complex
+// points; lengths made of primes up to 31 then go through the mixed-radix
+// passes of complex_fft.h, the others through Bluestein's chirp-z method,
+// so a prime length costs about three transforms of twice its size.
 
 #include <cstddef>
 #include <functional>
