@@ -9,7 +9,7 @@ bool ReadColumnRow(std::string_view line, const ColumnRowLayout& layout, double*
       if (!NextColumnField(rest, layout.separator, field)) return false;
       continue;
     }
-    if (NextColumnNumber(rest, layout.separator, values[column]) != 1) return false;
+    if (NextColumnNumber<true>(rest, layout.separator, values[column]) != 1) return false;
   }
   return true;
 }

@@ -19,7 +19,8 @@ struct ColumnRowLayout {
 };
 
 // values[c] for each taken column c; false when a line lacks one of the
-// first lastColumn fields or a taken field is not a number.
+// first lastColumn fields or a taken field is not a number. The byte after
+// the line must be its line end or a NUL, as LineReader leaves it.
 bool ReadColumnRow(std::string_view line, const ColumnRowLayout& layout, double* values);
 
 // True for a line of separators only (such lines are skipped).

@@ -50,7 +50,7 @@ bool LineReader::Open(const std::string& path) {
   if (!file_) return false;
   if (!buffer_) {
     capacity_ = maxLine_ + CHUNK + 1;
-    buffer_.reset(new char[capacity_]);
+    buffer_.reset(new char[capacity_ + 1]);  // and the NUL after the text
   }
   return Rewind();
 }
@@ -78,6 +78,7 @@ bool LineReader::Fill() {
     readError_ = std::ferror(file_) != 0;
   }
   end_ += got;
+  buffer_[end_] = '\0';
   return got > 0;
 }
 

@@ -26,6 +26,8 @@ class LineReader {
   // The next line without its LF or CR LF (and without a UTF-8 byte-order
   // mark on line 1); false at the end of the file or on a read error.
   // `tooLong` is set for a line beyond the limit (`line` is then empty).
+  // The byte after `line` is its CR, its LF or a NUL: readers of numbers
+  // need not check the bound at every digit.
   bool Next(std::string_view& line, bool& tooLong);
   bool Next(std::string_view& line) {
     bool tooLong = false;
@@ -43,7 +45,7 @@ class LineReader {
  private:
   bool Fill();
   std::FILE* file_ = nullptr;
-  // Not zeroed: only [begin_, end_) is ever read.
+  // Not zeroed: only [begin_, end_] is ever read (a NUL at end_).
   std::unique_ptr<char[]> buffer_;
   std::size_t capacity_ = 0;
   std::unique_ptr<char[]> countChunk_;

@@ -34,14 +34,16 @@ bool NextColumnField(std::string_view& rest, ColumnSeparator kind, std::string_v
 // NextColumnField and ReadNumberField in one: 1 when the next field is a
 // number, 0 when it is not, -1 when no field is left. Inline: a plain
 // number and its separator take one pass, anything else goes the general
-// way from the field's start.
+// way from the field's start. `kTerminated`: as for ScanDecimal, the byte
+// after `rest` stops a number.
+template <bool kTerminated = false>
 inline int NextColumnNumber(std::string_view& rest, ColumnSeparator kind, double& value) {
   if (rest.data() != nullptr) {
     const char* p = rest.data();
     const char* end = p + rest.size();
     if (kind == ColumnSeparator::Blanks) {
       while (p < end && IsFieldSeparator(*p)) ++p;
-      const char* stop = ScanPlainDecimal(p, end, value);
+      const char* stop = ScanDecimal<kTerminated>(p, end, value);
       if (stop && (stop == end || IsFieldSeparator(*stop))) {
         rest = std::string_view(stop, static_cast<std::size_t>(end - stop));
         return 1;
@@ -52,7 +54,7 @@ inline int NextColumnNumber(std::string_view& rest, ColumnSeparator kind, double
         return c == ' ' || (c == '\t' && separator != '\t');
       };
       while (p < end && blank(*p)) ++p;
-      if (const char* stop = ScanPlainDecimal(p, end, value)) {
+      if (const char* stop = ScanDecimal<kTerminated>(p, end, value)) {
         while (stop < end && blank(*stop)) ++stop;
         if (stop == end) {
           rest = std::string_view();
