@@ -1,6 +1,7 @@
 #include "io/line_reader.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace merva {
@@ -25,14 +26,11 @@ void Seek(std::FILE* f, long long position) {
 #endif
 }
 
+// A plain count the compiler vectorizes: lines of numbers are short, and
+// a memchr call per line costs more. The ranges are below 4 GB.
 long long CountLineEnds(const char* p, const char* end) {
-  long long count = 0;
-  while (p < end) {
-    const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
-    if (!lf) break;
-    ++count;
-    p = static_cast<const char*>(lf) + 1;
-  }
+  uint32_t count = 0;
+  for (; p < end; ++p) count += *p == '\n';
   return count;
 }
 
