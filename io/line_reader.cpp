@@ -80,7 +80,7 @@ bool LineReader::Fill() {
   return got > 0;
 }
 
-bool LineReader::Next(std::string_view& line, bool& tooLong) {
+bool LineReader::NextInBuffer(std::string_view& line, bool& tooLong) {
   tooLong = false;
   if (!file_) return false;
   bool skipping = false;
