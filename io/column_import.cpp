@@ -1,5 +1,6 @@
 #include "io/column_import.h"
 
+#include <algorithm>
 #include <array>
 
 #include "io/import_common.h"
@@ -48,17 +49,42 @@ Status DetectColumns(LineReader& reader, const std::string& path, ColumnPattern&
 
 namespace {
 
-bool OnlySeparators(std::string_view line) {
-  for (char c : line)
-    if (!IsFieldSeparator(c)) return false;
+// Where the values of a line go: the columns read, and the curve of each.
+struct RowTargets {
+  ColumnRowLayout layout;
+  int curveOf[MAX_DATA_COLUMNS] = {};   // curve of the k-th stored column
+  int columnOf[MAX_DATA_COLUMNS] = {};  // and its column
+  int stored = 0;
+  std::array<int, MAX_DATA_COLUMNS> copyOf{};  // Y columns that repeat: from this curve
+};
+
+// False for a column outside the pattern.
+bool MapColumns(const ColumnChoice& choice, int columns, int firstCurve, RowTargets& t) {
+  t.layout.lastColumn = std::max(t.layout.lastColumn, choice.xColumn);
+  if (choice.xColumn > 0) t.layout.taken[static_cast<std::size_t>(choice.xColumn)] = true;
+  std::array<int, MAX_DATA_COLUMNS + 1> curveOfColumn{};
+  for (std::size_t k = 0; k < choice.yColumns.size(); ++k) {
+    const int column = choice.yColumns[k];
+    if (column < 1 || column > columns) return false;
+    const int curve = firstCurve + static_cast<int>(k);
+    int& first = curveOfColumn[static_cast<std::size_t>(column)];
+    if (first > 0) {
+      t.copyOf[k] = first;
+      continue;
+    }
+    first = curve;
+    t.curveOf[t.stored] = curve;
+    t.columnOf[t.stored++] = column;
+    t.layout.taken[static_cast<std::size_t>(column)] = true;
+    t.layout.lastColumn = std::max(t.layout.lastColumn, column);
+  }
   return true;
 }
 
-// Where each field of a line goes: 0 nowhere, -1 X, k >= 1 curve k.
-struct FieldMap {
-  std::array<int, MAX_DATA_COLUMNS + 1> target{};
-  int lastColumn = 0;
-};
+Status LineFailure(const std::string& path, long long line) {
+  return Status::Failure("Error interpreting data values in " + path + ", line " +
+                         std::to_string(line) + ".");
+}
 
 }  // namespace
 
@@ -86,55 +112,22 @@ Status ImportColumns(PlotDocument& d, const std::string& path, int firstCurve,
   Status room = MakeRoom(d, firstCurve, lastCurve, lines);
   if (!room.Ok()) return room;
 
-  // Y columns that repeat are copied from the first curve of the column.
-  FieldMap map;
-  std::array<int, MAX_DATA_COLUMNS> copyOf{};
-  for (int k = 0; k < curves; ++k) {
-    const int column = choice.yColumns[static_cast<std::size_t>(k)];
-    if (column < 1 || column > pattern.columns) return Status::Failure();
-    if (map.target[static_cast<std::size_t>(column)] > 0) {
-      copyOf[static_cast<std::size_t>(k)] = map.target[static_cast<std::size_t>(column)];
-    } else {
-      map.target[static_cast<std::size_t>(column)] = firstCurve + k;
-    }
-    map.lastColumn = std::max(map.lastColumn, column);
-  }
-  if (choice.xColumn > 0) {
-    if (map.target[static_cast<std::size_t>(choice.xColumn)] == 0)
-      map.target[static_cast<std::size_t>(choice.xColumn)] = -1;
-    map.lastColumn = std::max(map.lastColumn, choice.xColumn);
-  }
-
+  RowTargets t;
+  t.layout.separator = pattern.separator;
+  if (!MapColumns(choice, pattern.columns, firstCurve, t)) return Status::Failure();
+  float* out[MAX_DATA_COLUMNS];
+  for (int k = 0; k < t.stored; ++k) out[k] = d.yValues.Column(t.curveOf[k]);
   float* xOut = d.xValues.Column(firstCurve);
+  double values[MAX_DATA_COLUMNS + 1] = {};
   int p = 0;
   bool tooLong = false;
   while (reader.Next(line, tooLong)) {
-    if (!tooLong && OnlySeparators(line)) continue;
-    if (tooLong || p >= d.maxPoints)
-      return Status::Failure("Error interpreting data values in " + path + ", line " +
-                             std::to_string(reader.LineNumber()) + ".");
-    std::string_view rest = line, field;
-    int column = 0;
-    bool bad = false;
-    double x = p + 1;
-    while (!bad && column < map.lastColumn) {
-      const int target = map.target[static_cast<std::size_t>(column + 1)];
-      double value = 0;
-      if (target == 0) {  // a column not taken may hold anything
-        if (!NextColumnField(rest, pattern.separator, field)) break;
-        ++column;
-        continue;
-      }
-      const int read = NextColumnNumber(rest, pattern.separator, value);
-      if (read < 0) break;
-      ++column;
-      bad = read == 0;
-      if (column == choice.xColumn) x = value;
-      if (target > 0) d.yValues.Column(target)[p] = static_cast<float>(value);
+    if (tooLong || p >= d.maxPoints || !ReadColumnRow(line, t.layout, values)) {
+      if (!tooLong && OnlySeparators(line)) continue;
+      return LineFailure(path, reader.LineNumber());
     }
-    if (bad || column < map.lastColumn)
-      return Status::Failure("Error interpreting data values in " + path + ", line " +
-                             std::to_string(reader.LineNumber()) + ".");
+    for (int k = 0; k < t.stored; ++k) out[k][p] = static_cast<float>(values[t.columnOf[k]]);
+    const double x = choice.xColumn > 0 ? values[choice.xColumn] : p + 1;
     xOut[p++] = static_cast<float>(x);
   }
   if (reader.ReadError()) return Status::Failure("Error reading " + path);
@@ -142,8 +135,8 @@ Status ImportColumns(PlotDocument& d, const std::string& path, int firstCurve,
   for (int k = 0; k < curves; ++k) {
     const int curve = firstCurve + k;
     if (k > 0) std::copy(xOut, xOut + p, d.xValues.Column(curve));
-    if (copyOf[static_cast<std::size_t>(k)] > 0) {
-      const float* from = d.yValues.Column(copyOf[static_cast<std::size_t>(k)]);
+    if (t.copyOf[static_cast<std::size_t>(k)] > 0) {
+      const float* from = d.yValues.Column(t.copyOf[static_cast<std::size_t>(k)]);
       std::copy(from, from + p, d.yValues.Column(curve));
     }
     FinishCurve(d, curve, p);

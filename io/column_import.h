@@ -10,11 +10,11 @@
 
 #include "core/plot_document.h"
 #include "core/status.h"
+#include "io/column_rows.h"
 #include "io/number_fields.h"
 
 namespace merva {
 
-constexpr int MAX_DATA_COLUMNS = 16;
 constexpr int COLUMN_SEARCH_LINES = 51;
 constexpr int COLUMN_PATTERN_RUN = 3;
 

@@ -5,6 +5,7 @@
 // as such (its text skipped) instead of growing the buffer.
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -26,7 +27,26 @@ class LineReader {
   // The next line without its LF or CR LF (and without a UTF-8 byte-order
   // mark on line 1); false at the end of the file or on a read error.
   // `tooLong` is set for a line beyond the limit (`line` is then empty).
-  bool Next(std::string_view& line, bool& tooLong);
+  // The byte after `line` is its CR, its LF or a NUL: readers of numbers
+  // need not check the bound at every digit.
+  bool Next(std::string_view& line, bool& tooLong) {
+    // Inline for the usual line, whole in the buffer: files of numbers
+    // have millions of short ones.
+    if (lineNumber_ > 0 && file_) {
+      const char* start = buffer_.get() + begin_;
+      const void* lf = std::memchr(start, '\n', end_ - begin_);
+      std::size_t length = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - start) : 0;
+      if (lf && length <= maxLine_) {
+        begin_ += length + 1;
+        if (length > 0 && start[length - 1] == '\r') --length;
+        line = std::string_view(start, length);
+        tooLong = false;
+        ++lineNumber_;
+        return true;
+      }
+    }
+    return NextInBuffer(line, tooLong);
+  }
   bool Next(std::string_view& line) {
     bool tooLong = false;
     return Next(line, tooLong);
@@ -42,8 +62,9 @@ class LineReader {
 
  private:
   bool Fill();
+  bool NextInBuffer(std::string_view& line, bool& tooLong);
   std::FILE* file_ = nullptr;
-  // Not zeroed: only [begin_, end_) is ever read.
+  // Not zeroed: only [begin_, end_] is ever read (a NUL at end_).
   std::unique_ptr<char[]> buffer_;
   std::size_t capacity_ = 0;
   std::unique_ptr<char[]> countChunk_;

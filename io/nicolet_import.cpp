@@ -10,6 +10,7 @@
 #include "core/number_text.h"
 #include "io/binary_fields.h"
 #include "io/import_common.h"
+#include "io/sample_lines.h"
 #include "io/unformatted_import.h"
 
 namespace merva {
@@ -40,8 +41,7 @@ bool SlotIs(const std::vector<unsigned char>& header, int offset, char digit) {
 }
 
 bool ReadAt(std::FILE* f, long long offset, std::vector<unsigned char>& bytes) {
-  return SeekTo(f, offset) &&
-         std::fread(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  return SeekTo(f, offset) && std::fread(bytes.data(), 1, bytes.size(), f) == bytes.size();
 }
 
 }  // namespace
@@ -95,28 +95,22 @@ Status ImportNicolet(PlotDocument& d, const std::string& path, int firstCurve) {
   std::unique_ptr<int16_t[]> raw(new (std::nothrow) int16_t[SAMPLE_CHUNK]);
   std::unique_ptr<unsigned char[]> bytes(new (std::nothrow) unsigned char[2 * SAMPLE_CHUNK]);
   if (!raw || !bytes) return Status::Failure(MSG_TEMPORARY_STORAGE);
-  if (!SeekTo(f.get(), h.headerLength))
-    return FileFormatFailure(path);
+  if (!SeekTo(f.get(), h.headerLength)) return FileFormatFailure(path);
   float* x = d.xValues.Column(firstCurve);
   float* y = d.yValues.Column(firstCurve);
   // X(i) and Y(i) as straight lines in i and the count: one multiply-add each.
-  const double xStep = h.interval * 1000.0 * h.userHorizontalScale;
-  const double xBase = h.zeroTime * 1000.0 * h.userHorizontalScale + h.userHorizontalOffset;
+  const StraightLine xLine{h.interval * 1000.0 * h.userHorizontalScale,
+                           h.zeroTime * 1000.0 * h.userHorizontalScale + h.userHorizontalOffset};
   const double yScale = h.verticalNorm * h.userVerticalScale;
-  const double yBase = h.userVerticalOffset - h.verticalZero * yScale;
+  const StraightLine yLine{yScale, h.userVerticalOffset - h.verticalZero * yScale};
   for (long long done = 0; done < kept;) {
     const std::size_t want =
         static_cast<std::size_t>(std::min<long long>(kept - done, SAMPLE_CHUNK));
     if (std::fread(bytes.get(), 2, want, f.get()) != want) return FileFormatFailure(path);
     const unsigned char* in = bytes.get();
     for (std::size_t k = 0; k < want; ++k) raw[k] = ReadI16LE(in + 2 * k);
-    float* xOut = x + done;
-    float* yOut = y + done;
-    for (std::size_t k = 0; k < want; ++k) {
-      xOut[k] =
-          static_cast<float>(static_cast<double>(done + static_cast<long long>(k)) * xStep + xBase);
-      yOut[k] = static_cast<float>(static_cast<double>(raw[k]) * yScale + yBase);
-    }
+    ConvertSamples(raw.get(), static_cast<int>(done), static_cast<int>(want), xLine, yLine,
+                   x + done, y + done);
     done += static_cast<long long>(want);
   }
   FinishCurve(d, firstCurve, static_cast<int>(kept));

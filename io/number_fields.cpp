@@ -6,57 +6,10 @@
 
 #include "core/messages.h"
 #include "core/number_text.h"
+#include "io/decimal_scan.h"
 #include "io/import_common.h"
 
 namespace merva {
-
-namespace {
-
-// Clinger's fast path: up to 15 significant digits and a power of ten up
-// to 22 are exact in a double, so one multiplication or division rounds
-// correctly. Reads a number at the start of [p, end) and returns where it
-// stops; null when the text needs the full conversion (or is no number).
-const char* ScanPlainDecimal(const char* p, const char* end, double& value) {
-  static constexpr double POWERS[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                      1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                      1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  if (p >= end) return nullptr;
-  const bool negative = *p == '-';
-  if (negative) ++p;
-  // Up to 19 digits cannot overflow 64 bits; more go the general way.
-  uint64_t mantissa = 0;
-  const char* first = p;
-  for (; p < end && static_cast<unsigned>(*p - '0') < 10; ++p)
-    mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
-  std::ptrdiff_t digits = p - first;
-  int scale = 0;
-  if (p < end && *p == '.') {
-    const char* fraction = ++p;
-    for (; p < end && static_cast<unsigned>(*p - '0') < 10; ++p)
-      mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
-    scale = -static_cast<int>(p - fraction);
-    digits += p - fraction;
-  }
-  if (digits == 0 || digits > 19 || mantissa > (uint64_t{1} << 53)) return nullptr;
-  if (p < end && (*p == 'e' || *p == 'E')) {
-    ++p;
-    bool negativeExponent = false;
-    if (p < end && (*p == '-' || *p == '+')) negativeExponent = *p++ == '-';
-    int exponent = 0;
-    const char* exponentDigits = p;
-    for (; p < end && *p >= '0' && *p <= '9' && exponent < 1000; ++p)
-      exponent = exponent * 10 + (*p - '0');
-    if (p == exponentDigits) return nullptr;
-    scale += negativeExponent ? -exponent : exponent;
-  }
-  if (scale < -22 || scale > 22) return nullptr;
-  double v = static_cast<double>(mantissa);
-  v = scale < 0 ? v / POWERS[-scale] : v * POWERS[scale];
-  value = negative ? -v : v;
-  return p;
-}
-
-}  // namespace
 
 bool ReadNumberField(std::string_view field, double& value) {
   if (field.empty()) return false;
@@ -108,31 +61,6 @@ bool NextColumnField(std::string_view& rest, ColumnSeparator kind, std::string_v
     rest.remove_prefix(at + 1);
   }
   return true;
-}
-
-int NextColumnNumber(std::string_view& rest, ColumnSeparator kind, double& value) {
-  if (kind != ColumnSeparator::Blanks && rest.data() != nullptr) {
-    // One pass over a plain number and its separator; anything else goes
-    // the general way below from the field's start.
-    const char separator = kind == ColumnSeparator::Comma ? ',' : '\t';
-    const char* p = rest.data();
-    const char* end = p + rest.size();
-    while (p < end && (*p == ' ' || (*p == '\t' && separator != '\t'))) ++p;
-    if (const char* stop = ScanPlainDecimal(p, end, value)) {
-      while (stop < end && (*stop == ' ' || (*stop == '\t' && separator != '\t'))) ++stop;
-      if (stop == end) {
-        rest = std::string_view();
-        return 1;
-      }
-      if (*stop == separator) {
-        rest = std::string_view(stop + 1, static_cast<std::size_t>(end - stop - 1));
-        return 1;
-      }
-    }
-  }
-  std::string_view field;
-  if (!NextColumnField(rest, kind, field)) return -1;
-  return ReadNumberField(field, value) ? 1 : 0;
 }
 
 int LeadingNumberCount(std::string_view line, int limit) {

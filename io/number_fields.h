@@ -8,6 +8,7 @@
 
 #include "core/plot_document.h"
 #include "core/status.h"
+#include "io/decimal_scan.h"
 
 namespace merva {
 
@@ -31,8 +32,45 @@ enum class ColumnSeparator { Blanks, Comma, Tab };
 bool NextColumnField(std::string_view& rest, ColumnSeparator kind, std::string_view& field);
 
 // NextColumnField and ReadNumberField in one: 1 when the next field is a
-// number, 0 when it is not, -1 when no field is left.
-int NextColumnNumber(std::string_view& rest, ColumnSeparator kind, double& value);
+// number, 0 when it is not, -1 when no field is left. Inline: a plain
+// number and its separator take one pass, anything else goes the general
+// way from the field's start. `kTerminated`: as for ScanDecimal, the byte
+// after `rest` stops a number.
+template <bool kTerminated = false>
+inline int NextColumnNumber(std::string_view& rest, ColumnSeparator kind, double& value) {
+  if (rest.data() != nullptr) {
+    const char* p = rest.data();
+    const char* end = p + rest.size();
+    if (kind == ColumnSeparator::Blanks) {
+      while (p < end && IsFieldSeparator(*p)) ++p;
+      const char* stop = ScanDecimal<kTerminated>(p, end, value);
+      if (stop && (stop == end || IsFieldSeparator(*stop))) {
+        rest = std::string_view(stop, static_cast<std::size_t>(end - stop));
+        return 1;
+      }
+    } else {
+      const char separator = kind == ColumnSeparator::Comma ? ',' : '\t';
+      const auto blank = [separator](char c) {
+        return c == ' ' || (c == '\t' && separator != '\t');
+      };
+      while (p < end && blank(*p)) ++p;
+      if (const char* stop = ScanDecimal<kTerminated>(p, end, value)) {
+        while (stop < end && blank(*stop)) ++stop;
+        if (stop == end) {
+          rest = std::string_view();
+          return 1;
+        }
+        if (*stop == separator) {
+          rest = std::string_view(stop + 1, static_cast<std::size_t>(end - stop - 1));
+          return 1;
+        }
+      }
+    }
+  }
+  std::string_view field;
+  if (!NextColumnField(rest, kind, field)) return -1;
+  return ReadNumberField(field, value) ? 1 : 0;
+}
 
 // Leading fields of a line that read as numbers, counting at most `limit`.
 int LeadingNumberCount(std::string_view line, int limit);

@@ -195,6 +195,20 @@ TEST_F(ColumnFiles, ChooserPicksColumns) {
   EXPECT_EQ(d_.curveCount, 1);
 }
 
+TEST_F(ColumnFiles, RepeatedColumnsAndLastLineWithoutLineEnd) {
+  path_ = WriteTestFile("repeat.txt", "1 10 x\n2 20 y\n3 30 z\n4 40.5");
+  ColumnChooser chooser = [](const ColumnPattern&, ColumnChoice& c) {
+    c.xColumn = 2;
+    c.yColumns = {1, 2, 1};
+    return true;
+  };
+  ASSERT_TRUE(ImportColumns(d_, path_, 1, chooser).Ok());
+  EXPECT_EQ(d_.curveCount, 3);
+  EXPECT_EQ(d_.X(3, 4), 40.5f);
+  EXPECT_EQ(d_.Y(2, 4), 40.5f);
+  EXPECT_EQ(d_.Y(3, 4), 4.0f);
+}
+
 TEST(PointLists, BothLayoutsAcrossLines) {
   PlotDocument d = NewDocument(4, 2);
   std::string path = WriteTestFile("t2.txt", "3\n1.5, 10 2.5,\n20\n3.5 30\n");
