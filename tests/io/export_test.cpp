@@ -201,18 +201,18 @@ TEST(LinkFormat, BadBlocksAreRefused) {
 TEST(LinkTable, TenLinksSharedConversationsAndRemovalByDocument) {
   LinkTable table;
   // Conversation 1 carries two items into slot 1; 2 and 3 one each.
-  EXPECT_TRUE(table.Add({1, 1, 1, "Excel", "Sheet1", "R1C1:R3C3"}));
-  EXPECT_TRUE(table.Add({1, 1, 3, "EXCEL", "sheet1", "R5C1:R9C2"}));
-  EXPECT_TRUE(table.Add({2, 2, 1, "MERVAW", "EX01.GRF", "Curve02"}));
-  EXPECT_TRUE(table.Add({3, 1, 4, "MERVAW", "EX01.GRF", "Curve02"}));
+  EXPECT_TRUE(table.Add({1, 1, 1, "Excel", "Sheet1", "R1C1:R3C3", 0, {}}));
+  EXPECT_TRUE(table.Add({1, 1, 3, "EXCEL", "sheet1", "R5C1:R9C2", 0, {}}));
+  EXPECT_TRUE(table.Add({2, 2, 1, "MERVAW", "EX01.GRF", "Curve02", 0, {}}));
+  EXPECT_TRUE(table.Add({3, 1, 4, "MERVAW", "EX01.GRF", "Curve02", 0, {}}));
   EXPECT_EQ(table.ConversationWith("excel", "SHEET1"), 1u);
   EXPECT_EQ(table.ConversationWith("Excel", "Sheet2"), 0u);
   ASSERT_EQ(table.ForItem(1, "r5c1:r9c2").size(), 1u);
   EXPECT_EQ(table.ForItem(1, "r5c1:r9c2")[0].firstCurve, 3);
   EXPECT_TRUE(table.ForItem(2, "R1C1:R3C3").empty());
-  for (int i = 4; i < MAX_LINKS; ++i) EXPECT_TRUE(table.Add({9, 3, i, "A", "B", "C"}));
+  for (int i = 4; i < MAX_LINKS; ++i) EXPECT_TRUE(table.Add({9, 3, i, "A", "B", "C", 0, {}}));
   EXPECT_TRUE(table.Full());
-  EXPECT_FALSE(table.Add({10, 3, 1, "A", "B", "C"}));
+  EXPECT_FALSE(table.Add({10, 3, 1, "A", "B", "C", 0, {}}));
   // Slot 1 goes: conversation 3 is no longer used, 1 still is not (only
   // slot 1 used it either), 2 stays.
   std::vector<uintptr_t> unused = table.RemoveSlot(1);
@@ -221,7 +221,7 @@ TEST(LinkTable, TenLinksSharedConversationsAndRemovalByDocument) {
   EXPECT_TRUE(table.Has(2));
   EXPECT_TRUE(table.Remove(9));
   EXPECT_EQ(table.Count(), 1);
-  EXPECT_FALSE(table.Add({0, 1, 1, "A", "B", "C"}));
+  EXPECT_FALSE(table.Add({0, 1, 1, "A", "B", "C", 0, {}}));
   // An update reaches a link once per new text; the curves it holds.
   EXPECT_TRUE(table.Add({4, 2, 5, "A", "B", "C", 2, "1\t2\r\n"}));
   EXPECT_TRUE(table.TakeUpdate(4, "c", "1\t2\r\n").empty());
