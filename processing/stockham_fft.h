@@ -19,8 +19,8 @@ using FftComplex = std::complex<double>;
 // The largest prime a pass takes directly.
 constexpr std::size_t kLargestFftRadix = 31;
 
-// The radices of n's passes: 4s first, then 2, 3, 5, ... 31; empty when a
-// larger prime divides n (or n is 0 or 1).
+// The radices of n's passes: 4s first (the last an 8 when a 2 is left), then
+// 2, 3, 5, ... 31; empty when a larger prime divides n (or n is 0 or 1).
 std::vector<std::size_t> FftRadices(std::size_t n);
 
 struct SplitComplex {
