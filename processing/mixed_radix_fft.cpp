@@ -1,5 +1,6 @@
 #include "processing/mixed_radix_fft.h"
 
+#include <algorithm>
 #include <new>
 
 #include "processing/bluestein_fft.h"
@@ -55,17 +56,47 @@ bool Split(std::size_t n, double* a, double* b) {
   FftRoots roots;
   if (!roots.Prepare(n)) return false;
   const std::size_t m = n / 2;
-  const double once = 1.0 / static_cast<double>(n);
+  const double once = 1.0 / static_cast<double>(n), twice = 2.0 * once;
   const double r0 = a[0], i0 = b[0];
   Store(0, n, once, Complex(r0 + i0, 0.0), a, b);
   Store(m, n, once, Complex(r0 - i0, 0.0), a, b);
-  for (std::size_t k = 1; 2 * k <= m; ++k) {
-    const Complex zk(a[k], b[k]), zj(a[m - k], b[m - k]);
-    const Complex even(0.5 * (zk.real() + zj.real()), 0.5 * (zk.imag() - zj.imag()));
-    const Complex odd(0.5 * (zk.imag() + zj.imag()), -0.5 * (zk.real() - zj.real()));
-    const Complex t = Times(roots(k), odd);
-    Store(k, n, once, even + t, a, b);
-    Store(m - k, n, once, std::conj(even - t), a, b);
+  // k runs in runs of kRun from k0, W^k = W^k0 W^(k - k0) from one table,
+  // and the mirrored z and the results go through local arrays: that
+  // leaves plain loops the compiler runs in vector registers.
+  constexpr std::size_t kRun = 512;
+  double wRe[kRun], wIm[kRun], upRe[kRun], upIm[kRun], downRe[kRun], downIm[kRun];
+  for (std::size_t i = 0; i < kRun; ++i) {
+    wRe[i] = roots(i).real();
+    wIm[i] = roots(i).imag();
+  }
+  for (std::size_t k0 = 0; 2 * k0 <= m; k0 += kRun) {
+    const std::size_t first = std::max<std::size_t>(k0, 1);
+    const std::size_t end = std::min(k0 + kRun, m / 2 + 1);
+    if (first >= end) break;
+    const std::size_t count = end - first, skip = first - k0;
+    const Complex base = roots(k0);
+    for (std::size_t i = 0; i < count; ++i) {
+      downRe[i] = a[m - first - i];
+      downIm[i] = b[m - first - i];
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+      const double wr = base.real() * wRe[skip + i] - base.imag() * wIm[skip + i];
+      const double wi = base.real() * wIm[skip + i] + base.imag() * wRe[skip + i];
+      const double zr = a[first + i], zi = b[first + i], jr = downRe[i], ji = downIm[i];
+      const double er = 0.5 * (zr + jr), ei = 0.5 * (zi - ji);
+      const double odr = 0.5 * (zi + ji), odi = -0.5 * (zr - jr);
+      const double tr = wr * odr - wi * odi, ti = wr * odi + wi * odr;
+      upRe[i] = twice * (er + tr);
+      upIm[i] = -twice * (ei + ti);
+      downRe[i] = twice * (er - tr);
+      downIm[i] = twice * (ei - ti);
+    }
+    std::copy(upRe, upRe + count, a + first);
+    std::copy(upIm, upIm + count, b + first);
+    for (std::size_t i = 0; i < count; ++i) {
+      a[m - first - i] = downRe[i];
+      b[m - first - i] = downIm[i];
+    }
   }
   return true;
 }
