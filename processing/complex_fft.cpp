@@ -32,6 +32,8 @@ std::size_t BalancedDivisor(std::size_t n) {
 }  // namespace
 
 bool FftRoots::Prepare(std::size_t n) {
+  if (n == n_) return true;
+  n_ = 0;
   try {
     coarse_.resize((n >> kBits) + 1);
     fine_.resize(kFine);
@@ -40,6 +42,7 @@ bool FftRoots::Prepare(std::size_t n) {
   }
   for (std::size_t k = 0; k < coarse_.size(); ++k) coarse_[k] = Root(k << kBits, n);
   for (std::size_t k = 0; k < kFine; ++k) fine_[k] = Root(k, n);
+  n_ = n;
   return true;
 }
 

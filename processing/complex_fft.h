@@ -27,6 +27,7 @@ class FftRoots {
 
  private:
   static constexpr std::size_t kBits = 10, kFine = std::size_t{1} << kBits;
+  std::size_t n_ = 0;
   std::vector<FftComplex> coarse_, fine_;
 };
 

@@ -53,7 +53,10 @@ inline void Store(std::size_t k, std::size_t n, double once, const Complex& x, d
 // record's sums are X_k = E_k + W^k O_k, W = exp(-2 pi i/n), and
 // X_{m-k} = conj(E_k - W^k O_k), so one root serves both.
 bool Split(std::size_t n, double* a, double* b) {
-  FftRoots roots;
+  // Kept for the next record, as the transform is.
+  thread_local FftRoots kept;
+  FftRoots fresh;
+  FftRoots& roots = n / 2 <= kKeptPoints ? kept : fresh;
   if (!roots.Prepare(n)) return false;
   const std::size_t m = n / 2;
   const double once = 1.0 / static_cast<double>(n), twice = 2.0 * once;
