@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "harness/merva_program.h"
+#include "harness/pdf_jobs.h"
 #include "harness/raw_dde_client.h"
 #include "macro_test_support.h"
 
@@ -17,40 +18,12 @@ namespace {
 
 constexpr const char* TITLE = EDITOR_TITLE;
 
-bool PrinterInstalled() {
-  char device[512] = {};
-  GetProfileStringA("windows", "device", "", device, sizeof device);
-  return device[0] != '\0';
-}
-
-// The folder cups-pdf writes this user's jobs to, and the PDF files there.
-std::string PdfFolder() {
-  const char* home = std::getenv("HOME");
-  std::string folder = std::string("Z:") + (home ? home : "/root") + "/PDF";
-  for (char& c : folder)
-    if (c == '/') c = '\\';
-  return folder;
-}
-
-std::vector<std::string> PdfFiles() {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((PdfFolder() + "\\*.pdf").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    names.push_back(std::string(data.cFileName) + "|" +
-                    std::to_string(data.ftLastWriteTime.dwLowDateTime));
-  } while (FindNextFileA(find, &data));
-  FindClose(find);
-  return names;
-}
-
 std::vector<std::string> NewPdfs(const std::vector<std::string>& before) {
   std::vector<std::string> added;
   for (const std::string& name : PdfFiles()) {
     bool old = false;
     for (const std::string& b : before) old = old || b == name;
-    if (!old) added.push_back(PdfFolder() + "\\" + name.substr(0, name.rfind('|')));
+    if (!old) added.push_back(name.substr(0, name.rfind('|')));
   }
   return added;
 }

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "harness/merva_program.h"
+#include "harness/pdf_jobs.h"
 #include "harness/raw_dde_client.h"
 #include "render/picture_export.h"
 #include "render/print_layout.h"
@@ -44,38 +45,6 @@ bool KUPlotFile(const std::string& path) {
   const LRESULT result = SendMessageA(frame, message, atom, MAKELPARAM(0, 1));
   Sleep(1500);
   return frame && result != 0;
-}
-
-bool PrinterInstalled() {
-  char device[512] = {};
-  GetProfileStringA("windows", "device", "", device, sizeof device);
-  return device[0] != '\0';
-}
-
-// The folder cups-pdf writes the jobs of this user to.
-std::string PdfFolder() {
-  const char* home = std::getenv("HOME");
-  std::string folder = std::string("Z:") + (home ? home : "/root") + "/PDF";
-  for (char& c : folder)
-    if (c == '/') c = '\\';
-  return folder;
-}
-
-// The PDF files there with their write times (cups-pdf names a file after
-// the job and replaces an older one of the same name).
-std::vector<std::string> PdfFiles() {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((PdfFolder() + "\\*.pdf").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    const unsigned long long time =
-        (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-        data.ftLastWriteTime.dwLowDateTime;
-    names.push_back(PdfFolder() + "\\" + data.cFileName + "|" + std::to_string(time));
-  } while (FindNextFileA(find, &data));
-  FindClose(find);
-  return names;
 }
 
 // Pages of a PDF: the page objects ("/Type /Page", not "/Pages").
