@@ -16,6 +16,7 @@
 
 #include "core/array_sizing.h"
 #include "core/plot_document.h"
+#include "peer_times.h"
 #include "processing/histogram.h"
 #include "processing/polynomial.h"
 
@@ -59,16 +60,8 @@ double Best(F run) {
 
 // The reference times, "name seconds" per line.
 std::map<std::string, double> PeerTimes(const std::string& folder, int n) {
-  std::map<std::string, double> times;
-  const std::string command =
-      "/usr/bin/python3 " + folder + "/analysis_reference.py " + std::to_string(n);
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return times;
-  char name[64];
-  double seconds = 0.0;
-  while (std::fscanf(pipe, "%63s %lf", name, &seconds) == 2) times[name] = seconds;
-  pclose(pipe);
-  return times;
+  return merva::bench::PeerTimes("/usr/bin/python3 " + folder + "/analysis_reference.py " +
+                                 std::to_string(n));
 }
 
 void Report(const char* what, const char* peer, double ours, double theirs, double bytes) {

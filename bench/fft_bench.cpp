@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "peer_times.h"
 #include "processing/mixed_radix_fft.h"
 #include "processing/real_fft.h"
 #include "processing/smoothing.h"
@@ -69,17 +70,7 @@ double Fftw(long long n) {
 }
 
 std::map<std::string, double> PeerTimes(const std::string& folder) {
-  std::map<std::string, double> times;
-  // The numpy side runs with OpenBLAS's own defaults.
-  const std::string command = "env -u OPENBLAS_CORETYPE -u OPENBLAS_L2_SIZE /usr/bin/python3 " +
-                              folder + "/fft_reference.py";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return times;
-  char name[64];
-  double seconds = 0.0;
-  while (std::fscanf(pipe, "%63s %lf", name, &seconds) == 2) times[name] = seconds;
-  pclose(pipe);
-  return times;
+  return merva::bench::PeerTimes(merva::bench::WithOwnOpenBlas(folder + "/fft_reference.py"));
 }
 
 void Report(const char* what, const char* peer, double ours, double theirs) {

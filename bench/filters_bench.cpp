@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "peer_times.h"
 #include "processing/lowpass_cascades.h"
 #include "processing/recursive_filter.h"
 #include "processing/spike_removal.h"
@@ -53,17 +54,8 @@ double Best(const std::vector<float>& data, F run) {
 }
 
 std::map<std::string, double> PeerTimes(const std::string& folder, int n) {
-  std::map<std::string, double> times;
-  // numpy/scipy run without the machine's OpenBLAS overrides.
-  const std::string command = "env -u OPENBLAS_CORETYPE -u OPENBLAS_L2_SIZE /usr/bin/python3 " +
-                              folder + "/filters_reference.py " + std::to_string(n);
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return times;
-  char name[64];
-  double seconds = 0.0;
-  while (std::fscanf(pipe, "%63s %lf", name, &seconds) == 2) times[name] = seconds;
-  pclose(pipe);
-  return times;
+  return merva::bench::PeerTimes(
+      merva::bench::WithOwnOpenBlas(folder + "/filters_reference.py " + std::to_string(n)));
 }
 
 void Report(const std::string& what, double ours, double theirs, double bytes) {

@@ -14,6 +14,7 @@
 
 #include "core/array_sizing.h"
 #include "core/plot_document.h"
+#include "peer_times.h"
 #include "processing/curve_fit.h"
 
 namespace {
@@ -37,19 +38,10 @@ void Fill(merva::PlotDocument& d, int n) {
   }
 }
 
-// The reference times, "name seconds" per line; numpy runs with the
-// machine's own OpenBLAS settings.
+// The reference times, "name seconds" per line.
 std::map<std::string, double> PeerTimes(const std::string& folder, int n) {
-  std::map<std::string, double> times;
-  const std::string command = "env -u OPENBLAS_CORETYPE -u OPENBLAS_L2_SIZE /usr/bin/python3 " +
-                              folder + "/fit_reference.py " + std::to_string(n);
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return times;
-  char name[64];
-  double seconds = 0.0;
-  while (std::fscanf(pipe, "%63s %lf", name, &seconds) == 2) times[name] = seconds;
-  pclose(pipe);
-  return times;
+  return merva::bench::PeerTimes(
+      merva::bench::WithOwnOpenBlas(folder + "/fit_reference.py " + std::to_string(n)));
 }
 
 }  // namespace

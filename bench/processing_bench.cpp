@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "core/document_table.h"
+#include "peer_times.h"
 #include "processing/average_curves.h"
 #include "processing/curve_arithmetic.h"
 #include "processing/decimation.h"
@@ -103,13 +104,7 @@ std::map<std::string, double> PeerTimes(const Data& data, const std::string& fol
   std::snprintf(arguments, sizeof arguments, " %d %.17g %.17g %.17g", n, interval, start, fidelity);
   const std::string script = std::string(MERVA_SOURCE_DIR) + "/bench/processing_bench.py";
   const std::string command = "/usr/bin/python3 " + script + " " + file + arguments;
-  std::map<std::string, double> times;
-  if (FILE* pipe = popen(command.c_str(), "r")) {
-    char name[64];
-    double seconds = 0;
-    while (std::fscanf(pipe, "%63s %lf", name, &seconds) == 2) times[name] = seconds;
-    pclose(pipe);
-  }
+  std::map<std::string, double> times = merva::bench::PeerTimes(command);
   std::filesystem::remove(file);
   return times;
 }
