@@ -4,23 +4,15 @@
 Prints "name seconds" lines: histogram, polyval.
 """
 import sys
-import time
 
 import numpy as np
+
+from peer_timing import best
 
 n = int(sys.argv[1]) if len(sys.argv) > 1 else 10_000_000
 i = np.arange(n, dtype=np.float64)
 x1 = (i * 1e-3).astype(np.float32)
 y1 = np.sin(i * 1e-3).astype(np.float32)
-
-
-def best(run, repeats=3):
-    times = []
-    for _ in range(repeats):
-        start = time.perf_counter()
-        run()
-        times.append(time.perf_counter() - start)
-    return min(times)
 
 
 def histogram():

@@ -2,9 +2,10 @@
 """scipy.signal.lfilter's time for what filters_bench times, on the same
 data. Prints "name seconds" lines."""
 import sys
-import time
 
 import numpy as np
+
+from peer_timing import best
 from scipy.signal import lfilter
 
 n = int(sys.argv[1]) if len(sys.argv) > 1 else 10_000_000
@@ -13,15 +14,6 @@ i = np.arange(n, dtype=np.float64)
 t = i * DT
 y = (np.sin(2 * np.pi * 12 * t) + 0.5 * np.sin(2 * np.pi * 60 * t) + 0.3 * np.sin(i * 0.7315)
      + 2.0).astype(np.float32)
-
-
-def best(run, repeats=3):
-    times = []
-    for _ in range(repeats):
-        start = time.perf_counter()
-        run()
-        times.append(time.perf_counter() - start)
-    return min(times)
 
 
 def carleton(f0, dt):

@@ -4,9 +4,10 @@
 Prints "name seconds" lines: polyfit (order 10).
 """
 import sys
-import time
 
 import numpy as np
+
+from peer_timing import best
 
 n = int(sys.argv[1]) if len(sys.argv) > 1 else 10_000_000
 i = np.arange(n, dtype=np.float64)
@@ -15,13 +16,4 @@ y = np.sin(3.0 * x.astype(np.float64)).astype(np.float32)
 u, v = x.astype(np.float64), y.astype(np.float64)
 
 
-def best(run, repeats=2):
-    times = []
-    for _ in range(repeats):
-        start = time.perf_counter()
-        run()
-        times.append(time.perf_counter() - start)
-    return min(times)
-
-
-print("polyfit %.6f" % best(lambda: np.polyfit(u, v, 10)))
+print("polyfit %.6f" % best(lambda: np.polyfit(u, v, 10), repeats=2))
