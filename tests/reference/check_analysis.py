@@ -16,11 +16,11 @@ import sys
 import tempfile
 
 import numpy as np
+from reference_checks import check, failures
 
 DRIVER = sys.argv[1] if len(sys.argv) > 1 else "build/native/tests/reference/analysis_driver"
 WORK = tempfile.mkdtemp(prefix="merva-analysis-")
 atexit.register(shutil.rmtree, WORK, True)
-failures = []
 rng = np.random.default_rng(15)
 
 SCALE_LINEAR, SCALE_LOG_LOG, SCALE_LOG_LINEAR, SCALE_LINEAR_LOG = 1, 4, 3, 2
@@ -48,12 +48,6 @@ def columns(text):
     rows = [line.split() for line in text.splitlines() if line and line[0] != "t"]
     data = np.array(rows, dtype=np.float64).reshape(-1, 2)
     return data[:, 0], data[:, 1]
-
-
-def check(name, ok, detail=""):
-    print(("ok   " if ok else "FAIL ") + name + ("" if ok else ": " + detail))
-    if not ok:
-        failures.append(name)
 
 
 def close(name, ours, theirs, rtol, atol=0.0):

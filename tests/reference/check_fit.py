@@ -10,9 +10,9 @@ import tempfile
 
 import numpy as np
 from scipy.stats import norm
+from reference_checks import check, failures
 
 DRIVER = sys.argv[1]
-failures = []
 
 LIN, LOG, PROB = "linear", "log10", "probability"
 # scale type: (transform of X, transform of Y)
@@ -60,12 +60,6 @@ def run(x, y, scale, order, points, lower, upper):
         else:
             curve.append([float(parts[0]), float(parts[1])])
     return np.array(coefficients), r, np.array(curve)
-
-
-def check(name, ok, detail=""):
-    print(("ok   " if ok else "FAIL ") + name + ("" if ok else ": " + detail))
-    if not ok:
-        failures.append(name)
 
 
 def data_for(uk, vk, rng, n=300):

@@ -2,36 +2,20 @@
 """Compares the program's sort and equal-interval resampling with numpy and
 scipy on the same single-precision data. Usage: editing_reference.py DRIVER"""
 
-import os
-import subprocess
 import sys
-import tempfile
 
 import numpy as np
 from scipy.interpolate import CubicSpline
+from reference_checks import check, failures, driver_output
 
 DRIVER = sys.argv[1]
-failures = []
 
 
 def run(args, x, y):
-    with tempfile.NamedTemporaryFile(suffix=".bin", delete=False) as f:
-        np.concatenate([x, y]).astype(np.float32).tofile(f)
-        path = f.name
-    try:
-        out = subprocess.run([DRIVER, args[0], path, str(len(x))] + args[1:],
-                             capture_output=True, text=True, check=True).stdout
-    finally:
-        os.unlink(path)
+    out = driver_output(DRIVER, args, x, y)
     rows = [line.split("\t") for line in out.splitlines() if line.strip()]
     values = np.array([[float(a), float(b)] for a, b in rows])
     return values[:, 0], values[:, 1]
-
-
-def check(name, ok, detail=""):
-    print(("ok   " if ok else "FAIL ") + name + ("" if ok else ": " + detail))
-    if not ok:
-        failures.append(name)
 
 
 def close(ours, reference, scale):

@@ -11,9 +11,9 @@ import tempfile
 
 import numpy as np
 from scipy.signal import lfilter
+from reference_checks import check, failures
 
 DRIVER = sys.argv[1]
-failures = []
 
 
 def run(x, y, kind, two_pass, f0=0.0, bandwidth=0.0, ms=0, coefficients=()):
@@ -29,12 +29,6 @@ def run(x, y, kind, two_pass, f0=0.0, bandwidth=0.0, ms=0, coefficients=()):
     if out.startswith("refused: "):
         return out[len("refused: "):].strip()
     return np.array([float(v) for v in out.split()])
-
-
-def check(name, ok, detail=""):
-    print(("ok   " if ok else "FAIL ") + name + ("" if ok else ": " + detail))
-    if not ok:
-        failures.append(name)
 
 
 def carleton(f0, dt):
