@@ -34,17 +34,6 @@ bool PictureFits(HBITMAP picture, int width, int height) {
          info.bmHeight == height;
 }
 
-// Escape interrupts drawing: the key-down is taken out of the queue.
-bool EscapePressed() {
-  MSG message;
-  if (PeekMessageA(&message, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE) &&
-      message.wParam == VK_ESCAPE) {
-    PeekMessageA(&message, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE);
-    return true;
-  }
-  return false;
-}
-
 DrawOptions ScreenOptions(const PlotDocument& document) {
   DrawOptions options = PictureOptions(document);
   options.abortRequested = EscapePressed;
@@ -176,6 +165,16 @@ bool QueryCloseDocument(int slot) {
                                                  : SavePromptAnswer::Cancel;
   const bool saved = kind == SavePromptAnswer::Yes && SaveDocument(slot, false) == 1;
   return MayCloseAfterPrompt(kind, saved);
+}
+
+bool EscapePressed() {
+  MSG message;
+  if (PeekMessageA(&message, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE) &&
+      message.wParam == VK_ESCAPE) {
+    PeekMessageA(&message, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE);
+    return true;
+  }
+  return false;
 }
 
 int NewDocumentWindow(bool maximized, int curves, int points) {

@@ -13,6 +13,10 @@ constexpr UINT WM_MERVA_QUERY_CLOSE = WM_APP + 0x110;
 
 LRESULT CALLBACK DocumentWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Escape was pressed: the key-down is taken out of the queue. Drawing and
+// long operations poll it to stop.
+bool EscapePressed();
+
 // Opens a document in a free slot with the capacities of the settings and
 // gives it a window; the insufficient-memory dialog offers smaller arrays.
 // Message 133 when no slot is free. The slot, 0 when none was opened.

@@ -35,17 +35,6 @@ bool replaceSmoothedCurve = false;
 
 bool CommandMode() { return TheParameterCells().macroCommandActive != 0; }
 
-// Escape interrupts a long transform as it interrupts drawing.
-bool EscapePressed() {
-  MSG message;
-  if (PeekMessageA(&message, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE) &&
-      message.wParam == VK_ESCAPE) {
-    PeekMessageA(&message, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE);
-    return true;
-  }
-  return false;
-}
-
 struct FftChoice {
   long long n = 0;
   int options = 0;
