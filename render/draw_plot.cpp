@@ -79,6 +79,20 @@ void PreparePens(DrawContext& c) {
   c.blackPen = MakePen(c, 1, COLOR_BLACK);
 }
 
+// Colours, fonts (the mode's own in data-processing mode), pens, and the
+// scaled layout of the target.
+void PrepareScaledLayout(DrawContext& c, PlotDocument& d, DrawingSurface& surface,
+                         const SurfaceRect& target, const DrawOptions& options) {
+  PrepareColors(c);
+  const auto& fontTable = d.processMode != 0 ? c.settings.processingFonts : d.fonts;
+  c.fonts.Create(surface, fontTable, c.caps, 1.0);
+  c.layout.target = target;  // the pens need it
+  PreparePens(c);
+  ScaleAxes(d, surface, target, c.fonts, fontTable, options, c.layout);
+  c.layout.caps = c.caps;
+  c.layout.surfaceKind = c.kind;
+}
+
 void PrepareClipping(DrawContext& c, const SurfaceRect& target) {
   const PlotFrame& f = c.layout.frame;
   const int shrink = c.layout.gridType == GRID_AXES_ONLY ? c.axisWidth / 2 : c.axisWidth;
@@ -372,17 +386,8 @@ DrawResult DrawPlot(DrawingSurface& surface, PlotDocument& d, const SurfaceRect&
   const AxisLimits savedWindow = d.plotWindow;
   const PlotFrame savedFrame = d.plotFrame;
   const int savedValid = d.extents.valid;
-  // 3. palette and colours
-  PrepareColors(c);
-  // 5. fonts (4. pens need the layout's target)
-  const auto& fontTable = d.processMode != 0 ? c.settings.processingFonts : d.fonts;
-  c.fonts.Create(surface, fontTable, c.caps, 1.0);
-  c.layout.target = target;
-  PreparePens(c);
-  // 6. scale and lay out
-  ScaleAxes(d, surface, target, c.fonts, fontTable, options, c.layout);
-  c.layout.caps = c.caps;
-  c.layout.surfaceKind = c.kind;
+  // 3.-6. palette and colours, fonts, pens, scale and layout
+  PrepareScaledLayout(c, d, surface, target, options);
   // 7. fixed picture dimensions
   if (options.viewportWidth > 0 && options.viewportHeight > 0)
     surface.SetPictureMapping(target.Width(), target.Height(), options.viewportWidth,
@@ -434,14 +439,7 @@ bool DrawLastSegment(DrawingSurface& surface, PlotDocument& d, const SurfaceRect
   c.caps = EffectiveCaps(surface, target);
   c.kind = c.caps.technology;
   c.dashUnit = DashUnit(c.caps, options.printScale);
-  PrepareColors(c);
-  const auto& fontTable = d.processMode != 0 ? c.settings.processingFonts : d.fonts;
-  c.fonts.Create(surface, fontTable, c.caps, 1.0);
-  c.layout.target = target;
-  PreparePens(c);
-  ScaleAxes(d, surface, target, c.fonts, fontTable, options, c.layout);
-  c.layout.caps = c.caps;
-  c.layout.surfaceKind = c.kind;
+  PrepareScaledLayout(c, d, surface, target, options);
   PrepareClipping(c, target);
   const bool drawn = DrawLastCurveSegment(c, curve);
   ReleaseDrawingObjects(c);
