@@ -14,27 +14,16 @@
 #include <memory>
 #include <string>
 
+#include "bench_support.h"
 #include "core/array_sizing.h"
 #include "core/plot_document.h"
-#include "peer_times.h"
 #include "processing/histogram.h"
 #include "processing/polynomial.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace merva::bench;
 constexpr int REPEATS = 3;
-
-double Seconds(Clock::time_point since) {
-  return std::chrono::duration<double>(Clock::now() - since).count();
-}
-
-std::unique_ptr<merva::PlotDocument> NewDocument(int curves, int points) {
-  auto document = std::make_unique<merva::PlotDocument>();
-  merva::SetCompiledDefaults(*document);
-  if (!merva::Allocate(*document, curves, points).Ok()) std::exit(1);
-  return document;
-}
 
 // The data analysis_reference.py makes: a sine on a time axis.
 void Fill(merva::PlotDocument& d, int n) {
@@ -45,17 +34,6 @@ void Fill(merva::PlotDocument& d, int n) {
     d.X(1, i + 1) = static_cast<float>(t);
     d.Y(1, i + 1) = static_cast<float>(std::sin(t));
   }
-}
-
-template <class F>
-double Best(F run) {
-  double best = 1e30;
-  for (int r = 0; r < REPEATS; ++r) {
-    const auto start = Clock::now();
-    run();
-    best = std::min(best, Seconds(start));
-  }
-  return best;
 }
 
 // The reference times, "name seconds" per line.
@@ -81,12 +59,12 @@ int main(int argc, char** argv) {
   const double point = 2 * sizeof(float);
 
   auto h = NewDocument(1, 2);
-  const double histogram = Best([&] {
+  const double histogram = Best(REPEATS, [&] {
     h->curveCount = 0;
     if (!merva::BuildHistogram(*d, 1, 0.01, *h).Ok()) std::exit(1);
   });
   merva::PolynomialCoefficients c{0.5, -1.25, 0.75, 0.1, -0.02, 0.003, 0.0, 1e-4, -2e-6};
-  const double polynomial = Best([&] {
+  const double polynomial = Best(REPEATS, [&] {
     d->curveCount = 1;
     if (!merva::PolynomialTransform(*d, 1, c).Ok()) std::exit(1);
   });

@@ -15,18 +15,15 @@
 #include <memory>
 #include <string>
 
+#include "bench_support.h"
 #include "core/array_sizing.h"
 #include "core/plot_document.h"
 #include "io/curve_export.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace merva::bench;
 constexpr int CURVES = 5;
-
-double Seconds(Clock::time_point since) {
-  return std::chrono::duration<double>(Clock::now() - since).count();
-}
 
 void Remove(const std::string& path) {
   std::error_code ec;

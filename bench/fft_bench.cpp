@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "peer_times.h"
+#include "bench_support.h"
 #include "processing/mixed_radix_fft.h"
 #include "processing/real_fft.h"
 #include "processing/smoothing.h"
@@ -27,19 +27,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace merva::bench;
 constexpr int REPEATS = 3;
-
-template <class F>
-double Best(F run) {
-  double best = 1e30;
-  for (int r = 0; r < REPEATS; ++r) {
-    const auto start = Clock::now();
-    run();
-    best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
-  }
-  return best;
-}
 
 // The data fft_reference.py makes: a sine plus a slow ramp.
 std::vector<float> Data(long long n) {
@@ -55,7 +44,7 @@ double Fftw(long long n) {
   fftwf_complex* out = fftwf_alloc_complex(static_cast<std::size_t>(n / 2 + 1));
   fftwf_plan plan = fftwf_plan_dft_r2c_1d(static_cast<int>(n), in, out, FFTW_ESTIMATE);
   const std::vector<float> y = Data(n);
-  const double t = Best([&] {
+  const double t = Best(REPEATS, [&] {
     std::copy(y.begin(), y.end(), in);
     fftwf_execute(plan);
   });
@@ -69,7 +58,7 @@ double Fftw(long long n) {
 #endif
 }
 
-std::map<std::string, double> PeerTimes(const std::string& folder) {
+std::map<std::string, double> ReferenceTimes(const std::string& folder) {
   return merva::bench::PeerTimes(merva::bench::WithOwnOpenBlas(folder + "/fft_reference.py"));
 }
 
@@ -85,7 +74,7 @@ int main(int argc, char** argv) {
   const long long pow2 = 1LL << 20;
   std::vector<float> work;
   const std::vector<float> y2 = Data(pow2);
-  const double padded = Best([&] {
+  const double padded = Best(REPEATS, [&] {
     work = y2;
     merva::PackedRealFft(work.data(), work.size(), 1);
   });
@@ -93,7 +82,7 @@ int main(int argc, char** argv) {
   for (long long n : {1000000LL, 1000003LL}) {
     const std::vector<float> y = Data(n);
     std::vector<double> a, b;
-    ours[std::to_string(n)] = Best([&] {
+    ours[std::to_string(n)] = Best(REPEATS, [&] {
       if (!merva::EzfftfCoefficients(y.data(), y.size(), a, b)) std::exit(1);
     });
   }
@@ -101,11 +90,11 @@ int main(int argc, char** argv) {
   const std::vector<float> ys = Data(n);
   const long long m = merva::SmoothingLength(n, 20.0);
   std::vector<float> smoothWork(static_cast<std::size_t>(m));
-  const double smooth = Best([&] {
+  const double smooth = Best(REPEATS, [&] {
     work = ys;
     merva::SmoothValues(work.data(), static_cast<int>(n), 20.0, smoothWork.data(), m);
   });
-  std::map<std::string, double> peer = PeerTimes(folder);
+  std::map<std::string, double> peer = ReferenceTimes(folder);
   std::printf("best of %d\n", REPEATS);
   Report("FFT 2^20 points", "FFTW float r2c", padded, Fftw(pow2));
   Report("FFT 2^20 points", "numpy.fft.rfft", padded, peer["rfft1048576"]);

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "peer_times.h"
+#include "bench_support.h"
 #include "processing/lowpass_cascades.h"
 #include "processing/recursive_filter.h"
 #include "processing/spike_removal.h"

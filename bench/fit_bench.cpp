@@ -12,20 +12,16 @@
 #include <memory>
 #include <string>
 
+#include "bench_support.h"
 #include "core/array_sizing.h"
 #include "core/plot_document.h"
-#include "peer_times.h"
 #include "processing/curve_fit.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace merva::bench;
 constexpr int REPEATS = 3;
 constexpr int ORDER = 10;
-
-double Seconds(Clock::time_point since) {
-  return std::chrono::duration<double>(Clock::now() - since).count();
-}
 
 // The data fit_reference.py makes: a sine on -1..1.
 void Fill(merva::PlotDocument& d, int n) {

@@ -21,12 +21,13 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "core/document_table.h"
 #include "processing/data_processing.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace merva::bench;
 
 // 16 kHz in msec: the times stay exact and evenly spaced in float up to
 // 2^24 points, so scipy can take one dx. A 0.5 g offset under a 2 Hz wave
@@ -66,17 +67,6 @@ struct Record {
   // The program's recompute of the record's integrals.
   void Recompute() { merva::RecomputeRecord(*d); }
 };
-
-template <class Run>
-double Best(int repeat, Run run) {
-  double best = 1e30;
-  for (int i = 0; i < repeat; ++i) {
-    const auto start = Clock::now();
-    run();
-    best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
-  }
-  return best;
-}
 
 std::vector<float> ReadFloats(const std::string& file, std::size_t count) {
   std::vector<float> values(count);

@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 
+#include "bench_support.h"
 #include "core/array_sizing.h"
 #include "core/number_text.h"
 #include "core/plot_document.h"
@@ -25,13 +26,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace merva::bench;
 constexpr int WFT_SAMPLES = 10000000;
 constexpr int RUNS = 3;
-
-double Seconds(Clock::time_point since) {
-  return std::chrono::duration<double>(Clock::now() - since).count();
-}
 
 double MegaBytes(const std::string& path) {
   return static_cast<double>(std::filesystem::file_size(path)) / 1e6;
@@ -41,13 +38,6 @@ long PeakRssMegaBytes() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   return usage.ru_maxrss / 1024;
-}
-
-std::unique_ptr<merva::PlotDocument> NewDocument(int curves, int points) {
-  auto d = std::make_unique<merva::PlotDocument>();
-  merva::SetCompiledDefaults(*d);
-  if (!merva::Allocate(*d, curves, points).Ok()) std::exit(1);
-  return d;
 }
 
 // Measured-looking rows: time and four channels in "%.7G".

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "bench_support.h"
 #include "core/array_sizing.h"
 #include "core/number_text.h"
 #include "core/plot_document.h"
@@ -20,20 +21,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace merva::bench;
 
 constexpr int CURVES = 100;
-
-double Seconds(Clock::time_point since) {
-  return std::chrono::duration<double>(Clock::now() - since).count();
-}
-
-std::unique_ptr<merva::PlotDocument> NewDocument(int curves, int points) {
-  auto document = std::make_unique<merva::PlotDocument>();
-  merva::SetCompiledDefaults(*document);
-  if (!merva::Allocate(*document, curves, points).Ok()) std::exit(1);
-  return document;
-}
 
 // Measured-looking values: a time axis and a decaying oscillation.
 void Fill(merva::PlotDocument& d, int points) {

@@ -20,8 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "core/document_table.h"
-#include "peer_times.h"
 #include "processing/average_curves.h"
 #include "processing/curve_arithmetic.h"
 #include "processing/decimation.h"
