@@ -12,29 +12,16 @@
 #include "render/win32/gdi_handles.h"
 #include "render/win32/gdi_targets.h"
 #include "tests/render/render_test_support.h"
+#include "tests/win32/bitmap_pixels.h"
 
 namespace merva {
 namespace {
-
-std::vector<uint32_t> Pixels(HBITMAP bitmap, int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  std::vector<uint32_t> pixels(static_cast<std::size_t>(width) * height);
-  win32::WindowDc screen(nullptr);
-  ::GetDIBits(screen.Get(), bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-  return pixels;
-}
 
 std::vector<uint32_t> DrawnPixels(PlotDocument& d, int width, int height, bool reduce) {
   DrawOptions options;
   options.reduceCurves = reduce;
   HBITMAP bitmap = win32::DrawToBitmap(nullptr, width, height, d, options, RGB(255, 255, 255));
-  std::vector<uint32_t> pixels = Pixels(bitmap, width, height);
+  std::vector<uint32_t> pixels = test::BitmapPixels(bitmap, width, height);
   ::DeleteObject(bitmap);
   return pixels;
 }
@@ -118,7 +105,7 @@ TEST(CurveReductionGdi, EnhancedMetafilePlayedAtItsOwnResolution) {
     ::PlayEnhMetaFile(memory, emf, &all);
     ::SelectObject(memory, old);
     ::DeleteDC(memory);
-    pictures[reduce] = Pixels(bitmap, w, h);
+    pictures[reduce] = test::BitmapPixels(bitmap, w, h);
     ::DeleteObject(bitmap);
     ::DeleteEnhMetaFile(emf);
   }

@@ -5,6 +5,7 @@
 #include "render/win32/gdi_surface.h"
 #include "render/win32/gdi_targets.h"
 #include "tests/render/example_plots.h"
+#include "tests/win32/bitmap_pixels.h"
 
 namespace merva {
 namespace {
@@ -12,16 +13,7 @@ namespace {
 DWORD GdiObjectsInUse() { return ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS); }
 
 int CountNonWhite(HBITMAP bitmap, int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  std::vector<uint32_t> pixels(static_cast<std::size_t>(width) * height);
-  win32::WindowDc screen(nullptr);
-  ::GetDIBits(screen.Get(), bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+  const std::vector<uint32_t> pixels = test::BitmapPixels(bitmap, width, height);
   int count = 0;
   for (uint32_t p : pixels)
     if ((p & 0xFFFFFF) != 0xFFFFFF) ++count;
