@@ -35,4 +35,15 @@ std::vector<std::string> PdfFiles() {
   return names;
 }
 
+int PdfPageCount(const std::string& pdf) {
+  int pages = 0;
+  for (std::size_t at = pdf.find("/Type"); at != std::string::npos;
+       at = pdf.find("/Type", at + 5)) {
+    std::size_t p = at + 5;
+    while (p < pdf.size() && (pdf[p] == ' ' || pdf[p] == '\r' || pdf[p] == '\n')) ++p;
+    if (pdf.compare(p, 5, "/Page") == 0 && (p + 5 >= pdf.size() || pdf[p + 5] != 's')) ++pages;
+  }
+  return pages;
+}
+
 }  // namespace merva::test

@@ -14,5 +14,7 @@ std::string PdfFolder();
 // The PDF files there as "path|write time" (cups-pdf names a file after
 // the job and replaces an older one of the same name).
 std::vector<std::string> PdfFiles();
+// Pages of a PDF text: the page objects ("/Type /Page", not "/Pages").
+int PdfPageCount(const std::string& pdf);
 
 }  // namespace merva::test

@@ -33,14 +33,7 @@ std::vector<std::string> NewPdfs(const std::vector<std::string>& before) {
 int PdfPages(const std::string& file) {
   const std::string pdf = ReadFileBytes(file);
   if (pdf.find("%%EOF") == std::string::npos) return -1;
-  int pages = 0;
-  for (std::size_t at = pdf.find("/Type"); at != std::string::npos;
-       at = pdf.find("/Type", at + 5)) {
-    std::size_t p = at + 5;
-    while (p < pdf.size() && (pdf[p] == ' ' || pdf[p] == '\r' || pdf[p] == '\n')) ++p;
-    if (pdf.compare(p, 5, "/Page") == 0 && (p + 5 >= pdf.size() || pdf[p + 5] != 's')) ++pages;
-  }
-  return pages;
+  return PdfPageCount(pdf);
 }
 
 using MacroRuns = MacroEditorTest;

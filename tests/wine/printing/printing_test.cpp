@@ -47,18 +47,6 @@ bool KUPlotFile(const std::string& path) {
   return frame && result != 0;
 }
 
-// Pages of a PDF: the page objects ("/Type /Page", not "/Pages").
-int PdfPageCount(const std::string& pdf) {
-  int pages = 0;
-  for (std::size_t at = pdf.find("/Type"); at != std::string::npos;
-       at = pdf.find("/Type", at + 5)) {
-    std::size_t p = at + 5;
-    while (p < pdf.size() && (pdf[p] == ' ' || pdf[p] == '\r' || pdf[p] == '\n')) ++p;
-    if (pdf.compare(p, 5, "/Page") == 0 && (p + 5 >= pdf.size() || pdf[p + 5] != 's')) ++pages;
-  }
-  return pages;
-}
-
 uint16_t Word(const std::string& b, std::size_t at) {
   return static_cast<uint16_t>(static_cast<uint8_t>(b[at]) | static_cast<uint8_t>(b[at + 1]) << 8);
 }
